@@ -1,0 +1,137 @@
+#include "config/ParamString.h"
+
+#include <limits>
+
+namespace kor {
+
+char UpperCp1252(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z')
+        return static_cast<char>(u - 0x20);
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
+        return static_cast<char>(u - 0x20);
+    switch (u) {
+    case 0x9A: return static_cast<char>(0x8A);
+    case 0x9C: return static_cast<char>(0x8C);
+    case 0x9E: return static_cast<char>(0x8E);
+    case 0xFF: return static_cast<char>(0x9F);
+    default: return c;
+    }
+}
+
+std::string UpperCp1252(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = UpperCp1252(c);
+    return out;
+}
+
+namespace {
+
+// Case-insensitive search; the needle must already be upper-cased.
+std::size_t FindUpper(std::string_view haystack, std::string_view upperNeedle, std::size_t from)
+{
+    if (upperNeedle.empty())
+        return from <= haystack.size() ? from : std::string_view::npos;
+    if (haystack.size() < upperNeedle.size())
+        return std::string_view::npos;
+    const std::size_t last = haystack.size() - upperNeedle.size();
+    const char first = upperNeedle.front();
+    for (std::size_t i = from; i <= last; ++i) {
+        if (UpperCp1252(haystack[i]) != first)
+            continue;
+        std::size_t k = 1;
+        while (k < upperNeedle.size() && UpperCp1252(haystack[i + k]) == upperNeedle[k])
+            ++k;
+        if (k == upperNeedle.size())
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+std::string GetParam(std::string_view key, std::string_view text)
+{
+    std::string needle = UpperCp1252(key);
+    needle.push_back('=');
+    const std::size_t at = FindUpper(text, needle, 0);
+    if (at == std::string_view::npos)
+        return {};
+    // The "=" right after the key; the value runs to the first NUL after it.
+    const std::size_t equals = text.find('=', at);
+    const std::size_t end = text.find('\0', equals);
+    if (end == std::string_view::npos)
+        return {};
+    return std::string(text.substr(equals + 1, end - equals - 1));
+}
+
+std::string ReplaceAll(std::string_view find, std::string_view replacement, std::string_view text)
+{
+    if (find.empty())
+        return std::string(text);
+    const std::string needle = UpperCp1252(find);
+    std::string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t at = FindUpper(text, needle, pos);
+        if (at == std::string_view::npos) {
+            result.append(text.substr(pos));
+            return result;
+        }
+        result.append(text.substr(pos, at - pos));
+        result.append(replacement);
+        pos = at + needle.size();
+    }
+}
+
+std::string ValueAfterEquals(std::string_view text)
+{
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
+        return {};
+    const std::size_t lf = text.find('\n', equals);
+    if (lf == std::string_view::npos)
+        return std::string(text.substr(equals + 1));
+    return std::string(text.substr(equals + 1, lf - equals - 1));
+}
+
+std::int16_t SplitText(std::string_view text, std::string_view delimiter, std::vector<std::string>& pieces)
+{
+    if (text.empty() || delimiter.empty())
+        return 0;
+    const std::string needle = UpperCp1252(delimiter);
+    std::size_t pos = 0;
+    std::size_t count = 0;
+    for (;;) {
+        const std::size_t at = FindUpper(text, needle, pos);
+        if (at == std::string_view::npos) {
+            if (pos < text.size()) {
+                pieces.resize(count + 1);
+                pieces[count] = std::string(text.substr(pos));
+            }
+            break;
+        }
+        if (count >= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
+            break;
+        pieces.resize(count + 1);
+        pieces[count] = std::string(text.substr(pos, at - pos));
+        ++count;
+        // The next piece starts one byte after the match, as stored callers expect.
+        pos = at + 1;
+    }
+    return static_cast<std::int16_t>(count);
+}
+
+void AppendParam(std::string& params, std::string_view key, std::string_view value)
+{
+    params.append(key);
+    params.push_back('=');
+    params.append(value);
+    params.push_back('\0');
+}
+
+} // namespace kor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kor {
+
+// Settings travel as KEY=VALUE pairs, each ended by one NUL byte. Keys match without regard to
+// case; the first textual match wins (a key that is the tail of a longer key matches there), and
+// stored files rely on that.
+std::string GetParam(std::string_view key, std::string_view text);
+
+// Replaces every occurrence of find (compared without regard to case); replaced text is never
+// searched again. An empty find returns the text unchanged.
+std::string ReplaceAll(std::string_view find, std::string_view replacement, std::string_view text);
+
+// The value of a single name=value line: the characters after the first "=" up to the next LF.
+std::string ValueAfterEquals(std::string_view text);
+
+// Splits at every delimiter. Returns the number of delimiter-terminated pieces; a non-empty
+// unterminated tail is stored in the entry after them without being counted. An empty text
+// leaves pieces untouched.
+std::int16_t SplitText(std::string_view text, std::string_view delimiter, std::vector<std::string>& pieces);
+
+// Appends one KEY=VALUE pair with its NUL terminator.
+void AppendParam(std::string& params, std::string_view key, std::string_view value);
+
+// Upper-cases one Windows-1252 byte (ASCII and the accented letters of the code page).
+char UpperCp1252(char c);
+std::string UpperCp1252(std::string_view text);
+
+} // namespace kor
