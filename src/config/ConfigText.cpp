@@ -79,7 +79,7 @@ bool ReadGeneralNumber(std::string_view fields, std::string_view key, std::uint8
 
 LoadResult Fault(int line, std::string message)
 {
-    return LoadResult{true, line, std::move(message)};
+    return LoadResult{true, line, std::move(message), true};
 }
 
 bool ParseGeneralLine(GeneralSettings& general, std::string_view line, std::string& failedKey)
@@ -285,6 +285,7 @@ bool ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
 LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
 {
     doc.Saved = true;
+    LoadResult result;
     int ruleIndex = 0;
     int lineNumber = 0;
     std::size_t pos = 0;
@@ -307,6 +308,9 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
         if (line.empty() || line.front() != '#')
             continue;
         const std::string_view keyword = line.substr(1);
+        const bool known = StartsWithNoCase(keyword, "SSTART") || StartsWithNoCase(keyword, "ACTION") ||
+                           StartsWithNoCase(keyword, "GENERAL") || StartsWithNoCase(keyword, "ZELK");
+        result.Recognised = result.Recognised || known;
 
         if (StartsWithNoCase(keyword, "SSTART")) {
             const std::string_view rest = keyword.substr(6);
@@ -332,7 +336,7 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
                 return Fault(lineNumber, "detector base code out of range");
         }
     }
-    return {};
+    return result;
 }
 
 void ParseGetConfigText(GeneralSettings& general, std::string_view text)

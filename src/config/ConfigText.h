@@ -25,6 +25,7 @@ struct LoadResult
     bool Failed = false;
     int Line = 0; // 1-based line of the fault, 0 when not tied to a line
     std::string Message;
+    bool Recognised = false; // at least one rule, action, general or detector line was read
 };
 
 // The time table as written in the TT field: "#d" then hhmmhhmm per interval, for each day.

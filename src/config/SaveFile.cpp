@@ -6,10 +6,10 @@
 namespace kor {
 
 namespace {
-void SetError(std::string* error, const QString& path, const QString& reason)
+void SetError(std::string* error, const QString& reason)
 {
     if (error)
-        *error = (path + QStringLiteral(": ") + reason).toStdString();
+        *error = reason.toStdString();
 }
 } // namespace
 
@@ -17,17 +17,17 @@ bool SaveFileAtomically(const QString& path, std::string_view bytes, std::string
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, path, file.errorString());
+        SetError(error, file.errorString());
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size) {
-        SetError(error, path, file.errorString());
+        SetError(error, file.errorString());
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        SetError(error, path, file.errorString());
+        SetError(error, file.errorString());
         return false;
     }
     return true;
@@ -37,12 +37,12 @@ bool ReadWholeFile(const QString& path, std::string& bytes, std::string* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, path, file.errorString());
+        SetError(error, file.errorString());
         return false;
     }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        SetError(error, path, file.errorString());
+        SetError(error, file.errorString());
         return false;
     }
     bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));

@@ -1,0 +1,14 @@
+#include "cli/Commands.h"
+
+namespace kor::cli {
+
+const std::vector<CommandSpec>& AllCommands()
+{
+    static const std::vector<CommandSpec> commands = {
+        ConvertCommand(),
+        ShowCommand(),
+    };
+    return commands;
+}
+
+} // namespace kor::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "cli/Command.h"
+
+#include <vector>
+
+namespace kor::cli {
+
+// Every korctl command. Each command lives in its own Cmd<Name>.cpp and is listed here.
+const std::vector<CommandSpec>& AllCommands();
+
+CommandSpec ConvertCommand();
+CommandSpec ShowCommand();
+
+} // namespace kor::cli

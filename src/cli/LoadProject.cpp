@@ -1,0 +1,38 @@
+#include "cli/LoadProject.h"
+
+#include "config/ConfigFiles.h"
+
+#include <QFileInfo>
+
+#include <ostream>
+
+namespace kor::cli {
+
+bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation& inv)
+{
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.exists()) {
+        Failure(inv, path + ": no such file");
+        return false;
+    }
+    if (info.isDir()) {
+        Failure(inv, path + ": is a folder, not a configuration file");
+        return false;
+    }
+    doc.ResetConfig();
+    LoadResult result;
+    if (LoadConfig(doc, path, false, &result)) {
+        std::string where = path;
+        if (result.Line > 0)
+            where += ", line " + std::to_string(result.Line);
+        Failure(inv, where + ": " + result.Message);
+        return false;
+    }
+    if (!result.Recognised) {
+        Failure(inv, path + ": holds no configuration lines (#SSTART, #ACTION, #GENERAL, #ZELK)");
+        return false;
+    }
+    return true;
+}
+
+} // namespace kor::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/Command.h"
+
+#include "config/ConfigDocument.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace kor::cli {
+
+// Loads IN for a command: a reset document, the file read completely, and a clear message naming
+// the file (and the line) on failure. Returns false on failure.
+bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation& inv);
+
+} // namespace kor::cli

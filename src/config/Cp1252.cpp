@@ -1,0 +1,52 @@
+#include "config/Cp1252.h"
+
+#include <array>
+
+namespace kor {
+
+namespace {
+// Code points of bytes 0x80..0x9F; 0 marks the five bytes the code page leaves undefined, which
+// are passed through as the C1 control of the same value.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+} // namespace
+
+QString FromCp1252(std::string_view bytes)
+{
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 && u <= 0x9F && kHighTable[u - 0x80] != 0)
+            out.append(QChar(kHighTable[u - 0x80]));
+        else
+            out.append(QChar(static_cast<char16_t>(u)));
+    }
+    return out;
+}
+
+std::string ToCp1252(const QString& text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out.push_back(static_cast<char>(u));
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+            if (kHighTable[i] == u || (kHighTable[i] == 0 && u == 0x80 + i)) {
+                mapped = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        out.push_back(mapped);
+    }
+    return out;
+}
+
+} // namespace kor
