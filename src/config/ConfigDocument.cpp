@@ -104,7 +104,7 @@ void ConfigDocument::ClearRule(int ruleIndex)
     Saved = false;
 }
 
-std::uint8_t ConfigDocument::AddAction(int ruleIndex, const ActionRecord& record)
+std::uint8_t ConfigDocument::AddAction(int ruleIndex, ActionRecord record)
 {
     if (!IsValidRule(ruleIndex))
         return 0;
@@ -112,8 +112,8 @@ std::uint8_t ConfigDocument::AddAction(int ruleIndex, const ActionRecord& record
     if (rule.Actions.size() >= SensorRule::MaxActions)
         return SensorRule::MaxActions;
     Saved = false;
-    rule.Actions.push_back(record);
-    rule.Actions.back().Deleted = false;
+    record.Deleted = false;
+    rule.Actions.push_back(std::move(record));
     return static_cast<std::uint8_t>(rule.Actions.size() - 1);
 }
 

@@ -128,7 +128,7 @@ public:
     // Empties one rule (the source was removed from the catalogue).
     void ClearRule(int ruleIndex);
 
-    std::uint8_t AddAction(int ruleIndex, const ActionRecord& record);
+    std::uint8_t AddAction(int ruleIndex, ActionRecord record);
     void ReplaceAction(int ruleIndex, int actionIndex, const ActionRecord& record);
     void MarkDeleted(int ruleIndex, int actionIndex);
 

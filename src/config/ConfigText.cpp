@@ -3,6 +3,7 @@
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kor {
@@ -14,19 +15,12 @@ constexpr std::array<std::int32_t, 10> kUploadTypeOrder = {0, 1, 3, 4, 5, 6, 2, 
 
 void AppendTwoDigits(std::string& out, unsigned value)
 {
-    if (value < 10)
-        out.push_back('0');
-    out.append(DecimalText(value));
-}
-
-std::string NulToDollar(std::string_view params)
-{
-    std::string out(params);
-    for (char& c : out) {
-        if (c == '\0')
-            c = '$';
+    if (value < 100) {
+        out.push_back(static_cast<char>('0' + value / 10));
+        out.push_back(static_cast<char>('0' + value % 10));
+        return;
     }
-    return out;
+    out.append(DecimalText(value));
 }
 
 std::string WithNulFields(std::string_view line)
@@ -121,9 +115,8 @@ bool ParseZelkLine(ZelkSettings& zelk, std::string_view line)
 
 } // namespace
 
-std::string TimeTableText(const TimeTable& table)
+void AppendTimeTableText(std::string& out, const TimeTable& table)
 {
-    std::string out;
     for (int day = 1; day <= TimeTable::DayCount; ++day) {
         const auto& intervals = table.Day(day);
         if (intervals.empty())
@@ -137,6 +130,12 @@ std::string TimeTableText(const TimeTable& table)
             AppendTwoDigits(out, interval.End.Minute);
         }
     }
+}
+
+std::string TimeTableText(const TimeTable& table)
+{
+    std::string out;
+    AppendTimeTableText(out, table);
     return out;
 }
 
@@ -145,12 +144,14 @@ TimeTable ParseTimeTableText(std::string_view text)
     TimeTable table;
     std::size_t searchFrom = 0;
     const auto timePart = [](std::string_view pair) -> std::uint8_t {
+        if (pair[0] >= '0' && pair[0] <= '9' && pair[1] >= '0' && pair[1] <= '9')
+            return static_cast<std::uint8_t>((pair[0] - '0') * 10 + (pair[1] - '0'));
         std::uint8_t value = 0;
         return ReadNumberAs(pair, value) == NumberRead::Ok ? value : std::uint8_t{0};
     };
     for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        const std::string marker = "#" + DecimalText(day);
-        const std::size_t at = text.find(marker, searchFrom);
+        const char marker[2] = {'#', static_cast<char>('0' + day)};
+        const std::size_t at = text.find(std::string_view(marker, 2), searchFrom);
         if (at == std::string_view::npos)
             continue;
         const std::size_t digitsFrom = at + 2;
@@ -176,19 +177,25 @@ TimeTable ParseTimeTableText(std::string_view text)
     return table;
 }
 
-std::string ActionLineText(const ActionRecord& action)
+void AppendActionLine(std::string& out, const ActionRecord& action)
 {
-    std::string out;
-    out.reserve(32 + action.Name.size() + action.Params.size());
     out.append("#ACTION=");
     out.append(action.Name);
     out.append(";TP=");
     out.append(DecimalText(action.Type));
     out.append(";PARAMS=");
-    out.append(NulToDollar(action.Params));
+    const std::size_t paramsAt = out.size();
+    out.append(action.Params);
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(paramsAt), out.end(), '\0', '$');
     out.append(";TT=");
-    out.append(TimeTableText(action.TimeTable));
+    AppendTimeTableText(out, action.TimeTable);
     out.push_back(';');
+}
+
+std::string ActionLineText(const ActionRecord& action)
+{
+    std::string out;
+    AppendActionLine(out, action);
     return out;
 }
 
@@ -230,7 +237,7 @@ std::string BuildAlarmAppText(const ConfigDocument& doc, const DeviceLine& devic
             for (const ActionRecord& action : rule.Actions) {
                 if (action.Type != type || action.Deleted)
                     continue;
-                out.append(ActionLineText(action));
+                AppendActionLine(out, action);
                 out.push_back('\n');
             }
         }
@@ -254,7 +261,7 @@ std::string BuildProjectText(const ConfigDocument& doc)
         for (const ActionRecord& action : rule.Actions) {
             if (action.Deleted)
                 continue;
-            out.append(ActionLineText(action));
+            AppendActionLine(out, action);
             out.append("\r\n");
         }
     }
@@ -278,7 +285,7 @@ bool ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
             c = '\0';
     }
     action.TimeTable = ParseTimeTableText(GetParam("TT", fields));
-    doc.AddAction(ruleIndex, action);
+    doc.AddAction(ruleIndex, std::move(action));
     return true;
 }
 

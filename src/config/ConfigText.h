@@ -36,6 +36,8 @@ TimeTable ParseTimeTableText(std::string_view text);
 
 // One action line without its line end: #ACTION=..;TP=..;PARAMS=..;TT=..;
 std::string ActionLineText(const ActionRecord& action);
+void AppendActionLine(std::string& out, const ActionRecord& action);
+void AppendTimeTableText(std::string& out, const TimeTable& table);
 
 // The upload file: device line, used rules (actions grouped by type), general and detector lines;
 // LF line ends.

@@ -1,12 +1,14 @@
 #include "config/ParamString.h"
 
+#include <array>
 #include <limits>
 
 namespace kor {
 
-char UpperCp1252(char c)
+namespace {
+
+char UpperOf(unsigned char u)
 {
-    const auto u = static_cast<unsigned char>(c);
     if (u >= 'a' && u <= 'z')
         return static_cast<char>(u - 0x20);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
@@ -16,8 +18,27 @@ char UpperCp1252(char c)
     case 0x9C: return static_cast<char>(0x8C);
     case 0x9E: return static_cast<char>(0x8E);
     case 0xFF: return static_cast<char>(0x9F);
-    default: return c;
+    default: return static_cast<char>(u);
     }
+}
+
+struct UpperTable
+{
+    UpperTable()
+    {
+        for (int i = 0; i < 256; ++i)
+            Map[static_cast<std::size_t>(i)] = UpperOf(static_cast<unsigned char>(i));
+    }
+    std::array<char, 256> Map{};
+};
+
+const UpperTable kUpper;
+
+} // namespace
+
+char UpperCp1252(char c)
+{
+    return kUpper.Map[static_cast<unsigned char>(c)];
 }
 
 std::string UpperCp1252(std::string_view text)

@@ -38,6 +38,30 @@ bool SplitNumber(std::string_view text, bool& negative, std::string_view& digits
 
 } // namespace
 
+NumberRead ReadNumber64(std::string_view text, std::int64_t& out)
+{
+    bool negative = false;
+    std::string_view digits;
+    if (!SplitNumber(text, negative, digits))
+        return NumberRead::NotNumber;
+    std::uint64_t magnitude = 0;
+    for (char c : digits) {
+        const auto d = static_cast<std::uint64_t>(c - '0');
+        if (magnitude > (std::numeric_limits<std::uint64_t>::max() - d) / 10)
+            return NumberRead::OutOfRange;
+        magnitude = magnitude * 10 + d;
+    }
+    constexpr auto maxPositive = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > maxPositive + (negative ? 1 : 0))
+        return NumberRead::OutOfRange;
+    if (negative)
+        out = magnitude == maxPositive + 1 ? std::numeric_limits<std::int64_t>::min()
+                                           : -static_cast<std::int64_t>(magnitude);
+    else
+        out = static_cast<std::int64_t>(magnitude);
+    return NumberRead::Ok;
+}
+
 bool IsNumberText(std::string_view text)
 {
     bool negative = false;
@@ -47,28 +71,10 @@ bool IsNumberText(std::string_view text)
 
 std::optional<std::int64_t> ReadNumber(std::string_view text)
 {
-    bool negative = false;
-    std::string_view digits;
-    if (!SplitNumber(text, negative, digits))
+    std::int64_t value = 0;
+    if (ReadNumber64(text, value) != NumberRead::Ok)
         return std::nullopt;
-    std::uint64_t magnitude = 0;
-    for (char c : digits) {
-        const auto d = static_cast<std::uint64_t>(c - '0');
-        if (magnitude > (std::numeric_limits<std::uint64_t>::max() - d) / 10)
-            return std::nullopt;
-        magnitude = magnitude * 10 + d;
-    }
-    constexpr auto maxPositive = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (!negative) {
-        if (magnitude > maxPositive)
-            return std::nullopt;
-        return static_cast<std::int64_t>(magnitude);
-    }
-    if (magnitude > maxPositive + 1)
-        return std::nullopt;
-    if (magnitude == maxPositive + 1)
-        return std::numeric_limits<std::int64_t>::min();
-    return -static_cast<std::int64_t>(magnitude);
+    return value;
 }
 
 std::string DecimalText(std::int64_t value)
