@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kor {
+
+// An FTP session with the camera (passive mode). Paths given to ChangeDir and MakeDir are absolute;
+// Get and Put work in the current directory.
+class FtpClient
+{
+public:
+    virtual ~FtpClient() = default;
+
+    // Logs in; false on failure (LastResponseText then holds the server's answers).
+    virtual bool Connect(const std::string& host, int port, const std::string& user,
+                         const std::string& password) = 0;
+    virtual bool ChangeDir(const std::string& path) = 0;
+    virtual bool MakeDir(const std::string& path) = 0;
+    virtual bool Get(const std::string& name, std::string& bytes) = 0;
+    virtual bool Put(const std::string& name, std::string_view bytes) = 0;
+    // A raw command such as "SITE chmod 755 /mnt/flash/bin/x".
+    virtual bool Command(const std::string& command) = 0;
+    virtual void Close() = 0;
+
+    // The code of the server's last answer and every answer line of the last operation.
+    virtual int LastResponseCode() const = 0;
+    virtual std::string LastResponseText() const = 0;
+};
+
+} // namespace kor
