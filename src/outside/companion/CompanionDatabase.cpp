@@ -1,0 +1,244 @@
+#include "outside/companion/CompanionDatabase.h"
+
+#include "outside/companion/CompanionSeed.h"
+#include "outside/companion/CompanionSql.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <vector>
+
+namespace kor {
+
+namespace {
+
+struct LayoutStep
+{
+    int Version;
+    std::vector<const char*> Statements;
+};
+
+// Every layout change, oldest first. A step is never edited once released: a later layout is a new
+// step, so that every older file can be brought forward the same way.
+const std::vector<LayoutStep>& LayoutSteps()
+{
+    static const std::vector<LayoutStep> steps = {
+        {1,
+         {
+             "CREATE TABLE PRMS (NM TEXT PRIMARY KEY COLLATE NOCASE, VAL TEXT)",
+             "CREATE TABLE LNG (ID INTEGER PRIMARY KEY, NAME TEXT, VALUE INTEGER, ACTV INTEGER)",
+             "CREATE TABLE CAMERAS (ID INTEGER PRIMARY KEY, NAME TEXT NOT NULL DEFAULT '',"
+             " IP TEXT NOT NULL DEFAULT '', PORT INTEGER NOT NULL DEFAULT 80, USR TEXT NOT NULL DEFAULT '',"
+             " PWD TEXT NOT NULL DEFAULT '', CHANNEL INTEGER NOT NULL DEFAULT 1,"
+             " BRAND TEXT NOT NULL DEFAULT '', MODEL TEXT NOT NULL DEFAULT '')",
+             "CREATE TABLE MODELS (BRAND TEXT NOT NULL COLLATE NOCASE, NAME TEXT NOT NULL COLLATE NOCASE,"
+             " CHANNELS INTEGER NOT NULL DEFAULT 1, FOLDER TEXT NOT NULL DEFAULT '',"
+             " PERFIRMWARE INTEGER NOT NULL DEFAULT 0, IO INTEGER NOT NULL DEFAULT 0,"
+             " CAPS INTEGER NOT NULL DEFAULT 0, CAMEVENTS INTEGER NOT NULL DEFAULT 0,"
+             " INVERTED INTEGER NOT NULL DEFAULT 0, PULSETIME INTEGER NOT NULL DEFAULT 30,"
+             " CGIBIN INTEGER NOT NULL DEFAULT 0, PROGRAMS TEXT NOT NULL DEFAULT '',"
+             " PRIMARY KEY (BRAND, NAME))",
+         }},
+        {2,
+         {
+             "ALTER TABLE CAMERAS ADD COLUMN MAC TEXT NOT NULL DEFAULT ''",
+             "ALTER TABLE CAMERAS ADD COLUMN POSITIONING INTEGER NOT NULL DEFAULT 0",
+             "CREATE TABLE POSITIONS (CAMID INTEGER NOT NULL REFERENCES CAMERAS(ID) ON DELETE CASCADE,"
+             " SEQ INTEGER NOT NULL, NM TEXT NOT NULL DEFAULT '', X REAL NOT NULL DEFAULT 0,"
+             " Y REAL NOT NULL DEFAULT 0, Z REAL NOT NULL DEFAULT 0, PRIMARY KEY (CAMID, SEQ))",
+             "CREATE TABLE DETECTORS (BRAND TEXT NOT NULL COLLATE NOCASE, MODEL TEXT NOT NULL COLLATE NOCASE,"
+             " DEVICES INTEGER NOT NULL, FIRSTDEVICE INTEGER NOT NULL, PORTS INTEGER NOT NULL,"
+             " FIRSTPORT INTEGER NOT NULL, PRIMARY KEY (BRAND, MODEL))",
+             // The detector line's own profile: devices numbered from 1, ports from 0.
+             "INSERT OR IGNORE INTO DETECTORS (BRAND, MODEL, DEVICES, FIRSTDEVICE, PORTS, FIRSTPORT)"
+             " VALUES ('VELTRIX', 'VELTRIX Net-ZELK 7730D', 2, 1, 4, 0)",
+         }},
+    };
+    return steps;
+}
+
+QStringList TableNames(QSqlDatabase& db, bool* ok)
+{
+    QStringList names;
+    QSqlQuery query(db);
+    *ok = query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    while (*ok && query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+QString MissingTable(const QStringList& present)
+{
+    for (const QString& table : CompanionDatabase::RequiredTables()) {
+        if (!present.contains(table, Qt::CaseInsensitive))
+            return table;
+    }
+    return {};
+}
+
+// SQLite files begin with this header; anything else must not be handed to the driver, which
+// would only fail later, on the first query.
+bool HasSqliteHeader(const QString& path, std::string* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return !SetError(error, "cannot be read: " + file.errorString().toStdString());
+    const QByteArray header = file.read(16);
+    if (header != QByteArray("SQLite format 3\0", 16))
+        return !SetError(error, "is not an SQLite database");
+    return true;
+}
+
+} // namespace
+
+const QStringList& CompanionDatabase::RequiredTables()
+{
+    static const QStringList tables = {QStringLiteral("PRMS"),    QStringLiteral("LNG"),
+                                       QStringLiteral("CAMERAS"), QStringLiteral("POSITIONS"),
+                                       QStringLiteral("MODELS"),  QStringLiteral("DETECTORS")};
+    return tables;
+}
+
+int CompanionDatabase::StoredVersion(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return -1;
+    bool ok = false;
+    const int version = query.value(0).toInt(&ok);
+    return ok ? version : -1;
+}
+
+bool CompanionDatabase::Migrate(QSqlDatabase& db, int targetVersion, std::string* error)
+{
+    const int from = StoredVersion(db);
+    if (from < 0)
+        return SetError(error, "the layout version cannot be read");
+    if (targetVersion > kCompanionSchemaVersion || targetVersion < from)
+        return SetError(error, "cannot change the layout from version " + std::to_string(from) + " to " +
+                                   std::to_string(targetVersion));
+    bool listed = false;
+    const QStringList tables = TableNames(db, &listed);
+    if (!listed)
+        return SetError(error, "the list of tables cannot be read");
+    const bool isNew = from == 0 && tables.isEmpty();
+    if (from == 0 && !isNew)
+        return SetError(error, "holds tables but no layout version, so it is not ours to change");
+    if (from == targetVersion)
+        return false;
+
+    std::string failure;
+    const bool failed = RunInTransaction(
+        db,
+        [&](std::string* stepError) {
+            for (const LayoutStep& step : LayoutSteps()) {
+                if (step.Version <= from || step.Version > targetVersion)
+                    continue;
+                for (const char* statement : step.Statements) {
+                    if (ExecSql(db, QString::fromLatin1(statement), stepError))
+                        return true;
+                }
+                if (ExecSql(db, QStringLiteral("PRAGMA user_version = %1").arg(step.Version), stepError))
+                    return true;
+            }
+            return isNew && targetVersion == kCompanionSchemaVersion && SeedCompanionDatabase(db, stepError);
+        },
+        &failure);
+    if (failed)
+        return SetError(error, "changing the layout from version " + std::to_string(from) + " to " +
+                                   std::to_string(targetVersion) + " failed (" + failure +
+                                   "); nothing was changed");
+    return false;
+}
+
+bool CompanionDatabase::Open(const QString& path, const QString& connectionName, bool* readOnly,
+                             std::string* error)
+{
+    const std::string where = path.toStdString() + ": ";
+    if (readOnly)
+        *readOnly = false;
+    if (path.isEmpty())
+        return SetError(error, "no companion database file given");
+    const QFileInfo info(path);
+    const bool existed = info.exists();
+    bool fileReadOnly = false;
+    if (existed) {
+        if (info.isDir())
+            return SetError(error, where + "is a folder, not a database file");
+        std::string headerError;
+        if (info.size() > 0 && !HasSqliteHeader(path, &headerError))
+            return SetError(error, where + headerError);
+        // The owner's write permission decides, also for a user (root) whom the system would let
+        // write anyway: a file made read-only stays untouched.
+        const QFile::Permissions permissions = info.permissions();
+        fileReadOnly = !(permissions & QFileDevice::WriteOwner) || !(permissions & QFileDevice::WriteUser);
+    } else if (!info.absoluteDir().exists()) {
+        return SetError(error, where + "its folder does not exist");
+    }
+    if (readOnly)
+        *readOnly = fileReadOnly;
+
+    std::string failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        if (!db.isValid()) {
+            failure = "the SQLite driver of Qt (QSQLITE) is not available";
+        } else {
+            db.setDatabaseName(path);
+            if (fileReadOnly)
+                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (!db.open()) {
+                failure = "cannot be opened: " + db.lastError().text().toStdString();
+            } else {
+                const int version = StoredVersion(db);
+                bool listed = false;
+                const QStringList tables = TableNames(db, &listed);
+                if (version < 0 || !listed) {
+                    failure = "cannot be read as a database";
+                } else if (version > kCompanionSchemaVersion) {
+                    failure = "was written by a newer program (layout version " + std::to_string(version) +
+                              ", this program knows up to " + std::to_string(kCompanionSchemaVersion) +
+                              "); left unchanged";
+                } else if (version == 0 && !tables.isEmpty()) {
+                    // A database without our version stamp is used as it is, never changed.
+                    const QString missing = MissingTable(tables);
+                    if (!missing.isEmpty())
+                        failure =
+                            "lacks the table " + missing.toStdString() + " (and holds no layout version)";
+                } else if (version < kCompanionSchemaVersion) {
+                    if (fileReadOnly)
+                        failure = version == 0 ? "is empty and read-only, so it cannot be set up"
+                                               : "is read-only, so its layout (version " +
+                                                     std::to_string(version) + ") cannot be upgraded to " +
+                                                     std::to_string(kCompanionSchemaVersion);
+                    else
+                        Migrate(db, kCompanionSchemaVersion, &failure);
+                }
+                if (failure.empty()) {
+                    bool relisted = false;
+                    const QString missing = MissingTable(TableNames(db, &relisted));
+                    if (!relisted)
+                        failure = "cannot be read as a database";
+                    else if (!missing.isEmpty())
+                        failure = "lacks the table " + missing.toStdString();
+                }
+                if (failure.empty())
+                    ExecSql(db, QStringLiteral("PRAGMA foreign_keys = ON"), nullptr);
+                else
+                    db.close();
+            }
+        }
+    }
+    if (failure.empty())
+        return false;
+    QSqlDatabase::removeDatabase(connectionName);
+    // A file this attempt created must not stay behind half made.
+    if (!existed)
+        QFile::remove(path);
+    return SetError(error, where + failure);
+}
+
+} // namespace kor

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "outside/companion/ModelRecord.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kor {
+
+class ClientConnection;
+
+// The profile of the camera's model (one per program): given the model name and brand it loads
+// itself from the companion database and is read afterwards. Texts are Windows-1252 bytes.
+class ModelProfile
+{
+public:
+    // Returns true on failure (no connection, no profile for that brand and model, a damaged
+    // profile); the previous profile is then gone.
+    bool Load(const ClientConnection& connection, const std::string& modelName, const std::string& brand,
+              std::string* error = nullptr);
+    bool IsLoaded() const { return m_loaded; }
+
+    const std::string& ModelName() const { return m_record.ModelName; }
+    const std::string& Brand() const { return m_record.Brand; }
+    std::int16_t ChannelCount() const { return m_record.ChannelCount; }
+    const std::string& ModelFolderName() const { return m_record.ModelFolderName; }
+    bool PerFirmwareFolder() const { return m_record.PerFirmwareFolder; }
+    bool InputOutput() const { return m_record.InputOutput; }
+    std::uint32_t CapabilityFlags() const { return m_record.CapabilityFlags; }
+    // Whether the capability flags hold a bit value (1, 2, 4 … 256).
+    bool HasCapability(std::uint32_t bitValue) const { return (m_record.CapabilityFlags & bitValue) != 0; }
+    std::int16_t CameraEventCount() const { return m_record.CameraEventCount; }
+    bool InvertedOutput() const { return m_record.InvertedOutput; }
+    std::int32_t PulseTime() const { return m_record.PulseTime; }
+    bool CgiBinLayout() const { return m_record.CgiBinLayout; }
+    const std::string& ProgramList() const { return m_record.ProgramList; }
+    const ModelRecord& Record() const { return m_record; }
+
+private:
+    ModelRecord m_record;
+    bool m_loaded = false;
+};
+
+} // namespace kor
