@@ -8,7 +8,7 @@
 namespace kor {
 
 // A position stored with a camera record, read by the names Nm, X, Y and z.
-struct StoredPosition
+struct CameraPosition
 {
     std::string Nm;
     double X = 0;
@@ -32,7 +32,7 @@ struct CameraRecord
     std::array<std::uint8_t, 8> Mac{};
     // The camera can move to positions; for brand "AXIS" it is also asked for its own presets.
     bool PositioningSupport = false;
-    std::vector<StoredPosition> Positions;
+    std::vector<CameraPosition> Positions;
 };
 
 } // namespace kor

@@ -72,7 +72,7 @@ bool ReadCamera(const QSqlQuery& query, CameraRecord& camera, std::string* error
     return false;
 }
 
-bool ReadPositions(QSqlDatabase& db, std::map<std::int16_t, std::vector<StoredPosition>>& positions,
+bool ReadPositions(QSqlDatabase& db, std::map<std::int16_t, std::vector<CameraPosition>>& positions,
                    const std::int16_t* onlyCamera, std::string* error)
 {
     QSqlQuery query(db);
@@ -86,7 +86,7 @@ bool ReadPositions(QSqlDatabase& db, std::map<std::int16_t, std::vector<StoredPo
     if (failed)
         return true;
     while (query.next()) {
-        StoredPosition position;
+        CameraPosition position;
         position.Nm = Text(query, 1);
         position.X = query.value(2).toDouble();
         position.Y = query.value(3).toDouble();
@@ -123,7 +123,7 @@ bool CameraTable::List(const ClientConnection& connection, std::vector<CameraRec
             return true;
         cameras.push_back(std::move(camera));
     }
-    std::map<std::int16_t, std::vector<StoredPosition>> positions;
+    std::map<std::int16_t, std::vector<CameraPosition>> positions;
     if (ReadPositions(db, positions, nullptr, error))
         return true;
     for (CameraRecord& camera : cameras)
@@ -146,7 +146,7 @@ bool CameraTable::Find(const ClientConnection& connection, std::int16_t id, Came
         return false;
     if (ReadCamera(query, camera, error))
         return true;
-    std::map<std::int16_t, std::vector<StoredPosition>> positions;
+    std::map<std::int16_t, std::vector<CameraPosition>> positions;
     if (ReadPositions(db, positions, &id, error))
         return true;
     camera.Positions = positions[id];
@@ -179,7 +179,7 @@ bool CameraTable::Add(const ClientConnection& connection, const CameraRecord& ca
                         failure))
                 return true;
             int seq = 0;
-            for (const StoredPosition& position : camera.Positions) {
+            for (const CameraPosition& position : camera.Positions) {
                 if (ExecSql(query,
                             QStringLiteral(
                                 "INSERT INTO POSITIONS (CAMID, SEQ, NM, X, Y, Z) VALUES (?, ?, ?, ?, ?, ?)"),

@@ -33,7 +33,7 @@ public:
     const std::array<std::uint8_t, 8>& MacAddress() const { return m_record.Mac; }
     // Positioning support; the camera move editor reads it as the preset flag.
     bool PositioningSupport() const { return m_record.PositioningSupport; }
-    const std::vector<StoredPosition>& Positions() const { return m_record.Positions; }
+    const std::vector<CameraPosition>& Positions() const { return m_record.Positions; }
     const CameraRecord& Record() const { return m_record; }
 
 private:
