@@ -1,0 +1,5 @@
+#!/bin/sh
+# Demo model DEMO-4 firmware 2.41: placeholder for stopchkiod.cgi, CGI program stopchkiod.cgi of the alarm application.
+# Part of the Kor Manager demo data; it does no real work on the simulated camera.
+printf 'Content-Type: text/plain\r\n\r\n'
+printf '\nOK\n'
