@@ -1,0 +1,123 @@
+#pragma once
+
+#include "app/StartCommandLine.h"
+#include "config/ConfigDocument.h"
+#include "device/DeviceTarget.h"
+#include "device/RelaySettings.h"
+#include "outside/companion/AxisDevice.h"
+#include "outside/companion/ClientConnection.h"
+#include "outside/companion/CurrentCamera.h"
+#include "outside/companion/ModelProfile.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kor {
+
+class Clock;
+class FtpClient;
+class HttpClient;
+class Pinger;
+class UserDialogs;
+
+// The device transports and folders a device operation works with. The program gives the real
+// ones (libcurl, ICMP, the system clock); tests give fakes or the real ones against the simulator.
+// Not owned by the session.
+struct DeviceServices
+{
+    HttpClient* Http = nullptr;
+    FtpClient* Ftp = nullptr;
+    Pinger* Ping = nullptr;
+    Clock* Wait = nullptr;
+    QString WorkFolder; // alarm_app, Gen/ and the report are written here
+    QString DataFolder; // the application files to install, one folder per model
+    int FtpPort = 21;
+};
+
+// Everything that is program-wide in the window: one per program, created by the start routine
+// (or a test) and handed to every screen by reference. It owns
+//
+// - the configuration document being edited (Document());
+// - the start values of the command line (Start()) and the relay settings derived from them;
+// - TaskListDirty, set by the event source catalogue, cleared by the task-list upload;
+// - the companion client objects: connection, current camera, model profile and, once start-up
+//   has created it for an "AXIS" camera, the device-access object;
+//
+// and gives access to
+//
+// - the dialog seam (Dialogs()): every message box, question and file dialog goes through it;
+// - the device services (Services()) and whether a device operation is running (DeviceBusy()):
+//   while one runs no screen switch, command or close may start.
+//
+// The active language is program-wide already (Language.h: LangText, LanguageCode).
+//
+// Single-threaded: only the GUI thread touches the session. A device operation on the worker
+// thread gets copies of what it needs (CameraTarget(), the records) and hands its results back
+// to the GUI thread.
+class AppSession
+{
+public:
+    // dialogs is not owned and must outlive the session.
+    explicit AppSession(UserDialogs& dialogs);
+    ~AppSession();
+    AppSession(const AppSession&) = delete;
+    AppSession& operator=(const AppSession&) = delete;
+
+    ConfigDocument& Document() { return m_document; }
+    const ConfigDocument& Document() const { return m_document; }
+
+    StartValues& Start() { return m_start; }
+    const StartValues& Start() const { return m_start; }
+    // The relay part of the start values, as every device request address needs it.
+    RelaySettings Relay() const;
+
+    bool TaskListDirty = false;
+
+    ClientConnection& Connection() { return m_connection; }
+    const ClientConnection& Connection() const { return m_connection; }
+    CurrentCamera& Camera() { return m_camera; }
+    const CurrentCamera& Camera() const { return m_camera; }
+    ModelProfile& Model() { return m_model; }
+    const ModelProfile& Model() const { return m_model; }
+    // The device-access object; nullptr until start-up creates it for an "AXIS" camera.
+    AxisDevice* Device() { return m_device ? &*m_device : nullptr; }
+    const AxisDevice* Device() const { return m_device ? &*m_device : nullptr; }
+    // Creates it from the start values and the current camera (start-up).
+    AxisDevice& CreateDevice();
+
+    // The current camera's address, port and credentials with the relay settings: what the
+    // configuration download and the other camera-record requests are addressed with.
+    DeviceTarget CameraTarget() const;
+    // The camera's display name (Unicode), the title of the download's messages.
+    QString CameraDisplayName() const;
+
+    UserDialogs& Dialogs() { return *m_dialogs; }
+    void SetDialogs(UserDialogs& dialogs) { m_dialogs = &dialogs; }
+
+    DeviceServices& Services() { return m_services; }
+    const DeviceServices& Services() const { return m_services; }
+
+    bool DeviceBusy() const { return m_deviceBusy; }
+    // Set by whoever starts and ends a device operation; observers (the main window's tool bar,
+    // the close guard) hear of every change.
+    void SetDeviceBusy(bool busy);
+    void OnDeviceBusyChanged(std::function<void(bool)> observer);
+
+private:
+    UserDialogs* m_dialogs;
+    ConfigDocument m_document;
+    StartValues m_start;
+    ClientConnection m_connection;
+    CurrentCamera m_camera;
+    ModelProfile m_model;
+    std::optional<AxisDevice> m_device;
+    DeviceServices m_services;
+    bool m_deviceBusy = false;
+    std::vector<std::function<void(bool)>> m_busyObservers;
+};
+
+} // namespace kor
