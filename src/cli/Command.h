@@ -49,6 +49,7 @@ struct CommandSpec
     std::vector<OptionSpec> Options;
     int MinPositional = 0;
     int MaxPositional = 0; // -1 for no limit
+    bool NeedsGui = false; // lays out text (PDF): runs under a QGuiApplication, offscreen
     std::function<int(Invocation&)> Run;
 };
 

@@ -7,6 +7,7 @@ const std::vector<CommandSpec>& AllCommands()
     static const std::vector<CommandSpec> commands = {
         ConvertCommand(),
         ShowCommand(),
+        ReportCommand(),
     };
     return commands;
 }

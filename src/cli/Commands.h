@@ -11,5 +11,6 @@ const std::vector<CommandSpec>& AllCommands();
 
 CommandSpec ConvertCommand();
 CommandSpec ShowCommand();
+CommandSpec ReportCommand();
 
 } // namespace kor::cli

@@ -44,6 +44,21 @@ const OptionSpec* FindOption(const CommandSpec& command, const std::string& name
 
 } // namespace
 
+bool NeedsGuiApplication(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--database" || args[i] == "--start") {
+            ++i;
+            continue;
+        }
+        if (args[i].rfind("-", 0) != 0) {
+            const CommandSpec* command = FindCommand(args[i]);
+            return command && command->NeedsGui;
+        }
+    }
+    return false;
+}
+
 int RunKorctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     // The command is the first argument that is neither an option nor a global option's value.

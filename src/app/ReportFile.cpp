@@ -1,0 +1,48 @@
+#include "app/ReportFile.h"
+
+#include "app/AppPaths.h"
+#include "app/ReportBuilder.h"
+#include "app/ReportTemplate.h"
+#include "config/SaveFile.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace kor {
+
+QString ReportFile::TemplatePath(const QString& languageCode)
+{
+    return AppPaths::Resource(QStringLiteral("report/doc%1.htm").arg(languageCode));
+}
+
+std::string ReportFile::ImageFolderUrl()
+{
+    const QString folder = QFileInfo(AppPaths::Resource(QStringLiteral("report"))).absoluteFilePath();
+    return QUrl::fromLocalFile(folder + QLatin1Char('/')).toString(QUrl::FullyEncoded).toStdString();
+}
+
+QString ReportFile::OutputPath()
+{
+    return AppPaths::WorkFile(QStringLiteral("xdoc.html"));
+}
+
+std::string ReportFile::Build(const ConfigDocument& doc, const LangTextLookup& langText,
+                              const QString& languageCode, bool* templateFound)
+{
+    std::string bytes;
+    const bool found =
+        QFileInfo(TemplatePath(languageCode)).isFile() && ReadWholeFile(TemplatePath(languageCode), bytes);
+    if (!found)
+        bytes.clear();
+    if (templateFound)
+        *templateFound = found;
+    return BuildReportHtml(ReadReportTemplate(bytes), doc, langText, ImageFolderUrl());
+}
+
+bool ReportFile::Write(const ConfigDocument& doc, const LangTextLookup& langText, const QString& languageCode,
+                       const QString& path, std::string* error)
+{
+    return SaveFileAtomically(path, Build(doc, langText, languageCode), error);
+}
+
+} // namespace kor

@@ -1,0 +1,124 @@
+#include "cli/Commands.h"
+#include "cli/LoadProject.h"
+
+#include "app/Language.h"
+#include "app/ReportFile.h"
+#include "app/ReportPdf.h"
+#include "config/Cp1252.h"
+#include "config/SaveFile.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <ostream>
+
+namespace kor::cli {
+
+namespace {
+
+enum class ReportFormat
+{
+    Html,
+    Pdf
+};
+
+bool FormatOf(const std::string& path, ReportFormat& format)
+{
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        format = ReportFormat::Html;
+        return true;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        format = ReportFormat::Pdf;
+        return true;
+    }
+    return false;
+}
+
+// Text layout needs the fonts of a QGuiApplication. korctl's main creates one for this command;
+// a caller running korctl in-process without any application gets one on the offscreen platform,
+// kept to the end of the process.
+bool EnsureGuiApplication(std::string& error)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return true;
+    if (QCoreApplication::instance()) {
+        error = "a PDF needs a graphical application object, and a plain one is already running";
+        return false;
+    }
+    static int argc = 1;
+    static char name[] = "korctl";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+    return true;
+}
+
+bool WritePdf(const std::string& html, const QString& path, std::string& error)
+{
+    if (!EnsureGuiApplication(error))
+        return false;
+    QTextDocument document;
+    document.setHtml(FromCp1252(html));
+    return WriteReportPdf(document, path, &error);
+}
+
+int RunReport(const CommandSpec& self, Invocation& inv)
+{
+    const std::string& out = inv.Positional[1];
+    ReportFormat format;
+    if (!FormatOf(out, format))
+        return UsageError(self, inv, "OUT must end with .html, .htm or .pdf");
+    const std::string code = inv.Value("lang", "en");
+    const LanguageEntry* language = LanguageByCode(QString::fromStdString(code));
+    if (!language)
+        return UsageError(self, inv, "--lang takes es, en, it or pt");
+
+    QString reason;
+    if (LoadLanguageByCode(QString::fromLatin1(language->Code), &reason))
+        return Failure(inv, "cannot load the language texts: " + reason.toStdString());
+    ConfigDocument doc;
+    if (!LoadProjectForCli(doc, inv.Positional[0], inv))
+        return ExitFailed;
+
+    bool templateFound = false;
+    const QString languageCode = QString::fromLatin1(language->Code);
+    const std::string html = ReportFile::Build(doc, LangTextBytes, languageCode, &templateFound);
+    if (!templateFound)
+        return Failure(inv,
+                       "report template not found: " + ReportFile::TemplatePath(languageCode).toStdString());
+
+    std::string error;
+    const QString outPath = QString::fromStdString(out);
+    const bool written = format == ReportFormat::Html ? SaveFileAtomically(outPath, html, &error)
+                                                      : WritePdf(html, outPath, error);
+    if (!written)
+        return Failure(inv, out + ": cannot write the report: " + error);
+    return ExitOk;
+}
+
+} // namespace
+
+CommandSpec ReportCommand()
+{
+    CommandSpec spec;
+    spec.Name = "report";
+    spec.Synopsis = "IN OUT.html|OUT.pdf [--lang es|en|it|pt]";
+    spec.Summary = "Write the configuration report of a configuration file as HTML or PDF.";
+    spec.Details = "The report lists the actions of the digital inputs and detector events (rules 0 to 11)\n"
+                   "with their time tables, then the general and detector settings. The format follows\n"
+                   "the name of OUT. The HTML refers to the action images among the program's resources.";
+    spec.Options = {
+        {"lang", "LANG", "language of the report: es, en (default), it or pt"},
+    };
+    spec.MinPositional = 2;
+    spec.MaxPositional = 2;
+    spec.NeedsGui = true;
+    spec.Run = [spec](Invocation& inv) { return RunReport(spec, inv); };
+    return spec;
+}
+
+} // namespace kor::cli
