@@ -1,0 +1,89 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kor::test {
+
+// Starting kor-devicesim (the simulated camera) for an end-to-end test.
+//
+//   kor::test::DeviceSimProcess sim({"--installed", "--wiring", "open"});
+//   ASSERT_TRUE(sim.Start()) << sim.Error();
+//   ... talk to sim.Address() (HTTP on sim.HttpPort(), FTP on sim.FtpPort()) ...
+//   EXPECT_EQ(sim.ReadDeviceFile("etc/alarm_app"), expected);
+//   EXPECT_EQ(sim.Requests().back().path, "/cgi-bin/recordings/setaapp.cgi");
+//
+// Start picks a loopback address 127.0.0.2, .3, ... on which nobody listens, gives the simulator a
+// fresh device folder (unless Options::folder names one) and waits for its ready line. As root it
+// takes the camera's ports 80 and 21; otherwise any free ports. The destructor stops the simulator
+// by its process id (SIGTERM, then SIGKILL) and removes the temporary folders. The simulator's
+// messages go to the test's standard error.
+class DeviceSimProcess
+{
+public:
+    struct Options
+    {
+        // Further kor-devicesim options, e.g. {"--user", "admin", "--password", "p:w@d", "--installed"}.
+        // --root, --address, --http-port, --ftp-port and --request-log are set by this class.
+        std::vector<std::string> args;
+        bool ftp = true;           // false: --no-ftp (starts faster when the test needs no FTP)
+        bool standardPorts = true; // ports 80 and 21 when running as root
+        std::string folder;        // device folder to use (kept); empty: a fresh temporary one
+    };
+
+    // One line of the request log.
+    struct Request
+    {
+        std::string method;
+        std::string path;  // as sent
+        std::string query; // as sent, without "?"
+        std::size_t bodyLength = 0;
+        bool authOk = false;
+    };
+
+    DeviceSimProcess();
+    explicit DeviceSimProcess(Options options);
+    // Shorthand for Options with these args.
+    explicit DeviceSimProcess(std::vector<std::string> args, bool ftp = true);
+    ~DeviceSimProcess();
+    DeviceSimProcess(const DeviceSimProcess&) = delete;
+    DeviceSimProcess& operator=(const DeviceSimProcess&) = delete;
+
+    // Starts the simulator; false with Error() set when it does not come up.
+    bool Start();
+    // Stops it (also done by the destructor); the device folder stays until destruction.
+    void Stop();
+    bool Running() const { return m_pid > 0; }
+    const std::string& Error() const { return m_error; }
+
+    pid_t Pid() const { return m_pid; }
+    const std::string& Address() const { return m_address; } // "127.0.0.N"
+    int HttpPort() const { return m_httpPort; }
+    int FtpPort() const { return m_ftpPort; } // 0 without FTP
+    std::string BaseUrl() const;              // "http://127.0.0.N:PORT"
+    const std::string& Folder() const { return m_folder; }
+
+    // Files of the device folder, by relative path ("etc/inittab"); empty when missing.
+    std::string ReadDeviceFile(const std::string& relative) const;
+    void WriteDeviceFile(const std::string& relative, const std::string& bytes) const;
+    // The request log so far.
+    std::vector<Request> Requests() const;
+
+private:
+    bool StartOn(const std::string& address, bool& addressInUse);
+
+    Options m_options;
+    std::string m_error;
+    std::string m_tempDir; // holds the request log, and the device folder unless one was given
+    std::string m_folder;
+    std::string m_logPath;
+    std::string m_address;
+    int m_httpPort = 0;
+    int m_ftpPort = 0;
+    pid_t m_pid = -1;
+};
+
+} // namespace kor::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "SimOptions.h"
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace kor::devicesim {
+
+// The camera's FTP server: pyftpdlib on the device folder, run by kor-devicesim-ftpd.py as a child
+// process. The child dies with this process (parent-death signal and end of its stdin).
+class FtpChild
+{
+public:
+    FtpChild() = default;
+    ~FtpChild();
+    FtpChild(const FtpChild&) = delete;
+    FtpChild& operator=(const FtpChild&) = delete;
+
+    // Starts the server and waits until it listens. port 0 takes any free port.
+    bool Start(const SimOptions& options, int port, std::string& error, bool& addressInUse);
+    // Terminates the server and waits for it.
+    void Stop();
+    // False when the child has ended by itself.
+    bool Running();
+    int Port() const { return m_port; }
+
+    // The launcher script beside the executable and the Python that runs it
+    // (KOR_DEVICESIM_PYTHON, default /usr/bin/python3, where Debian's python3-pyftpdlib lives).
+    static std::string LauncherPath();
+    static std::string PythonPath();
+
+private:
+    pid_t m_pid = -1;
+    int m_stdinWrite = -1;
+    int m_port = 0;
+};
+
+} // namespace kor::devicesim

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kor::devicesim {
+
+enum class Wiring
+{
+    Connected,
+    Open,
+    Inverted
+};
+enum class AuthScheme
+{
+    Any,
+    Basic,
+    Digest
+};
+enum class ReportStyle
+{
+    Plain,
+    Quoted
+};
+
+// One misbehaviour asked for with --fault.
+struct Fault
+{
+    enum class Kind
+    {
+        Delay,
+        Status,
+        CloseAfter,
+        BigReply,
+        StopAfter,
+        FtpRefuseLogin,
+        FtpFailUpload
+    };
+    Kind kind = Kind::Delay;
+    long long value = 0; // milliseconds, status code, bytes, mebibytes or request count
+    // HTTP faults: the path it applies to (decoded, exact, or a prefix when it ends in "*"); empty
+    // means every path. ftp-fail-upload: the file name that fails; empty means every upload.
+    std::string path;
+
+    bool AppliesTo(std::string_view requestPath) const;
+};
+
+struct Preset
+{
+    int number = 0;
+    std::string name;
+};
+
+struct MotionWindow
+{
+    int index = 0;
+    std::string name;
+    int imageSource = 0;
+};
+
+struct SimOptions
+{
+    std::string root;
+    std::string address = "127.0.0.2";
+    int httpPort = 80; // 0: any free port
+    int ftpPort = 21;  // 0: any free port
+    bool ftp = true;
+    std::string user = "root";
+    std::string password = "pass";
+    AuthScheme auth = AuthScheme::Any;
+    std::string model = "AXIS 2100";
+    std::string firmware = "2.40";
+    ReportStyle reportStyle = ReportStyle::Plain;
+    int channels = 1;
+    bool installed = false;
+    Wiring wiring = Wiring::Connected;
+    bool invertedOutput = false;
+    int pulseTime = 30;
+    std::vector<Preset> presets;
+    std::vector<MotionWindow> motion;
+    bool audio = true;
+    bool tampering = true;
+    bool temperature = false;
+    int restartSeconds = 2;
+    std::string requestLog;
+    bool relay = false;
+    std::string relayPassword;
+    std::vector<Fault> faults;
+    bool help = false;
+
+    // The first fault of a kind that applies to the path, or nullptr.
+    const Fault* FindFault(Fault::Kind kind, std::string_view requestPath) const;
+};
+
+// Parses the command line without the program name. Returns false and a message on a usage error.
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+bool ParseFault(std::string_view spec, Fault& fault, std::string& error);
+
+// The --help text.
+std::string SimUsage();
+
+// True for a dotted IPv4 address in 127.0.0.0/8.
+bool IsLoopbackAddress(std::string_view address);
+
+} // namespace kor::devicesim

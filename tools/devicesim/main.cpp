@@ -1,0 +1,25 @@
+// kor-devicesim: a simulated network camera for the demo and the tests.
+
+#include "DeviceSim.h"
+#include "SimOptions.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    using namespace kor::devicesim;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    SimOptions options;
+    std::string error;
+    if (!ParseSimOptions(args, options, error)) {
+        std::fprintf(stderr, "kor-devicesim: %s\n(kor-devicesim --help lists the options)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(SimUsage().c_str(), stdout);
+        return 0;
+    }
+    return DeviceSim(std::move(options)).Run();
+}
