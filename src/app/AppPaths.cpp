@@ -12,7 +12,8 @@ QString AppPaths::ResourceDir()
     const QString overridden = qEnvironmentVariable("KOR_RESOURCES");
     if (!overridden.isEmpty())
         return overridden;
-    const QString exeDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    const QString exeDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     const QString beside = QDir(exeDir).filePath(QStringLiteral("resources"));
     if (QFileInfo(beside).isDir())
         return beside;

@@ -78,7 +78,8 @@ CommandSpec ConvertCommand()
         {"password", "P", "device line: password (default empty)"},
         {"mac", "M", "device line: MAC address (default empty)"},
         {"brand", "B", "device line: brand (default empty)"},
-        {"input-one-as-sensor", "0|1", "1: input 1 is a digital input; 0: rule 1 is the default rule (default 1)"},
+        {"input-one-as-sensor", "0|1",
+         "1: input 1 is a digital input; 0: rule 1 is the default rule (default 1)"},
     };
     spec.MinPositional = 2;
     spec.MaxPositional = 2;

@@ -18,8 +18,9 @@ namespace {
 
 const char* TypeName(std::int32_t type)
 {
-    static const char* const names[] = {"output",      "recording", "call/SMS", "camera move", "notify client",
-                                        "remote alarm", "user",      "e-mail",   "FTP upload",  "Contact ID"};
+    static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
+                                        "notify client", "remote alarm", "user",     "e-mail",
+                                        "FTP upload",    "Contact ID"};
     return type >= 0 && type <= 9 ? names[type] : "unknown";
 }
 
@@ -118,24 +119,32 @@ QJsonObject DocumentJson(const ConfigDocument& doc)
         QJsonArray actions;
         for (std::size_t a = 0; a < rule.Actions.size(); ++a)
             actions.append(ActionJson(static_cast<int>(a), rule.Actions[a]));
-        rules.append(QJsonObject{{QStringLiteral("index"), r},
-                                 {QStringLiteral("tag"), QString::fromStdString(EventSourceTag(r, doc.InputOneAsSensor))},
-                                 {QStringLiteral("actions"), actions}});
+        rules.append(QJsonObject{
+            {QStringLiteral("index"), r},
+            {QStringLiteral("tag"), QString::fromStdString(EventSourceTag(r, doc.InputOneAsSensor))},
+            {QStringLiteral("actions"), actions}});
     }
     const GeneralSettings& g = doc.GeneralSettings;
-    QJsonObject general{{QStringLiteral("FS"), g.FS},           {QStringLiteral("FTM"), g.FTM},
-                        {QStringLiteral("FSB"), g.FSB},         {QStringLiteral("FTMB"), g.FTMB},
-                        {QStringLiteral("SMTPH"), J(g.SMTPH)},  {QStringLiteral("SMTPP"), J(g.SMTPP)},
-                        {QStringLiteral("SNDADDR"), J(g.SNDADDR)}, {QStringLiteral("RPLYADDR"), J(g.RPLYADDR)},
-                        {QStringLiteral("CIDHEAD"), J(g.CIDHEAD)}, {QStringLiteral("CLIENTNUM"), J(g.CLIENTNUM)},
-                        {QStringLiteral("CRAIP"), J(g.CRAIP)},  {QStringLiteral("CRAPORT"), J(g.CRAPORT)}};
+    QJsonObject general{{QStringLiteral("FS"), g.FS},
+                        {QStringLiteral("FTM"), g.FTM},
+                        {QStringLiteral("FSB"), g.FSB},
+                        {QStringLiteral("FTMB"), g.FTMB},
+                        {QStringLiteral("SMTPH"), J(g.SMTPH)},
+                        {QStringLiteral("SMTPP"), J(g.SMTPP)},
+                        {QStringLiteral("SNDADDR"), J(g.SNDADDR)},
+                        {QStringLiteral("RPLYADDR"), J(g.RPLYADDR)},
+                        {QStringLiteral("CIDHEAD"), J(g.CIDHEAD)},
+                        {QStringLiteral("CLIENTNUM"), J(g.CLIENTNUM)},
+                        {QStringLiteral("CRAIP"), J(g.CRAIP)},
+                        {QStringLiteral("CRAPORT"), J(g.CRAPORT)}};
     QJsonArray s;
     for (bool f : doc.ZelkSettings.S)
         s.append(f);
     QJsonArray msk;
     for (bool f : doc.ZelkSettings.MSK)
         msk.append(f);
-    QJsonObject detector{{QStringLiteral("BC"), doc.ZelkSettings.BC}, {QStringLiteral("S"), s}, {QStringLiteral("MSK"), msk}};
+    QJsonObject detector{
+        {QStringLiteral("BC"), doc.ZelkSettings.BC}, {QStringLiteral("S"), s}, {QStringLiteral("MSK"), msk}};
     return QJsonObject{{QStringLiteral("rules"), rules},
                        {QStringLiteral("general"), general},
                        {QStringLiteral("detector"), detector}};

@@ -8,7 +8,12 @@
 
 namespace kor::cli {
 
-enum ExitCode : int { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+enum ExitCode : int
+{
+    ExitOk = 0,
+    ExitFailed = 1,
+    ExitUsage = 2
+};
 
 struct OptionSpec
 {

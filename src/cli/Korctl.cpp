@@ -126,7 +126,8 @@ int RunKorctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const std::string& arg = rest[i];
         if (arg.rfind("--", 0) != 0 || arg == "--") {
             if (arg == "--") {
-                inv.Positional.insert(inv.Positional.end(), rest.begin() + static_cast<long>(i) + 1, rest.end());
+                inv.Positional.insert(inv.Positional.end(), rest.begin() + static_cast<long>(i) + 1,
+                                      rest.end());
                 break;
             }
             if (arg.size() > 1 && arg[0] == '-')

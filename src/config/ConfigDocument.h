@@ -47,7 +47,8 @@ private:
     std::array<std::vector<Interval>, DayCount> m_days;
 };
 
-enum ActionType : std::int32_t {
+enum ActionType : std::int32_t
+{
     ActOutput = 0,
     ActRecord = 1,
     ActCall = 2,

@@ -22,8 +22,8 @@ bool LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsTex
             outcome = LoadResult{true, 0, error};
         } else if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) {
             // Configuration texts never hold a NUL byte; this is some other kind of file.
-            outcome = LoadResult{true, 0, "not a configuration text (binary data at byte " +
-                                              std::to_string(nul) + ")"};
+            outcome = LoadResult{
+                true, 0, "not a configuration text (binary data at byte " + std::to_string(nul) + ")"};
         } else {
             outcome = ParseConfigText(doc, bytes);
         }

@@ -15,7 +15,8 @@ inline constexpr char kAlarmAppFileName[] = "alarm_app";
 // Loads a project file, an upload file or a configuration text into the document (the caller
 // resets it first). Returns true on failure: unreadable or binary file, or a value that does not
 // fit its field; what was read before the fault stays. Details go to result when given.
-bool LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsText, LoadResult* result = nullptr);
+bool LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsText,
+                LoadResult* result = nullptr);
 
 // Writes the upload file into the work folder. Returns true on failure.
 bool WriteAlarmAppFile(const ConfigDocument& doc, const QString& workFolder, const DeviceLine& device,

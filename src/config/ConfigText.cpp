@@ -204,7 +204,8 @@ std::string GeneralLineText(const GeneralSettings& g)
     std::string out = "#GENERAL;FS=" + DecimalText(g.FS) + ";FTM=" + DecimalText(g.FTM) +
                       ";FSB=" + DecimalText(g.FSB) + ";FTMB=" + DecimalText(g.FTMB);
     out += ";SMTPH=" + g.SMTPH + ";SMTPP=" + g.SMTPP + ";SNDADDR=" + g.SNDADDR + ";RPLYADDR=" + g.RPLYADDR;
-    out += ";CIDHEAD=" + g.CIDHEAD + ";CLIENTNUM=" + g.CLIENTNUM + ";CRAIP=" + g.CRAIP + ";CRAPORT=" + g.CRAPORT;
+    out +=
+        ";CIDHEAD=" + g.CIDHEAD + ";CLIENTNUM=" + g.CLIENTNUM + ";CRAIP=" + g.CRAIP + ";CRAPORT=" + g.CRAPORT;
     out.push_back(';');
     return out;
 }
@@ -225,8 +226,9 @@ std::string ZelkLineText(const ZelkSettings& zelk)
 
 std::string BuildAlarmAppText(const ConfigDocument& doc, const DeviceLine& device)
 {
-    std::string out = "#USR=" + device.User + ";PWD=" + device.Password + ";PORT=" + DecimalText(device.Port) +
-                      ";MAC=" + device.Mac + ";BRAND=" + device.Brand + ";\n";
+    std::string out = "#USR=" + device.User + ";PWD=" + device.Password +
+                      ";PORT=" + DecimalText(device.Port) + ";MAC=" + device.Mac + ";BRAND=" + device.Brand +
+                      ";\n";
     for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
         const SensorRule& rule = doc.Rule(r);
         if (!rule.IsUsed())
@@ -323,7 +325,9 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
             const std::string_view rest = keyword.substr(6);
             std::int16_t index = 0;
             switch (ReadNumberAs(rest, index)) {
-            case NumberRead::Ok: ruleIndex = index; break;
+            case NumberRead::Ok:
+                ruleIndex = index;
+                break;
             case NumberRead::OutOfRange:
                 return Fault(lineNumber, "rule index out of range: " + std::string(rest));
             case NumberRead::NotNumber:

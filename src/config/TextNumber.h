@@ -15,13 +15,17 @@ std::optional<std::int64_t> ReadNumber(std::string_view text);
 bool IsNumberText(std::string_view text);
 
 // Result of reading a number into a field of limited width.
-enum class NumberRead { NotNumber, OutOfRange, Ok };
+enum class NumberRead
+{
+    NotNumber,
+    OutOfRange,
+    Ok
+};
 
 // Reads a number of any size up to 64 bits; OutOfRange beyond that.
 NumberRead ReadNumber64(std::string_view text, std::int64_t& out);
 
-template <typename T>
-NumberRead ReadNumberAs(std::string_view text, T& out);
+template <typename T> NumberRead ReadNumberAs(std::string_view text, T& out);
 
 // Decimal text of an integer, independent of the user's locale.
 std::string DecimalText(std::int64_t value);

@@ -4,8 +4,7 @@
 
 namespace kor {
 
-template <typename T>
-NumberRead ReadNumberAs(std::string_view text, T& out)
+template <typename T> NumberRead ReadNumberAs(std::string_view text, T& out)
 {
     std::int64_t value = 0;
     const NumberRead read = ReadNumber64(text, value);

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kor::cli {
 namespace {
 
@@ -22,8 +21,14 @@ using test::Korctl;
 class KorctlConvertShow : public ::testing::Test
 {
 protected:
-    std::string Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)).toStdString(); }
-    std::string Sample() const { return (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString(); }
+    std::string Path(const char* name) const
+    {
+        return m_dir.filePath(QString::fromLatin1(name)).toStdString();
+    }
+    std::string Sample() const
+    {
+        return (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
+    }
 
     QTemporaryDir m_dir;
 };
@@ -32,10 +37,11 @@ TEST_F(KorctlConvertShow, ProjectToUploadAndBackIsLossless)
 {
     const std::string upload = Path("alarm_app");
     CliRun r = Korctl({"convert", Sample(), upload, "--to", "alarm_app", "--port", "8080", "--user", "root",
-                    "--password", "p:w@d", "--mac", "00:40:8C:12:34:56", "--brand", "AXIS"});
+                       "--password", "p:w@d", "--mac", "00:40:8C:12:34:56", "--brand", "AXIS"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const std::string bytes = kor::test::ReadBytes(QString::fromStdString(upload));
-    EXPECT_EQ(bytes.rfind("#USR=root;PWD=p:w@d;PORT=8080;MAC=00:40:8C:12:34:56;BRAND=AXIS;\n#SSTART1\n", 0), 0u);
+    EXPECT_EQ(bytes.rfind("#USR=root;PWD=p:w@d;PORT=8080;MAC=00:40:8C:12:34:56;BRAND=AXIS;\n#SSTART1\n", 0),
+              0u);
     EXPECT_EQ(bytes.find('\r'), std::string::npos) << "upload files use LF only";
 
     // The demo has no rule with mixed type order issues in rule 1, so the project comes back equal.
@@ -49,9 +55,11 @@ TEST_F(KorctlConvertShow, ProjectToUploadAndBackIsLossless)
 
 TEST_F(KorctlConvertShow, InputOneAsSensorZeroWritesTheDefaultRule)
 {
-    const CliRun r = Korctl({"convert", Sample(), Path("alarm_app"), "--to", "alarm_app", "--input-one-as-sensor", "0"});
+    const CliRun r =
+        Korctl({"convert", Sample(), Path("alarm_app"), "--to", "alarm_app", "--input-one-as-sensor", "0"});
     ASSERT_EQ(r.Status, 0) << r.Err;
-    EXPECT_NE(kor::test::ReadBytes(QString::fromStdString(Path("alarm_app"))).find("\n#SSTARTDEF\n"), std::string::npos);
+    EXPECT_NE(kor::test::ReadBytes(QString::fromStdString(Path("alarm_app"))).find("\n#SSTARTDEF\n"),
+              std::string::npos);
 }
 
 TEST_F(KorctlConvertShow, ShowListsRulesActionsAndMasksPasswords)
@@ -72,7 +80,11 @@ TEST_F(KorctlConvertShow, ShowListsRulesActionsAndMasksPasswords)
     ASSERT_EQ(rules.size(), 3);
     EXPECT_EQ(rules[1].toObject().value(QStringLiteral("tag")).toString(), QStringLiteral("SIMD3"));
     const QJsonObject light = rules[1].toObject().value(QStringLiteral("actions")).toArray()[0].toObject();
-    EXPECT_EQ(light.value(QStringLiteral("time_table")).toObject().value(QStringLiteral("Sun")).toArray()[0].toString(),
+    EXPECT_EQ(light.value(QStringLiteral("time_table"))
+                  .toObject()
+                  .value(QStringLiteral("Sun"))
+                  .toArray()[0]
+                  .toString(),
               QStringLiteral("00:00-23:59"));
     EXPECT_EQ(root.value(QStringLiteral("general")).toObject().value(QStringLiteral("CIDHEAD")).toString(),
               QStringLiteral("5000"));
@@ -80,7 +92,8 @@ TEST_F(KorctlConvertShow, ShowListsRulesActionsAndMasksPasswords)
 
 TEST_F(KorctlConvertShow, Windows1252TextReachesTheTerminalAsUtf8)
 {
-    kor::test::WriteBytes(QString::fromStdString(Path("accents.kma")), "#SSTART2\r\n#ACTION=Port\xf3n \x80;TP=0;PARAMS=;TT=;\r\n");
+    kor::test::WriteBytes(QString::fromStdString(Path("accents.kma")),
+                          "#SSTART2\r\n#ACTION=Port\xf3n \x80;TP=0;PARAMS=;TT=;\r\n");
     const CliRun r = Korctl({"show", Path("accents.kma")});
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("Port\xc3\xb3n \xe2\x82\xac"), std::string::npos) << r.Out;
@@ -88,19 +101,21 @@ TEST_F(KorctlConvertShow, Windows1252TextReachesTheTerminalAsUtf8)
 
 TEST_F(KorctlConvertShow, BadInputFailsClearlyAndWritesNothing)
 {
-    kor::test::WriteBytes(QString::fromStdString(Path("binary.kma")), std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
-    kor::test::WriteBytes(QString::fromStdString(Path("toobig.kma")), "#SSTART1\r\n#ACTION=a;\r\n#GENERAL;FS=300;\r\n");
-    kor::test::WriteBytes(QString::fromStdString(Path("prose.txt")), "Dear customer,\nthis is not a configuration.\n");
+    kor::test::WriteBytes(QString::fromStdString(Path("binary.kma")), std::string("\x7f"
+                                                                                  "ELF\x02\x01\x01\0\0\0",
+                                                                                  10));
+    kor::test::WriteBytes(QString::fromStdString(Path("toobig.kma")),
+                          "#SSTART1\r\n#ACTION=a;\r\n#GENERAL;FS=300;\r\n");
+    kor::test::WriteBytes(QString::fromStdString(Path("prose.txt")),
+                          "Dear customer,\nthis is not a configuration.\n");
     struct Case
     {
         std::string in;
         std::string mention;
     };
     const Case cases[] = {
-        {Path("missing.kma"), "no such file"},
-        {m_dir.path().toStdString(), "folder"},
-        {Path("binary.kma"), "binary"},
-        {Path("toobig.kma"), "line 3"},
+        {Path("missing.kma"), "no such file"},   {m_dir.path().toStdString(), "folder"},
+        {Path("binary.kma"), "binary"},          {Path("toobig.kma"), "line 3"},
         {Path("prose.txt"), "no configuration"},
     };
     for (const Case& c : cases) {

@@ -45,10 +45,17 @@ std::string Visible(const std::string& bytes)
     std::string out;
     for (char c : bytes) {
         switch (c) {
-        case '\n': out += "\\n\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\0': out += "\\0"; break;
-        default: out.push_back(c);
+        case '\n':
+            out += "\\n\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;

@@ -154,10 +154,10 @@ TEST(ConfigDocument, ClearRuleEmptiesOneRuleAndMarksTheDocumentChanged)
 TEST(EventSources, TagsFollowTheIndexTable)
 {
     const std::pair<int, const char*> cases[] = {
-        {0, "EIMD0"},   {2, "SIMD2"},     {8, "SIMD8"},     {9, "EIMD9"},     {11, "EIMD11"},
-        {12, "SDMC12"}, {50, "PCAM50"},   {69, "PCAM69"},   {70, "SDMC70"},   {89, "SDMC89"},
-        {90, "SVIR90"}, {99, "SVIR99"},   {100, "OTHC100"}, {102, "OTHC102"}, {13, ""},
-        {49, ""},       {103, ""},        {120, ""},        {-1, ""},
+        {0, "EIMD0"},   {2, "SIMD2"},   {8, "SIMD8"},     {9, "EIMD9"},     {11, "EIMD11"},
+        {12, "SDMC12"}, {50, "PCAM50"}, {69, "PCAM69"},   {70, "SDMC70"},   {89, "SDMC89"},
+        {90, "SVIR90"}, {99, "SVIR99"}, {100, "OTHC100"}, {102, "OTHC102"}, {13, ""},
+        {49, ""},       {103, ""},      {120, ""},        {-1, ""},
     };
     for (const auto& [index, tag] : cases)
         EXPECT_EQ(EventSourceTag(index, 1), tag) << index;

@@ -95,7 +95,8 @@ TEST_F(ConfigFiles, FailedSaveKeepsThePreviousFile)
         big.AddAction(i, a);
 
     // Writes beyond 64 KiB fail, as on a full disk (root ignores permissions, not this limit).
-    struct rlimit old {};
+    struct rlimit old
+    {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limited = old;

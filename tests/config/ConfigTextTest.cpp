@@ -101,7 +101,8 @@ TEST(ConfigText, ProjectFileRoundTripIsByteIdentical)
     doc.ZelkSettings.MSK[5] = true;
     ActionRecord odd;
     odd.Type = 42; // unknown types live in project files
-    odd.Name = "Caf\xe9 \xab" "door\xbb";
+    odd.Name = "Caf\xe9 \xab"
+               "door\xbb";
     odd.Params = "A=\0B=x\0"s;
     odd.TimeTable.Append(7, Interval{{23, 59, 0}, {0, 0, 0}});
     odd.TimeTable.Append(3, Interval{{1, 2, 0}, {3, 4, 0}});
@@ -167,7 +168,7 @@ TEST(ConfigText, ReaderRules)
     {
         const char* what;
         std::string text;
-        int rule;   // rule expected to hold the single action, -1 for none
+        int rule; // rule expected to hold the single action, -1 for none
         std::string name;
     };
     const Case cases[] = {
@@ -208,7 +209,8 @@ TEST(ConfigText, ReaderRules)
     EXPECT_EQ(doc.GeneralSettings.CRAPORT, "p");
     EXPECT_EQ(doc.GeneralSettings.CRAIP, "i");
     EXPECT_EQ(doc.ZelkSettings.BC, 7);
-    EXPECT_EQ(doc.ZelkSettings.S, (std::array<bool, 8>{true, false, false, false, false, true, false, false}));
+    EXPECT_EQ(doc.ZelkSettings.S,
+              (std::array<bool, 8>{true, false, false, false, false, true, false, false}));
     EXPECT_EQ(doc.ZelkSettings.MSK, (std::array<bool, 6>{false, true, false, false, false, true}));
 }
 
