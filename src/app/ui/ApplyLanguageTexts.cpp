@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cstdint>
@@ -94,6 +95,9 @@ void ApplyToHeaders(QAbstractItemView* view, const Lookup& langText)
     for (int column = 0; column < model->columnCount(); ++column) {
         const QVariant header = model->headerData(column, Qt::Horizontal, Qt::DisplayRole);
         if (header.metaType().id() != QMetaType::QString)
+            continue;
+        // A tree widget names the columns nobody titled "1", "2", … as text.
+        if (qobject_cast<QTreeWidget*>(view) && header.toString() == QString::number(column + 1))
             continue;
         if (const auto text = Translated(header.toString(), langText))
             model->setHeaderData(column, Qt::Horizontal, *text, Qt::DisplayRole);

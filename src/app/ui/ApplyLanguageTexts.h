@@ -16,7 +16,8 @@ namespace kor {
 // - tool bars: an action caption that is a number of 100 or more (smaller ones, such as day
 //   buttons "1" to "7", keep their digits) and any numeric tool tip;
 // - tab bars: each tab's caption and tool tip;
-// - tree and table views (and their widgets): numeric column headers.
+// - tree and table views (and their widgets): numeric column headers (not the numbers a tree
+//   widget shows for columns nobody titled: column n titled "n" stays).
 // Other controls are left alone. A text counts as a number when it reads as one (blanks around
 // the digits and a sign are allowed) and fits 32 bits.
 void ApplyLanguageTexts(QWidget* screen);
