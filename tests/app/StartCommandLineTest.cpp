@@ -1,0 +1,90 @@
+#include "app/StartCommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace kor {
+namespace {
+
+struct StartCase
+{
+    const char* CommandLine;
+    bool Fails;
+    StartValues Expected;
+    const char* Reason = ""; // part of the reason when it fails
+};
+
+StartValues Relay(const char* host, std::int32_t dataPort, const char* pwd, bool enabled, std::int32_t port,
+                  std::int32_t camera = 0)
+{
+    StartValues v;
+    v.RemoteMode = true;
+    v.RelayHost = host;
+    v.RelayDataPort = dataPort;
+    v.RelayPwd = pwd;
+    v.RelayEnabled = enabled;
+    v.RelayPort = port;
+    v.CameraId = camera;
+    return v;
+}
+
+StartValues Camera(std::int32_t id)
+{
+    StartValues v;
+    v.CameraId = id;
+    return v;
+}
+
+TEST(StartCommandLine, PiecesSetTheStartValues)
+{
+    const StartCase cases[] = {
+        {"", false, StartValues()},
+        {"REMOTE#x#10.0.0.5#900##1#901$CAMID#7", false, Relay("10.0.0.5", 900, "", true, 901, 7)},
+        {"camid#12", false, Camera(12)},
+        {"Remote#a#b#900#q#0#901", false, Relay("b", 900, "q", false, 901)},
+        {"REMOTE#a#b#900#q#1 #901", false, Relay("b", 900, "q", false, 901)}, // only "1" enables
+        {"REMOTE#a#h#1#p#1#2#extra#more", false, Relay("h", 1, "p", true, 2)},
+        {"FOO#1$ REMOTE#a#b$$CAMID#3$", false, Camera(3)}, // other pieces, even " REMOTE", are ignored
+        {"CAMID# 42 ", false, Camera(42)},
+        {"CAMID#-3", false, Camera(-3)},
+        {"CAMID#5$CAMID#6", false, Camera(6)},
+        {"REMOTE#a#b", true, Relay("b", 900, "", false, 901), "field 3 (relay data port) is empty"},
+        {"REMOTE#a#b#900#pw#1#", true, Relay("b", 900, "pw", true, 901), "field 6 (relay port) is empty"},
+        {"REMOTE#a#b#9o0#pw#1#901", true, Relay("b", 900, "", false, 901), "\"9o0\" is not a number"},
+        {"CAMID", true, StartValues(), "CAMID field 1"},
+        {"CAMID#abc", true, StartValues(), "\"abc\" is not a number"},
+        {"CAMID#4.5", true, StartValues(), "not a number"},
+        {"CAMID#2147483648", true, StartValues(), "does not fit 32 bits"},
+        {"CAMID#0x10", true, StartValues(), "not a number"},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.CommandLine);
+        StartValues values;
+        values.CameraId = 99; // defaults are set first
+        std::string reason;
+        EXPECT_EQ(ApplyStartCommandLine(c.CommandLine, values, &reason), c.Fails) << reason;
+        EXPECT_EQ(values.RemoteMode, c.Expected.RemoteMode);
+        EXPECT_EQ(values.RelayHost, c.Expected.RelayHost);
+        EXPECT_EQ(values.RelayDataPort, c.Expected.RelayDataPort);
+        EXPECT_EQ(values.RelayEnabled, c.Expected.RelayEnabled);
+        EXPECT_EQ(values.RelayPort, c.Expected.RelayPort);
+        EXPECT_EQ(values.CameraId, c.Expected.CameraId);
+        if (!c.Fails) {
+            EXPECT_EQ(values.RelayPwd, c.Expected.RelayPwd);
+            EXPECT_EQ(reason, "");
+        } else {
+            EXPECT_NE(reason.find(c.Reason), std::string::npos) << reason;
+        }
+    }
+}
+
+TEST(StartCommandLine, ReasonNeverShowsTheRelayPassword)
+{
+    StartValues values;
+    std::string reason;
+    ASSERT_TRUE(ApplyStartCommandLine("REMOTE#x#relay#900#s3cr3t#1#90x1", values, &reason));
+    EXPECT_NE(reason.find("relay port"), std::string::npos) << reason;
+    EXPECT_EQ(reason.find("s3cr3t"), std::string::npos) << reason;
+}
+
+} // namespace
+} // namespace kor
