@@ -173,12 +173,12 @@ std::string TaskListText(const ConfigDocument& doc, int channelCount, int channe
     return text;
 }
 
-std::string MacText(std::uint64_t mac)
+std::string MacText(const std::array<std::uint8_t, 8>& mac)
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string text;
     for (int i = 0; i < 6; ++i) {
-        const unsigned b = (mac >> (8 * i)) & 0xFF;
+        const unsigned b = mac[static_cast<std::size_t>(i)];
         if (i > 0)
             text.push_back(':');
         text.push_back(hex[b >> 4]);

@@ -175,6 +175,24 @@ std::string DeviceUrl::MaskedText() const
     return Compose(m_withCredentials, true);
 }
 
+std::string DeviceUrl::Redacted(std::string_view text) const
+{
+    return RedactSecrets(std::string(text), {Text(), m_password, m_relayPwd});
+}
+
+std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets)
+{
+    for (const std::string_view secret : secrets) {
+        if (secret.empty())
+            continue;
+        for (std::size_t pos = text.find(secret); pos != std::string::npos; pos = text.find(secret, pos)) {
+            text.replace(pos, secret.size(), kMask);
+            pos += kMask.size();
+        }
+    }
+    return text;
+}
+
 std::string DeviceUrl::TransportUrl() const
 {
     static const char hex[] = "0123456789ABCDEF";

@@ -2,6 +2,7 @@
 
 #include "device/DeviceTarget.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,10 @@ public:
     // control bytes, bytes above 127, "#") are percent-encoded, everything else travels as built.
     std::string TransportUrl() const;
 
+    // A text (a transport's error message, say) with the address's password, relay password and
+    // credential part replaced by asterisks.
+    std::string Redacted(std::string_view text) const;
+
     bool HasCredentials() const { return m_withCredentials; }
     const std::string& User() const { return m_user; }
     const std::string& Password() const { return m_password; }
@@ -80,6 +85,9 @@ private:
     std::string m_portText;
     std::string m_pathAndQuery;
 };
+
+// Replaces every occurrence of each non-empty secret by asterisks.
+std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets);
 
 // The numeric value of a port text: 0 when it does not read as a number.
 int PortValue(std::string_view portText);

@@ -26,6 +26,8 @@ public:
     // The code of the server's last answer and every answer line of the last operation.
     virtual int LastResponseCode() const = 0;
     virtual std::string LastResponseText() const = 0;
+    // The last transport failure (no answer at all), without credentials.
+    virtual std::string LastErrorText() const = 0;
 };
 
 } // namespace kor

@@ -135,8 +135,8 @@ TEST(CompanionFilesTest, HomeFileUsesAPointWhateverTheLocale)
 
 TEST(CompanionFilesTest, MacText)
 {
-    EXPECT_EQ(MacText(0), "00:00:00:00:00:00");
-    EXPECT_EQ(MacText(0xFFFF'CCBBAA090801ULL), "01:08:09:AA:BB:CC");
+    EXPECT_EQ(MacText({}), "00:00:00:00:00:00");
+    EXPECT_EQ(MacText({0x01, 0x08, 0x09, 0xAA, 0xBB, 0xCC, 0xFF, 0xFF}), "01:08:09:AA:BB:CC");
 }
 
 TEST(CompanionFilesTest, UsesDeviceTasks)

@@ -1,0 +1,293 @@
+// Installation of the alarm application, restarts and the waits around them.
+#include "device/DeviceLink.h"
+
+#include "config/LangTextId.h"
+#include "config/ParamString.h"
+#include "config/SaveFile.h"
+#include "config/TextNumber.h"
+#include "device/SystemFilePatch.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+namespace kor {
+
+namespace {
+
+constexpr int kSecondMs = 1000;
+constexpr int kDownTries = 30;
+constexpr int kUpTries = 60;
+constexpr int kRestartTries = 10;
+constexpr int kRelayRestartSeconds = 40;
+constexpr int kPollTries = 30;
+constexpr int kFtpTries = 9;
+constexpr int kFtpRetryMs = 700;
+constexpr int kRequestSeconds = 30;
+constexpr int kFileError = 75;
+constexpr int kDeviceGoneError = 11010;
+constexpr int kFetchError = 12003;
+
+constexpr char kBinDir[] = "/mnt/flash/bin";
+constexpr char kCgiDir[] = "/mnt/flash/bin/cgi-bin";
+constexpr char kRecordingsDir[] = "/mnt/flash/bin/cgi-bin/recordings";
+
+// The files of a folder in name order, without sub-folders.
+QStringList FolderFiles(const QString& folder)
+{
+    QDir dir(folder);
+    return dir.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
+bool DeviceLink::InstallApplication(bool install)
+{
+    std::string message;
+    bool homeWanted = false;
+    m_error = {};
+    bool failed = install ? FullInstallation(message, homeWanted) : SettingsOnly(message);
+    if (!failed)
+        failed = CommonRestart(message);
+    if (failed) {
+        if (message.empty()) {
+            message = "Error " + DecimalText(m_error.Number);
+            if (!m_error.Description.empty())
+                message += " " + m_error.Description;
+        }
+        Log(message, 3);
+        m_error = {};
+    }
+    m_inittab.clear();
+    m_requestReply.clear();
+    m_s.Ftp->Close();
+    // The buffer file holds the device password: it does not stay on disk.
+    QFile::remove(GenFile("bufferd.conf"));
+    return failed;
+}
+
+bool DeviceLink::FtpLogin(std::string& message)
+{
+    if (m_s.Ftp->Connect(m_fields.Address, m_s.FtpPort, m_fields.User, m_fields.Password))
+        return false;
+    const std::string answer = m_s.Ftp->LastResponseText();
+    std::vector<std::string> lines;
+    SplitText(answer, "\n", lines);
+    for (const std::string& line : lines) {
+        if (line.starts_with("331 ")) {
+            message = Text(LangTextId(810));
+            return true;
+        }
+    }
+    std::string text = answer;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    if (text.empty())
+        text = m_s.Ftp->LastErrorText();
+    message = "Error:" + DecimalText(m_s.Ftp->LastResponseCode()) + " " + text;
+    return true;
+}
+
+bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
+{
+    FtpClient& ftp = *m_s.Ftp;
+    const ModelRecord& model = m_subject.Model;
+    QString folder = ModelPath();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+
+    if (FtpLogin(message))
+        return true;
+    if (BuildBufferConfig(m_generalForInstall))
+        return true;
+    if (m_subject.Camera.PositioningSupport &&
+        m_s.Host->AskYesNo(Text(LangTextId(811)), Text(LangTextId(812)))) {
+        homeWanted = true;
+        // Only a choice of the user makes the camera return home after alarms.
+        m_home = HomeChoice();
+        if (BuildHomeConfig())
+            return true;
+    }
+
+    // Without both system files nothing may be stored: a patched empty start-up table would leave
+    // the camera unable to start.
+    std::string boa;
+    if (!ftp.ChangeDir("/etc") || !ftp.Get("inittab", m_inittab) || !ftp.ChangeDir("/etc/httpd/conf") ||
+        !ftp.Get("boa.conf", boa)) {
+        SetError(kFetchError,
+                 "the camera's inittab or boa.conf could not be fetched: " + ftp.LastErrorText());
+        return true;
+    }
+    const InittabOptions inittabOptions{model.ProgramList, model.ChannelCount, homeWanted};
+    const std::string boaOut = PatchBoaConf(boa, {model.CgiBinLayout, m_subject.Camera.Brand});
+    ftp.Put("boa.conf", boaOut);
+    ftp.ChangeDir("/etc");
+    ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, true));
+
+    std::string buffer;
+    std::string error;
+    if (!ReadWholeFile(GenFile("bufferd.conf"), buffer, &error)) {
+        SetError(kFileError, error);
+        return true;
+    }
+    if (model.ChannelCount < 2) {
+        ftp.Put("bufferd.conf", buffer);
+    } else {
+        for (int k = 1; k <= model.ChannelCount; ++k)
+            ftp.Put("bufferd" + DecimalText(k) + ".conf", buffer);
+    }
+    if (homeWanted) {
+        std::string home;
+        if (ReadWholeFile(GenFile("movetohomed.conf"), home))
+            ftp.Put("movetohomed.conf", home);
+    }
+    ftp.Close();
+
+    LogText(LangTextId(813));
+    if (OpenRestartUrl())
+        return true;
+    WaitForDeviceDown();
+    LogText(LangTextId(801));
+    if (!WaitForDeviceUp())
+        return true;
+    if (CheckCancelled())
+        return true;
+
+    bool connected = false;
+    for (int attempt = 0; attempt < kFtpTries && !connected; ++attempt) {
+        if (attempt > 0)
+            m_s.Wait->SleepMs(kFtpRetryMs);
+        connected = !FtpLogin(message);
+    }
+    if (!connected)
+        return true;
+    message.clear();
+
+    LogText(LangTextId(814));
+    ftp.MakeDir(kBinDir);
+    if (model.CgiBinLayout) {
+        ftp.MakeDir(kCgiDir);
+        ftp.MakeDir(kRecordingsDir);
+    }
+    ftp.ChangeDir(kBinDir);
+    UploadFolder(model.CgiBinLayout ? folder + QStringLiteral("a") : folder, kBinDir, homeWanted);
+    if (model.CgiBinLayout) {
+        ftp.ChangeDir(kRecordingsDir);
+        UploadFolder(folder + QStringLiteral("b"), kRecordingsDir, homeWanted);
+    }
+    ftp.ChangeDir("/etc");
+    ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, false));
+    ftp.Close();
+    return false;
+}
+
+void DeviceLink::UploadFolder(const QString& folder, const std::string& remoteDir, bool homeWanted)
+{
+    const QStringList files = FolderFiles(folder);
+    int done = 0;
+    for (const QString& file : files) {
+        const QString upper = file.toUpper();
+        ++done;
+        if (upper == QStringLiteral("THUMBS.DB"))
+            continue;
+        if (!homeWanted &&
+            (upper == QStringLiteral("MOVETOHOMED") || upper == QStringLiteral("SETMOVETOHOMED.CGI")))
+            continue;
+        std::string bytes;
+        if (!ReadWholeFile(QDir(folder).filePath(file), bytes))
+            continue;
+        const std::string name = file.toLocal8Bit().toStdString();
+        if (m_s.Ftp->Put(name, bytes))
+            m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);
+        m_s.Host->Progress(done, static_cast<int>(files.size()));
+    }
+}
+
+bool DeviceLink::SettingsOnly(std::string&)
+{
+    return BuildBufferConfig(m_generalForInstall) || SendBufferConfig();
+}
+
+bool DeviceLink::OpenRestartUrl()
+{
+    const DeviceUrl url = DeviceUrl::Restart(FieldTarget());
+    const HttpResponse r = m_s.Http->Get(url, kRequestSeconds);
+    if (!r.Completed()) {
+        SetError(r, url);
+        return true;
+    }
+    return false;
+}
+
+void DeviceLink::WaitForDeviceDown()
+{
+    for (int i = 0; i < kDownTries; ++i) {
+        m_s.Wait->SleepMs(kSecondMs);
+        if (m_s.Ping->PingDevice(m_fields.Address) != 0)
+            return;
+    }
+}
+
+bool DeviceLink::WaitForDeviceUp()
+{
+    for (int i = 0; i < kUpTries; ++i) {
+        m_s.Wait->SleepMs(kSecondMs);
+        if (m_s.Ping->PingDevice(m_fields.Address) == 0)
+            return true;
+    }
+    SetError(kDeviceGoneError, "the camera did not answer again after its restart");
+    return false;
+}
+
+bool DeviceLink::CommonRestart(std::string& message)
+{
+    LogText(LangTextId(813));
+    bool opened = false;
+    for (int attempt = 0; attempt < kRestartTries && !opened; ++attempt) {
+        if (attempt > 0)
+            m_s.Wait->SleepMs(kSecondMs);
+        opened = !OpenRestartUrl();
+    }
+    if (!opened)
+        return true;
+    m_error = {};
+    if (m_subject.Relay.Enabled) {
+        for (int i = 0; i < kRelayRestartSeconds; ++i)
+            m_s.Wait->SleepMs(kSecondMs);
+    } else {
+        WaitForDeviceDown();
+        LogText(LangTextId(801));
+        if (!WaitForDeviceUp())
+            return true;
+    }
+
+    const DeviceUrl poll = DeviceUrl::ReadinessPoll(FieldTarget());
+    HttpResponse r;
+    for (int attempt = 0; attempt < kPollTries; ++attempt) {
+        if (CheckCancelled())
+            return true;
+        r = m_s.Http->Get(poll, kRequestSeconds);
+        // Any answer of the web server means the camera is back.
+        if (r.Completed())
+            return false;
+        m_s.Wait->SleepMs(kSecondMs);
+    }
+    message = DecimalText(r.Error) + ":" + poll.Redacted(r.ErrorText);
+    return true;
+}
+
+void DeviceLink::RestartDevice()
+{
+    LogText(LangTextId(813));
+    if (OpenRestartUrl()) {
+        m_error = {};
+        return;
+    }
+    WaitForDeviceDown();
+    LogText(LangTextId(801));
+    WaitForDeviceUp();
+    m_error = {};
+}
+
+} // namespace kor

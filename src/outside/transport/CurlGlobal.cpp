@@ -1,0 +1,15 @@
+#include "outside/transport/CurlGlobal.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace kor {
+
+void EnsureCurlInitialised()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace kor

@@ -1,0 +1,198 @@
+#include "FakeDevice.h"
+
+#include "config/TextNumber.h"
+
+#include <memory>
+
+namespace kor::test {
+
+HttpResponse Ok(std::string body)
+{
+    HttpResponse r;
+    r.Status = 200;
+    r.StatusText = "OK";
+    r.Body = std::move(body);
+    return r;
+}
+
+HttpResponse Status(long status, std::string reason, std::string body)
+{
+    HttpResponse r;
+    r.Status = status;
+    r.StatusText = std::move(reason);
+    r.Body = std::move(body);
+    return r;
+}
+
+HttpResponse Unreachable(int error, std::string text)
+{
+    HttpResponse r;
+    r.Error = error;
+    r.ErrorText = std::move(text);
+    return r;
+}
+
+HttpResponse FakeHttp::Get(const DeviceUrl& url, int timeoutSeconds)
+{
+    return Answer({"GET", url.Text(), {}}, timeoutSeconds);
+}
+
+HttpResponse FakeHttp::Post(const DeviceUrl& url, const std::string& body, int timeoutSeconds)
+{
+    return Answer({"POST", url.Text(), body}, timeoutSeconds);
+}
+
+void FakeHttp::On(std::string contains, HttpResponse response)
+{
+    m_rules.insert(m_rules.begin(),
+                   {std::move(contains), [response](const SentRequest&) { return response; }});
+}
+
+void FakeHttp::On(std::string contains, std::function<HttpResponse(const SentRequest&)> answer)
+{
+    m_rules.insert(m_rules.begin(), {std::move(contains), std::move(answer)});
+}
+
+void FakeHttp::OnSequence(std::string contains, std::vector<HttpResponse> responses)
+{
+    auto queue = std::make_shared<std::deque<HttpResponse>>(responses.begin(), responses.end());
+    On(std::move(contains), [queue](const SentRequest&) {
+        HttpResponse r = queue->front();
+        if (queue->size() > 1)
+            queue->pop_front();
+        return r;
+    });
+}
+
+std::vector<const SentRequest*> FakeHttp::Matching(const std::string& contains) const
+{
+    std::vector<const SentRequest*> found;
+    for (const SentRequest& r : Requests) {
+        if (r.Url.find(contains) != std::string::npos)
+            found.push_back(&r);
+    }
+    return found;
+}
+
+HttpResponse FakeHttp::Answer(SentRequest request, int timeoutSeconds)
+{
+    Requests.push_back(request);
+    Timeouts.push_back(timeoutSeconds);
+    for (const Rule& rule : m_rules) {
+        if (request.Url.find(rule.Contains) != std::string::npos)
+            return rule.Answer(request);
+    }
+    return Ok();
+}
+
+bool FakeFtp::Connect(const std::string& host, int port, const std::string& user, const std::string& password)
+{
+    Log.push_back("CONNECT " + host + ":" + DecimalText(port));
+    Cwd = "/";
+    bool refused = false;
+    if (!Plan.empty()) {
+        refused = !Plan.front();
+        Plan.pop_front();
+    } else if (FailConnects > 0) {
+        --FailConnects;
+        refused = true;
+    }
+    if (refused) {
+        Code = 0;
+        Answer.clear();
+        ErrorText = "Couldn't connect to server";
+        return false;
+    }
+    if (user != User || password != Password) {
+        Code = 530;
+        Answer = "220 ready\r\n331 Username ok, send password.\r\n530 Authentication failed.\r\n";
+        return false;
+    }
+    Code = 230;
+    Answer = "230 Login successful.\r\n";
+    Connected = true;
+    return true;
+}
+
+bool FakeFtp::ChangeDir(const std::string& path)
+{
+    Log.push_back("CWD " + path);
+    for (const std::string& d : Dirs) {
+        if (d == path) {
+            Cwd = path;
+            return Connected;
+        }
+    }
+    return false;
+}
+
+bool FakeFtp::MakeDir(const std::string& path)
+{
+    Log.push_back("MKD " + path);
+    Dirs.push_back(path);
+    return Connected;
+}
+
+bool FakeFtp::Get(const std::string& name, std::string& bytes)
+{
+    Log.push_back("GET " + Cwd + "/" + name);
+    const auto it = Files.find(Cwd + "/" + name);
+    if (!Connected || it == Files.end())
+        return false;
+    bytes = it->second;
+    return true;
+}
+
+bool FakeFtp::Put(const std::string& name, std::string_view bytes)
+{
+    Log.push_back("PUT " + Cwd + "/" + name);
+    if (!Connected)
+        return false;
+    Files[Cwd + "/" + name] = std::string(bytes);
+    return true;
+}
+
+bool FakeFtp::Command(const std::string& command)
+{
+    Log.push_back(command);
+    return Connected;
+}
+
+std::int32_t FakePinger::PingDevice(const std::string&)
+{
+    ++Count;
+    if (Replies.empty())
+        return 0;
+    const std::int32_t r = Replies.front();
+    if (Replies.size() > 1)
+        Replies.pop_front();
+    return r;
+}
+
+void RecordingHost::Log(const std::string& line, int kind)
+{
+    Lines.push_back(line);
+    Kinds.push_back(kind);
+}
+
+bool RecordingHost::AskYesNo(const std::string& question, const std::string& title)
+{
+    Questions.push_back(question + "|" + title);
+    return Answer;
+}
+
+HomeChoice RecordingHost::ChooseHome(const std::vector<CameraPosition>& positions)
+{
+    Questions.push_back("home:" + DecimalText(static_cast<std::int64_t>(positions.size())));
+    return Home;
+}
+
+std::string RecordingHost::Joined() const
+{
+    std::string all;
+    for (const std::string& l : Lines)
+        all += l + "\n";
+    return all;
+}
+
+} // namespace kor::test
