@@ -7,6 +7,8 @@ const std::vector<CommandSpec>& AllCommands()
     static const std::vector<CommandSpec> commands = {
         ConvertCommand(),
         ShowCommand(),
+        CamerasCommand(),
+        ModelsCommand(),
         ReportCommand(),
     };
     return commands;

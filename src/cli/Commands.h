@@ -11,6 +11,8 @@ const std::vector<CommandSpec>& AllCommands();
 
 CommandSpec ConvertCommand();
 CommandSpec ShowCommand();
+CommandSpec CamerasCommand();
+CommandSpec ModelsCommand();
 CommandSpec ReportCommand();
 
 } // namespace kor::cli

@@ -1,0 +1,102 @@
+#include "cli/CliValues.h"
+
+#include "cli/CliText.h"
+
+#include "config/TextNumber.h"
+
+#include <algorithm>
+
+namespace kor::cli {
+
+bool NumberOption(Invocation& inv, const std::string& name, std::int64_t min, std::int64_t max,
+                  std::int64_t& out)
+{
+    const std::string text = inv.Value(name);
+    std::int64_t value = 0;
+    const NumberRead read = ReadNumberAs<std::int64_t>(text, value);
+    if (read != NumberRead::Ok || value < min || value > max) {
+        Failure(inv, "--" + name + " " + text + ": " +
+                         (read == NumberRead::NotNumber
+                              ? std::string("not a whole number")
+                              : "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")"));
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool FlagOption(const CommandSpec& command, Invocation& inv, const std::string& name, bool fallback,
+                bool& out, int& status)
+{
+    if (!inv.Has(name)) {
+        out = fallback;
+        return true;
+    }
+    const std::string text = inv.Value(name);
+    if (text != "0" && text != "1") {
+        status = UsageError(command, inv, "--" + name + " takes 0 or 1");
+        return false;
+    }
+    out = text == "1";
+    return true;
+}
+
+bool TextOption(Invocation& inv, const std::string& name, bool allowEmpty, std::string& out)
+{
+    const std::string text = inv.Value(name);
+    if (text.empty() && !allowEmpty) {
+        Failure(inv, "--" + name + " must not be empty");
+        return false;
+    }
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; })) {
+        Failure(inv, "--" + name + " must not hold control characters (tab, line end)");
+        return false;
+    }
+    out = ArgumentBytes(text);
+    return true;
+}
+
+bool IsDottedAddress(std::string_view text)
+{
+    int parts = 0;
+    bool anyNonZero = false;
+    std::size_t pos = 0;
+    while (parts < 4) {
+        const std::size_t end = parts < 3 ? text.find('.', pos) : text.size();
+        if (end == std::string_view::npos)
+            return false;
+        const std::string_view part = text.substr(pos, end - pos);
+        if (part.empty() || part.size() > 3 || (part.size() > 1 && part[0] == '0') ||
+            !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return false;
+        const int value = std::stoi(std::string(part));
+        if (value > 255)
+            return false;
+        anyNonZero = anyNonZero || value != 0;
+        ++parts;
+        pos = end + 1;
+    }
+    return anyNonZero;
+}
+
+int RejectOptions(const CommandSpec& command, Invocation& inv, const std::string& action,
+                  std::initializer_list<const char*> allowed)
+{
+    auto isAllowed = [&](const std::string& name) {
+        return std::any_of(allowed.begin(), allowed.end(), [&](const char* a) { return name == a; });
+    };
+    for (const auto& [name, value] : inv.Values) {
+        if (!isAllowed(name))
+            return UsageError(command, inv,
+                              "--" + name + " does not apply to '" + command.Name + " " + action + "'");
+    }
+    for (const std::string& name : inv.Flags) {
+        if (!isAllowed(name))
+            return UsageError(command, inv,
+                              "--" + name + " does not apply to '" + command.Name + " " + action + "'");
+    }
+    return ExitOk;
+}
+
+} // namespace kor::cli
