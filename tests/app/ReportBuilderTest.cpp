@@ -1,0 +1,292 @@
+#include "app/ReportBuilder.h"
+#include "app/HtmlText.h"
+
+#include "config/ParamString.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kor {
+namespace {
+
+using test::Visible;
+
+// Language texts as "[n]", so every looked-up word shows where it came from.
+std::string FakeText(int n)
+{
+    return "[" + std::to_string(n) + "]";
+}
+
+std::size_t Count(const std::string& text, const std::string& piece)
+{
+    std::size_t count = 0;
+    for (std::size_t pos = text.find(piece); pos != std::string::npos;
+         pos = text.find(piece, pos + piece.size()))
+        ++count;
+    return count;
+}
+
+// A compact template: one line per block, a visible word per gap.
+const char* const kTemplate =
+    "HEAD\r\n"
+    "<!--SS-->\r\nRULE $SID$\r\n<!--SE-->\r\nG1\r\n"
+    "<!--AHS-->\r\nACTION $DESC$ IMG=<!--IMG-->\r\n<!--AHE-->\r\nG2\r\n"
+    "<!--TTS-->\r\nDAYS\r\n<!--TTE-->\r\nG3\r\n"
+    "<!--ASS-->\r\nROW|<!--L-->|<!--M-->|<!--X-->|<!--J-->|<!--V-->|<!--S-->|<!--D-->|\r\n"
+    "<!--ASE-->\r\nG4\r\n"
+    "<!--ABS-->\r\nEND-ACTION\r\n<!--ABE-->\r\nG5\r\n"
+    "<!--CGS-->\r\nGENERAL $PATIME$;$PAFPS$;$ATIME$;$AFPS$\r\n<!--CGE-->\r\nG6\r\n"
+    "<!--IHS-->\r\nDETECTOR $BASECODE$\r\n<!--IHE-->\r\nG7\r\n"
+    "<!--IS-->\r\nINPUT $SEN$|$ACTV$|$MSK$\r\n<!--IE-->\r\nTAIL\r\n";
+
+ActionRecord MailAction(const std::string& name, const std::string& to)
+{
+    ActionRecord action;
+    action.Type = ActMail;
+    action.Name = name;
+    AppendParam(action.Params, "TO", to);
+    return action;
+}
+
+std::string Build(const ConfigDocument& doc, const std::string& templateText = kTemplate)
+{
+    return BuildReportHtml(ReadReportTemplate(templateText), doc, FakeText, "file:///res/report/");
+}
+
+ConfigDocument FreshDocument()
+{
+    ConfigDocument doc;
+    doc.ResetConfig();
+    return doc;
+}
+
+// The lines of the output that start with a word, in order.
+std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& word)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(pos, end - pos);
+        if (line.rfind(word, 0) == 0)
+            lines.push_back(line);
+        pos = end + 2;
+    }
+    return lines;
+}
+
+TEST(ReportBuilder, RuleNamesAndOnlyRulesZeroToEleven)
+{
+    ConfigDocument doc = FreshDocument();
+    for (int rule : {0, 1, 5, 8, 9, 10, 11, 12, 50, 70, 90, 100, 101, 102, 120})
+        doc.AddAction(rule, MailAction("r" + std::to_string(rule), "x"));
+    const std::vector<std::string> expected = {"RULE [116]", "RULE [119] 1", "RULE [119] 5", "RULE [119] 8",
+                                               "RULE [120]", "RULE [121]",   "RULE [122]"};
+    EXPECT_EQ(LinesStartingWith(Build(doc), "RULE"), expected);
+    const std::string html = Build(doc);
+    for (const char* absent : {"(r12)", "(r50)", "(r70)", "(r90)", "(r100)", "(r102)", "(r120)"})
+        EXPECT_EQ(html.find(absent), std::string::npos) << absent;
+}
+
+TEST(ReportBuilder, DeletedActionsAreSkippedAndAnAllDeletedRuleHasNoHeader)
+{
+    ConfigDocument doc = FreshDocument();
+    doc.AddAction(2, MailAction("gone", "a"));
+    doc.AddAction(2, MailAction("kept", "b"));
+    doc.MarkDeleted(2, 0);
+    doc.AddAction(3, MailAction("all gone", "c"));
+    doc.MarkDeleted(3, 0);
+    const std::string html = Build(doc);
+    EXPECT_EQ(LinesStartingWith(html, "RULE"), std::vector<std::string>{"RULE [119] 2"});
+    EXPECT_EQ(LinesStartingWith(html, "ACTION"),
+              std::vector<std::string>{"ACTION [250] b (kept) IMG=file:///res/report/07.gif"});
+}
+
+TEST(ReportBuilder, WritesBlocksAndGapsInTheirOrder)
+{
+    ConfigDocument doc = FreshDocument();
+    ActionRecord timed = MailAction("t", "a");
+    timed.TimeTable.Append(1, Interval{{8, 0, 0}, {12, 30, 0}});
+    doc.AddAction(4, timed);
+    doc.AddAction(4, MailAction("u", "b"));
+    doc.GeneralSettings.FTM = 3;
+    doc.GeneralSettings.FS = 4;
+    doc.GeneralSettings.FTMB = 5;
+    doc.GeneralSettings.FSB = 1;
+    doc.ZelkSettings.BC = 1234;
+
+    std::string expected = "HEAD\r\n";
+    expected += "<!--SS-->\r\nRULE [119] 4\r\n\r\n";
+    // Gap 1 follows every action header; gap 3 the time table header; gaps 2, 4, 5, 7 never show.
+    expected += "<!--AHS-->\r\nACTION [250] a (t) IMG=file:///res/report/07.gif\r\n<!--SE-->\r\nG1\r\n\r\n";
+    expected += "<!--TTS-->\r\nDAYS\r\n<!--TTE-->\r\nG3\r\n\r\n";
+    expected += "<!--ASS-->\r\nROW|08:00-12:30|<!--M-->|<!--X-->|<!--J-->|<!--V-->|<!--S-->|<!--D-->|\r\n";
+    expected += "<!--ABS-->\r\nEND-ACTION\r\n";
+    expected += "<!--AHS-->\r\nACTION [250] b (u) IMG=file:///res/report/07.gif\r\n<!--SE-->\r\nG1\r\n\r\n";
+    expected += "<!--ABS-->\r\nEND-ACTION\r\n";
+    expected += "<!--CGS-->\r\nGENERAL 3 [117];4 [252];5 [117];1 [252]\r\n<!--CGE-->\r\nG6\r\n";
+    expected += "<!--IHS-->\r\nDETECTOR 1234\r\n";
+    for (int j = 1; j <= 8; ++j)
+        expected += "<!--IS-->\r\nINPUT [247] " + std::to_string(j) + "|[253]|\r\n";
+    expected += "<!--IE-->\r\nTAIL\r\n";
+    EXPECT_EQ(Visible(Build(doc)), Visible(expected));
+}
+
+TEST(ReportBuilder, TimeTableRows)
+{
+    const Interval morning{{8, 0, 0}, {12, 30, 0}};
+    const Interval evening{{18, 5, 59}, {23, 59, 0}};
+    const Interval midnight{{0, 0, 0}, {0, 9, 0}};
+    const struct
+    {
+        const char* Name;
+        std::vector<std::pair<int, Interval>> Intervals; // day, interval, in the order added
+        std::vector<std::string> Rows;
+    } cases[] = {
+        {"no time table", {}, {}},
+        {"two intervals on day 3 only",
+         {{3, morning}, {3, evening}},
+         {"ROW|<!--L-->|<!--M-->|08:00-12:30|<!--J-->|<!--V-->|<!--S-->|<!--D-->|",
+          "ROW|<!--L-->|<!--M-->|18:05-23:59|<!--J-->|<!--V-->|<!--S-->|<!--D-->|"}},
+        {"uneven days keep their order",
+         {{7, midnight}, {1, evening}, {1, morning}, {5, morning}},
+         {"ROW|18:05-23:59|<!--M-->|<!--X-->|<!--J-->|08:00-12:30|<!--S-->|00:00-00:09|",
+          "ROW|08:00-12:30|<!--M-->|<!--X-->|<!--J-->|<!--V-->|<!--S-->|<!--D-->|"}},
+        {"every day",
+         {{1, morning}, {2, morning}, {3, morning}, {4, morning}, {5, morning}, {6, morning}, {7, morning}},
+         {"ROW|08:00-12:30|08:00-12:30|08:00-12:30|08:00-12:30|08:00-12:30|08:00-12:30|08:00-12:30|"}},
+    };
+    for (const auto& c : cases) {
+        ConfigDocument doc = FreshDocument();
+        ActionRecord action = MailAction("a", "x");
+        for (const auto& [day, interval] : c.Intervals)
+            action.TimeTable.Append(day, interval);
+        doc.AddAction(6, action);
+        const std::string html = Build(doc);
+        EXPECT_EQ(LinesStartingWith(html, "ROW"), c.Rows) << c.Name;
+        EXPECT_EQ(Count(html, "DAYS"), c.Rows.empty() ? 0u : 1u) << c.Name;
+        EXPECT_EQ(Count(html, "END-ACTION"), 1u) << c.Name;
+    }
+}
+
+TEST(ReportBuilder, DetectorInputsActiveFlagsAndMaskCells)
+{
+    ConfigDocument doc = FreshDocument();
+    doc.ZelkSettings.S = {true, false, true, false, true, true, true, false};
+    doc.ZelkSettings.MSK = {true, false, false, true, false, true};
+    doc.ZelkSettings.BC = -3;
+    const std::string html = Build(doc);
+    const std::vector<std::string> expected = {
+        "INPUT [247] 1|[253]|",      "INPUT [247] 2|[254]|", // inputs 1 and 2 never show a mask
+        "INPUT [247] 3|[253]|[158]", "INPUT [247] 4|[254]|", "INPUT [247] 5|[253]|",
+        "INPUT [247] 6|[253]|[158]", "INPUT [247] 7|[253]|", "INPUT [247] 8|[254]|[158]",
+    };
+    EXPECT_EQ(LinesStartingWith(html, "INPUT"), expected);
+    EXPECT_EQ(LinesStartingWith(html, "DETECTOR"), std::vector<std::string>{"DETECTOR -3"});
+}
+
+TEST(ReportBuilder, SectionsFollowTheTemplateOrder)
+{
+    const std::string generalFirst =
+        "<!--CGS-->\r\nGENERAL\r\n<!--CGE-->\r\nafter general\r\n"
+        "<!--SS-->\r\nRULE $SID$\r\n<!--SE-->\r\n"
+        "<!--AHS-->\r\nACTION\r\n<!--AHE-->\r\n"
+        "<!--IHS-->\r\nDETECTOR\r\n<!--IHE-->\r\n<!--IS-->\r\nINPUT\r\n<!--IE-->\r\nend\r\n";
+    ConfigDocument doc = FreshDocument();
+    doc.AddAction(0, MailAction("a", "x"));
+    const std::string html = Build(doc, generalFirst);
+    const std::size_t general = html.find("GENERAL");
+    const std::size_t rule = html.find("RULE");
+    const std::size_t detector = html.find("DETECTOR");
+    ASSERT_NE(general, std::string::npos);
+    EXPECT_LT(general, html.find("after general"));
+    EXPECT_LT(html.find("after general"), rule);
+    EXPECT_LT(rule, detector);
+    EXPECT_EQ(Count(html, "INPUT"), 8u);
+    EXPECT_EQ(html.substr(html.size() - 5), "end\r\n");
+}
+
+TEST(ReportBuilder, MissingTemplateGivesAnEmptyReport)
+{
+    ConfigDocument doc = FreshDocument();
+    ActionRecord action = MailAction("a", "x");
+    action.TimeTable.Append(2, Interval{{1, 0, 0}, {2, 0, 0}});
+    doc.AddAction(1, action);
+    // No blocks: only the line ends the steps add, no text at all.
+    EXPECT_EQ(Build(doc, ""), "");
+}
+
+TEST(ReportBuilder, UserTextIsEscapedAndNeverTakenForAPlaceholder)
+{
+    ConfigDocument doc = FreshDocument();
+    doc.AddAction(5, MailAction("<b>Gate & \"door\"</b> $SID$ <!--IMG--> <!--L-->", "<script>"));
+    ActionRecord accented = MailAction("Port\xE9n \x80", "a'b");
+    accented.TimeTable.Append(1, Interval{{7, 0, 0}, {8, 0, 0}});
+    doc.AddAction(5, accented);
+    const std::string html = Build(doc);
+    EXPECT_EQ(LinesStartingWith(html, "ACTION"),
+              (std::vector<std::string>{
+                  "ACTION [250] &lt;script&gt; (&lt;b&gt;Gate &amp; &quot;door&quot;&lt;/b&gt; $SID$ "
+                  "&lt;!--IMG--&gt; "
+                  "&lt;!--L--&gt;) IMG=file:///res/report/07.gif",
+                  "ACTION [250] a&#39;b (Port&#233;n &#8364;) IMG=file:///res/report/07.gif"}));
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_EQ(html.find("<script>"), std::string::npos);
+}
+
+TEST(ReportBuilder, LanguageTextsAreEscapedToo)
+{
+    ConfigDocument doc = FreshDocument();
+    doc.AddAction(0, MailAction("a", "x"));
+    const auto langText = [](int n) { return n == 116 ? std::string("Alarm <i>\xE9</i>") : FakeText(n); };
+    const std::string html = BuildReportHtml(ReadReportTemplate(kTemplate), doc, langText, "");
+    EXPECT_EQ(LinesStartingWith(html, "RULE"),
+              std::vector<std::string>{"RULE Alarm &lt;i&gt;&#233;&lt;/i&gt;"});
+}
+
+TEST(ReportBuilder, ImageNamesAreTheTypeInTwoDigits)
+{
+    const struct
+    {
+        std::int32_t Type;
+        const char* Image;
+    } cases[] = {{0, "00.gif"}, {3, "03.gif"}, {9, "09.gif"}, {12, "12.gif"}, {-1, "-01.gif"}};
+    for (const auto& c : cases) {
+        ConfigDocument doc = FreshDocument();
+        ActionRecord action;
+        action.Type = c.Type;
+        doc.AddAction(7, action);
+        const std::string html = BuildReportHtml(ReadReportTemplate(kTemplate), doc, FakeText, "folder/a&b/");
+        EXPECT_NE(html.find(std::string("IMG=folder/a&amp;b/") + c.Image), std::string::npos) << c.Type;
+    }
+}
+
+TEST(HtmlText, EscapesMarkupAndEncodesEveryByteAbove127)
+{
+    const struct
+    {
+        std::string In;
+        std::string Out;
+    } cases[] = {
+        {"", ""},
+        {"plain text 123", "plain text 123"},
+        {"a<b>&\"c\"'d'", "a&lt;b&gt;&amp;&quot;c&quot;&#39;d&#39;"},
+        {"&amp;", "&amp;amp;"},
+        {"line\r\nnext\ttab", "line\r\nnext\ttab"},
+        {std::string("nul\0bell\a", 9), "nul&#65533;bell&#65533;"},
+        {"\xE1\xE9\xF1\xFC", "&#225;&#233;&#241;&#252;"},
+        {"\x80 \x99 \x9F \xFF", "&#8364; &#8482; &#376; &#255;"},
+        {"\x81\x7F", "&#65533;&#65533;"}, // undefined in the code page; DEL
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HtmlText(c.In), c.Out) << Visible(c.In);
+}
+
+} // namespace
+} // namespace kor
