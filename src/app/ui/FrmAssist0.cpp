@@ -1,0 +1,43 @@
+#include "app/ui/FrmAssist0.h"
+
+#include "app/AppPaths.h"
+#include "app/Language.h"
+#include "app/ui/ApplyLanguageTexts.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kor {
+
+FrmAssist0::FrmAssist0(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmAssist0"));
+    m_txt = new QTextBrowser(this);
+    m_txt->setObjectName(QStringLiteral("Txt"));
+    m_txt->setOpenLinks(false);
+    m_txt->setFrameShape(QFrame::NoFrame);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_txt);
+    ApplyLanguageTexts(this);
+}
+
+QString FrmAssist0::HelpFile(std::uint8_t helpNumber, const QString& languageCode)
+{
+    const QString name = helpNumber <= 4 ? QStringLiteral("as%1%2.html").arg(helpNumber).arg(languageCode)
+                                         : languageCode + QStringLiteral(".html");
+    return AppPaths::Resource(QStringLiteral("help/") + name);
+}
+
+void FrmAssist0::XLoadAssist(std::uint8_t helpNumber)
+{
+    const QString path = HelpFile(helpNumber, LanguageCode());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    m_txt->setHtml(QString::fromUtf8(file.readAll()));
+    m_loaded = path;
+}
+
+} // namespace kor

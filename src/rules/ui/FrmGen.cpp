@@ -1,0 +1,177 @@
+#include "rules/ui/FrmGen.h"
+
+#include "app/AppSession.h"
+#include "app/Language.h"
+#include "app/ui/ApplyLanguageTexts.h"
+#include "config/Cp1252.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kor {
+
+namespace {
+
+QString Caption(int n)
+{
+    return LangCaption(n) + u':';
+}
+
+QFormLayout* NewForm(QGroupBox* box)
+{
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    return form;
+}
+
+} // namespace
+
+FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("FrmGen"));
+    setWindowTitle(LangCaption(171));
+
+    auto* mail = new QGroupBox(LangCaption(1100), this);
+    mail->setObjectName(QStringLiteral("FraMail"));
+    QFormLayout* mailForm = NewForm(mail);
+    AddText(mailForm, "txtSMTP", 1060, &GeneralSettings::SMTPH);
+    AddText(mailForm, "txtSMTPPort", 1101, &GeneralSettings::SMTPP);
+    AddText(mailForm, "txtFromAddr", 1102, &GeneralSettings::SNDADDR);
+    AddText(mailForm, "txtReplyAddr", 1103, &GeneralSettings::RPLYADDR);
+
+    auto* centre = new QGroupBox(LangCaption(1104), this);
+    centre->setObjectName(QStringLiteral("FraCentre"));
+    QFormLayout* centreForm = NewForm(centre);
+    AddText(centreForm, "txtCIDHeader", 1105, &GeneralSettings::CIDHEAD);
+    AddText(centreForm, "txtClientNum", 1106, &GeneralSettings::CLIENTNUM);
+    AddText(centreForm, "txtCRAIP", 1107, &GeneralSettings::CRAIP);
+    AddText(centreForm, "txtCRAPort", 1108, &GeneralSettings::CRAPORT);
+
+    auto* buffers = new QGroupBox(LangCaption(1109), this);
+    buffers->setObjectName(QStringLiteral("FraBuffers"));
+    auto* bufferColumn = new QVBoxLayout(buffers);
+    auto* bufferForm = new QFormLayout();
+    bufferForm->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bufferColumn->addLayout(bufferForm);
+    m_spinners[0] = AddSpinner(bufferForm, "udFrames", "txtFrames", 1110, BufferField::Frames);
+    m_spinners[1] = AddSpinner(bufferForm, "udSegBuff", "txtSegBuff", 1111, BufferField::Seconds);
+    auto* label1 = new QLabel(FirstLineOf(LangText(139)).trimmed(), buffers);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setWordWrap(true);
+    bufferColumn->addWidget(label1);
+    auto* secondForm = new QFormLayout();
+    secondForm->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bufferColumn->addLayout(secondForm);
+    m_spinners[2] = AddSpinner(secondForm, "udbFrames", "txtbFrames", 1112, BufferField::BFrames);
+    m_spinners[3] = AddSpinner(secondForm, "udbSegBuff", "txtbSegBuff", 1113, BufferField::BSeconds);
+    auto* label2 = new QLabel(LangText(140), buffers);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setWordWrap(true);
+    bufferColumn->addWidget(label2);
+    bufferColumn->addStretch(1);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(12);
+    grid->addWidget(mail, 0, 0);
+    grid->addWidget(centre, 1, 0);
+    grid->addWidget(buffers, 0, 1, 2, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(2, 1);
+
+    ApplyLanguageTexts(this);
+    m_loading = false;
+}
+
+QString FrmGen::FirstLineOf(const QString& text)
+{
+    const qsizetype lf = text.indexOf(u'\n');
+    return lf < 0 ? QString() : text.left(lf + 1);
+}
+
+QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
+                           std::string GeneralSettings::*field)
+{
+    auto* edit = new QLineEdit(form->parentWidget());
+    edit->setObjectName(QLatin1String(name));
+    edit->setText(FromCp1252(m_session.Document().GeneralSettings.*field));
+    auto* label = new QLabel(Caption(caption), form->parentWidget());
+    label->setBuddy(edit);
+    form->addRow(label, edit);
+    connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+        std::string& value = m_session.Document().GeneralSettings.*field;
+        const std::string typed = ToCp1252(text);
+        if (typed == value)
+            return;
+        value = typed;
+        MarkChanged();
+    });
+    return edit;
+}
+
+QSpinBox* FrmGen::AddSpinner(QFormLayout* form, const char* name, const char* fieldName, int caption,
+                             BufferField field)
+{
+    auto* spinner = new QSpinBox(form->parentWidget());
+    spinner->setObjectName(QLatin1String(name));
+    if (auto* edit = spinner->findChild<QLineEdit*>())
+        edit->setObjectName(QLatin1String(fieldName));
+    // A value from a file outside the usual range is shown as it is, not silently changed.
+    const int stored = BufferValue(BufferValues::From(m_session.Document().GeneralSettings), field);
+    spinner->setRange(std::min(BufferMinimum(field), stored), std::max(BufferMaximum(field), stored));
+    spinner->setValue(stored);
+    spinner->setSingleStep(1);
+    spinner->setMinimumWidth(64);
+    spinner->setAlignment(Qt::AlignRight);
+    auto* label = new QLabel(Caption(caption), form->parentWidget());
+    label->setBuddy(spinner);
+    form->addRow(label, spinner);
+    connect(spinner, &QSpinBox::valueChanged, this, [this, field](int value) { OnSpinner(field, value); });
+    return spinner;
+}
+
+void FrmGen::OnSpinner(BufferField field, int value)
+{
+    if (m_loading || m_settling)
+        return;
+    GeneralSettings& general = m_session.Document().GeneralSettings;
+    BufferValues shown;
+    shown.Frames = m_spinners[0]->value();
+    shown.Seconds = m_spinners[1]->value();
+    shown.BFrames = m_spinners[2]->value();
+    shown.BSeconds = m_spinners[3]->value();
+    const std::optional<int> settled = SettleBufferValue(shown, field, value);
+    const int stored = BufferValue(BufferValues::From(general), field);
+    const int finalValue = settled.value_or(stored);
+    QSpinBox* spinner = m_spinners[static_cast<std::size_t>(field)];
+    if (finalValue != value) {
+        m_settling = true;
+        spinner->setValue(finalValue);
+        m_settling = false;
+    }
+    if (settled && *settled != stored) {
+        StoreBufferValue(general, field, *settled);
+        MarkChanged();
+    }
+}
+
+void FrmGen::MarkChanged()
+{
+    // An edit here is work the user would lose to a new or downloaded configuration without a
+    // question, so the document counts as changed.
+    m_session.Document().Saved = false;
+}
+
+} // namespace kor

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "rules/BufferCheck.h"
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace kor {
+
+class AppSession;
+
+// The general settings page: mail server, Contact ID header and account, alarm-receiving centre
+// and the two frame-buffer pairs. Every change goes straight into the document; a spinner change
+// that breaks the buffer limits steps back (BufferCheck).
+class FrmGen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FrmGen(AppSession& session, QWidget* parent = nullptr);
+
+    // Label1's text: text 139 up to and including its first line break; "" without one.
+    static QString FirstLineOf(const QString& text);
+
+private:
+    QLineEdit* AddText(QFormLayout* form, const char* name, int caption, std::string GeneralSettings::*field);
+    QSpinBox* AddSpinner(QFormLayout* form, const char* name, const char* fieldName, int caption,
+                         BufferField field);
+    void OnSpinner(BufferField field, int value);
+    void MarkChanged();
+
+    AppSession& m_session;
+    std::array<QSpinBox*, 4> m_spinners{};
+    bool m_loading = true;
+    bool m_settling = false;
+};
+
+} // namespace kor
