@@ -10,6 +10,8 @@ const std::vector<CommandSpec>& AllCommands()
         CamerasCommand(),
         ModelsCommand(),
         ReportCommand(),
+        DownloadCommand(),
+        ApplyCommand(),
     };
     return commands;
 }

@@ -14,5 +14,7 @@ CommandSpec ShowCommand();
 CommandSpec CamerasCommand();
 CommandSpec ModelsCommand();
 CommandSpec ReportCommand();
+CommandSpec DownloadCommand();
+CommandSpec ApplyCommand();
 
 } // namespace kor::cli

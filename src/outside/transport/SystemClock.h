@@ -4,11 +4,19 @@
 
 namespace kor {
 
-// Real waits.
+// Real waits. A divisor above 1 shortens every wait by that factor while the callers keep their
+// numbers; end-to-end tests use it (korctl reads it from KOR_WAIT_DIVISOR).
 class SystemClock final : public Clock
 {
 public:
+    explicit SystemClock(int divisor = 1) : m_divisor(divisor < 1 ? 1 : divisor) {}
     void SleepMs(int milliseconds) override;
+
+    // The divisor KOR_WAIT_DIVISOR names, 1 when unset or not a number.
+    static int DivisorFromEnvironment();
+
+private:
+    int m_divisor;
 };
 
 } // namespace kor

@@ -1,0 +1,100 @@
+#include "cli/CliDevice.h"
+
+#include "cli/CliText.h"
+
+#include "app/Language.h"
+#include "config/Cp1252.h"
+#include "config/TextNumber.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <iostream>
+#include <ostream>
+
+namespace kor::cli {
+
+RelaySettings RelayOf(const StartValues& start)
+{
+    RelaySettings relay;
+    relay.Enabled = start.RelayEnabled;
+    relay.Host = start.RelayHost;
+    relay.Port = start.RelayPort;
+    relay.Pwd = start.RelayPwd;
+    return relay;
+}
+
+LinkSubject SubjectOf(const CameraSession& session)
+{
+    LinkSubject subject;
+    subject.Camera = session.Camera.Record();
+    subject.Model = session.Model.Record();
+    subject.Device = session.Device;
+    subject.Relay = RelayOf(session.Start);
+    return subject;
+}
+
+DeviceTarget CameraTargetOf(const CameraSession& session)
+{
+    DeviceTarget t;
+    t.Address = session.Camera.IpAddress();
+    t.PortText = DecimalText(session.Camera.Port());
+    t.User = session.Camera.UserName();
+    t.Password = session.Camera.Password();
+    t.Relay = RelayOf(session.Start);
+    return t;
+}
+
+bool LoadCliLanguage(Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue)
+{
+    const LanguageEntry* language = nullptr;
+    if (inv.Has("lang")) {
+        language = LanguageByCode(QString::fromStdString(inv.Value("lang")));
+        if (!language) {
+            Failure(inv, "--lang takes es, en, it or pt");
+            return false;
+        }
+    } else {
+        QSqlQuery query(session.Connection.Database());
+        if (query.exec(QStringLiteral("SELECT VALUE FROM LNG WHERE ACTV=1")) && query.next())
+            language = LanguageByValue(query.value(0).toInt());
+        if (!language)
+            language = LanguageByCode(u"en");
+    }
+    QString reason;
+    if (!language || !catalogue.LoadFile(LanguageCataloguePath(*language), &reason)) {
+        Failure(inv, "Language library error. " + reason.toStdString());
+        return false;
+    }
+    return true;
+}
+
+TextLookup LookupOf(const LanguageCatalogue& catalogue)
+{
+    return [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
+}
+
+void TerminalHost::Log(const std::string& line, int)
+{
+    m_inv.Out << TerminalText(line) << std::endl;
+}
+
+bool TerminalHost::AskYesNo(const std::string& question, const std::string& title)
+{
+    if (!AskOnTerminal) {
+        m_inv.Out << TerminalText(title) << ": " << TerminalText(question) << " "
+                  << (YesAnswer ? "yes" : "no") << std::endl;
+        return YesAnswer;
+    }
+    m_inv.Out << TerminalText(title) << ": " << TerminalText(question) << " [y/n] " << std::flush;
+    std::string answer;
+    std::getline(std::cin, answer);
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 's' || answer[0] == 'S');
+}
+
+HomeChoice TerminalHost::ChooseHome(const std::vector<CameraPosition>&)
+{
+    return Home;
+}
+
+} // namespace kor::cli

@@ -1,0 +1,174 @@
+#include "cli/CliDevice.h"
+#include "cli/CliText.h"
+#include "cli/CliValues.h"
+#include "cli/Commands.h"
+#include "cli/LoadProject.h"
+
+#include "app/AppPaths.h"
+#include "config/TextNumber.h"
+#include "device/CompanionFiles.h"
+#include "device/DeviceDownload.h"
+#include "outside/transport/CurlFtpClient.h"
+#include "outside/transport/CurlHttpClient.h"
+#include "outside/transport/IcmpPinger.h"
+#include "outside/transport/SystemClock.h"
+
+#include <ostream>
+
+namespace kor::cli {
+
+namespace {
+
+// --home N (the N-th stored position of the camera) or --home preset:NAME.
+bool HomeChoiceOf(Invocation& inv, const CameraSession& session, HomeChoice& home)
+{
+    const std::string value = inv.Value("home");
+    home.Continue = true;
+    home.Enabled = inv.Has("home-enable");
+    if (value.rfind("preset:", 0) == 0 && value.size() > 7) {
+        home.HomePreset = ArgumentBytes(value.substr(7));
+        return true;
+    }
+    const std::vector<CameraPosition>& positions = session.Camera.Positions();
+    const auto n = ReadNumber(value);
+    if (!n || *n < 1 || *n > static_cast<std::int64_t>(positions.size())) {
+        Failure(inv, "--home takes a stored position 1.." + std::to_string(positions.size()) +
+                         " of the camera or preset:NAME");
+        return false;
+    }
+    const CameraPosition& p = positions[static_cast<std::size_t>(*n - 1)];
+    home.X = p.X;
+    home.Y = p.Y;
+    home.Z = p.z;
+    return true;
+}
+
+int RunApply(const CommandSpec& self, Invocation& inv)
+{
+    if (!inv.Has("camera"))
+        return UsageError(self, inv, "--camera is required");
+    if ((inv.Has("program-code") || inv.Has("program-sensors")) && !inv.Has("io-check"))
+        return UsageError(self, inv, "--program-code and --program-sensors belong to --io-check");
+    if (inv.Has("home-enable") && !inv.Has("home"))
+        return UsageError(self, inv, "--home-enable belongs to --home");
+    std::int64_t id = 0;
+    if (!NumberOption(inv, "camera", -32768, 32767, id))
+        return ExitFailed;
+    CameraSession session;
+    if (!OpenCameraSession(inv, static_cast<std::int32_t>(id), session))
+        return ExitFailed;
+    LanguageCatalogue catalogue;
+    if (!LoadCliLanguage(inv, session, catalogue))
+        return ExitFailed;
+    const TextLookup text = LookupOf(catalogue);
+
+    // The options the device link screen would not offer for this camera.
+    LinkOptions options;
+    options.Install = inv.Has("install");
+    options.UpdateSettings = inv.Has("update-settings");
+    options.SendConfig = inv.Has("send-config");
+    options.IoCheck = inv.Has("io-check");
+    options.ProgramCode = inv.Has("program-code");
+    options.ProgramSensors = inv.Has("program-sensors");
+    options.Home = inv.Has("home");
+    if (options.Install && session.Start.RelayEnabled)
+        return Failure(inv, "--install needs a direct connection to the camera; the relay is enabled");
+    if (options.IoCheck && !session.Model.InputOutput())
+        return Failure(inv, "--io-check: the camera's model has no input/output loop");
+    if (options.Home && !session.Model.HasCapability(8))
+        return Failure(inv, "--home: the camera's model has no positioning presets");
+
+    TerminalHost host(inv);
+    host.AskOnTerminal = inv.Has("ask");
+    host.YesAnswer = inv.Has("home-programs");
+    if (options.Home && !HomeChoiceOf(inv, session, host.Home))
+        return ExitFailed;
+
+    CurlHttpClient http;
+    ConfigDocument doc;
+    doc.InitialiseForStartUp(1);
+    if (inv.Has("project")) {
+        if (!LoadProjectForCli(doc, inv.Value("project"), inv))
+            return ExitFailed;
+        doc.InputOneAsSensor = 1;
+    } else {
+        // As at start-up, the run works on the camera's own configuration.
+        const DownloadResult result = DownloadFromDevice(
+            doc, http, CameraTargetOf(session), session.Model.ChannelCount(), session.Camera.Channel());
+        inv.Out << TerminalText(text(result.MessageText)) << std::endl;
+        if (!result.ConfigLoaded)
+            doc.InitialiseForStartUp(1);
+    }
+    bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
+
+    CurlFtpClient ftp;
+    IcmpPinger ping;
+    SystemClock clock(SystemClock::DivisorFromEnvironment());
+    LinkServices services;
+    services.Http = &http;
+    services.Ftp = &ftp;
+    services.Ping = &ping;
+    services.Wait = &clock;
+    services.Host = &host;
+    services.Text = text;
+    services.WorkFolder = AppPaths::WorkDir();
+    services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
+
+    LinkFields fields;
+    fields.Address = session.Camera.IpAddress();
+    fields.PortText = DecimalText(session.Camera.Port());
+    fields.User = session.Camera.UserName();
+    fields.Password = session.Camera.Password();
+
+    DeviceLink link(services, SubjectOf(session));
+    switch (link.ConnectAndApply(doc, fields, options, taskListDirty)) {
+    case DeviceLink::RunResult::NotStarted:
+        return Failure(inv, "the camera has no address");
+    case DeviceLink::RunResult::Failed:
+        inv.Err << "korctl: the run ended with an error (see the lines above)\n";
+        return ExitFailed;
+    case DeviceLink::RunResult::Completed:
+        break;
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+CommandSpec ApplyCommand()
+{
+    CommandSpec spec;
+    spec.Name = "apply";
+    spec.Synopsis = "--camera ID [--project IN.kma] [--install] [--update-settings] [--send-config]\n"
+                    "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]";
+    spec.Summary = "Apply a configuration to a camera, as the device link screen does.";
+    spec.Details =
+        "Prints the same lines as the device link screen's log; exit status 1 when the run ended in an "
+        "error.\n"
+        "Without --project the camera's own configuration is downloaded first, as at start-up.\n"
+        "With --send-config the task list is sent (and the camera restarted) when the configuration uses\n"
+        "inputs, motion windows, audio, tampering or temperature; --no-task-list leaves it alone.\n"
+        "Questions are answered from the flags; --ask asks them on the terminal instead.\n";
+    spec.Options = {
+        {"camera", "ID", "camera number in the companion database"},
+        {"project", "IN.kma", "configuration to apply (default: the camera's own)"},
+        {"install", "", "install the alarm application over FTP (direct connection only)"},
+        {"update-settings", "", "send the buffer settings and restart (without --install)"},
+        {"send-config", "", "write and send the configuration (and the task list)"},
+        {"no-task-list", "", "never send the task list"},
+        {"io-check", "", "check the detector loop between output 1 and input 1"},
+        {"program-code", "", "program the detector's base code (with --io-check)"},
+        {"program-sensors", "", "program the detector's sensor and mask flags (with --io-check)"},
+        {"home", "N|preset:NAME", "home position: the camera's N-th stored position or a named preset"},
+        {"home-enable", "", "return home after alarms (with --home)"},
+        {"home-programs", "", "answer yes when the installation asks to install the home programs"},
+        {"ask", "", "ask the run's questions on the terminal"},
+        {"lang", "LANG", "language of the log lines (default: the active one of the database)"},
+    };
+    spec.MinPositional = 0;
+    spec.MaxPositional = 0;
+    spec.Run = [spec](Invocation& inv) { return RunApply(spec, inv); };
+    return spec;
+}
+
+} // namespace kor::cli

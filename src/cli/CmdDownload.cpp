@@ -1,0 +1,79 @@
+#include "cli/CliDevice.h"
+#include "cli/CliText.h"
+#include "cli/CliValues.h"
+#include "cli/Commands.h"
+
+#include "config/ConfigFiles.h"
+#include "device/DeviceDownload.h"
+#include "outside/transport/CurlHttpClient.h"
+
+#include <ostream>
+
+namespace kor::cli {
+
+namespace {
+
+int RunDownload(const CommandSpec& self, Invocation& inv)
+{
+    std::int64_t id = 0;
+    if (!inv.Has("camera"))
+        return UsageError(self, inv, "--camera is required");
+    if (!NumberOption(inv, "camera", -32768, 32767, id))
+        return ExitFailed;
+    CameraSession session;
+    if (!OpenCameraSession(inv, static_cast<std::int32_t>(id), session))
+        return ExitFailed;
+    LanguageCatalogue catalogue;
+    if (!LoadCliLanguage(inv, session, catalogue))
+        return ExitFailed;
+    const TextLookup text = LookupOf(catalogue);
+
+    CurlHttpClient http;
+    ConfigDocument doc;
+    doc.InitialiseForStartUp(1);
+    const DownloadResult result = DownloadFromDevice(doc, http, CameraTargetOf(session),
+                                                     session.Model.ChannelCount(), session.Camera.Channel());
+    const std::string message = TerminalText(text(result.MessageText));
+    if (result.Load.Failed)
+        inv.Err << "korctl: the camera's configuration is damaged at line " << result.Load.Line << ": "
+                << TerminalText(result.Load.Message) << "; what was read before is kept\n";
+    if (!result.ConfigLoaded) {
+        std::string reason = message;
+        if (!result.ErrorText.empty())
+            reason += " (" + TerminalText(result.ErrorText) + ")";
+        return Failure(inv, reason);
+    }
+    std::string error;
+    if (SaveProjectFile(doc, QString::fromStdString(inv.Positional[0]), &error))
+        return Failure(inv, "cannot write " + inv.Positional[0] + ": " + error);
+    if (result.Outcome == DownloadOutcome::Loaded) {
+        inv.Out << message << "\n";
+    } else {
+        inv.Err << "korctl: general settings not read: " << message
+                << (result.ErrorText.empty() ? "" : " (" + TerminalText(result.ErrorText) + ")") << "\n";
+    }
+    inv.Out << "Wrote " << inv.Positional[0] << "\n";
+    return ExitOk;
+}
+
+} // namespace
+
+CommandSpec DownloadCommand()
+{
+    CommandSpec spec;
+    spec.Name = "download";
+    spec.Synopsis = "--camera ID OUT.kma [--lang es|en|it|pt]";
+    spec.Summary = "Download a camera's configuration into a project file.";
+    spec.Details = "Reads getaapp.cgi and getconfig.cgi of the camera. The project is written whenever the\n"
+                   "configuration text was read; a failed read of the general settings is reported.\n";
+    spec.Options = {
+        {"camera", "ID", "camera number in the companion database"},
+        {"lang", "LANG", "language of the messages (default: the active one of the database)"},
+    };
+    spec.MinPositional = 1;
+    spec.MaxPositional = 1;
+    spec.Run = [spec](Invocation& inv) { return RunDownload(spec, inv); };
+    return spec;
+}
+
+} // namespace kor::cli
