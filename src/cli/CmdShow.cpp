@@ -2,6 +2,10 @@
 #include "cli/Commands.h"
 #include "cli/LoadProject.h"
 
+#include "app/Language.h"
+#include "app/LanguageCatalogue.h"
+#include "config/ActionSummary.h"
+#include "config/Cp1252.h"
 #include "config/EventSources.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
@@ -85,7 +89,7 @@ QString J(std::string_view cp1252)
     return QString::fromStdString(TerminalText(cp1252));
 }
 
-QJsonObject ActionJson(int index, const ActionRecord& action)
+QJsonObject ActionJson(int index, const ActionRecord& action, const LangTextLookup& langText)
 {
     QJsonObject o;
     o[QStringLiteral("index")] = index;
@@ -93,6 +97,7 @@ QJsonObject ActionJson(int index, const ActionRecord& action)
     o[QStringLiteral("type")] = action.Type;
     o[QStringLiteral("type_name")] = QString::fromLatin1(TypeName(action.Type));
     o[QStringLiteral("deleted")] = action.Deleted;
+    o[QStringLiteral("summary")] = J(ActionSummary(action, langText));
     QJsonArray params;
     for (const Pair& p : ParamPairs(action.Params))
         params.append(QJsonObject{{QStringLiteral("key"), J(p.Key)}, {QStringLiteral("value"), J(p.Value)}});
@@ -109,7 +114,7 @@ QJsonObject ActionJson(int index, const ActionRecord& action)
     return o;
 }
 
-QJsonObject DocumentJson(const ConfigDocument& doc)
+QJsonObject DocumentJson(const ConfigDocument& doc, const LangTextLookup& langText)
 {
     QJsonArray rules;
     for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
@@ -118,7 +123,7 @@ QJsonObject DocumentJson(const ConfigDocument& doc)
             continue;
         QJsonArray actions;
         for (std::size_t a = 0; a < rule.Actions.size(); ++a)
-            actions.append(ActionJson(static_cast<int>(a), rule.Actions[a]));
+            actions.append(ActionJson(static_cast<int>(a), rule.Actions[a], langText));
         rules.append(QJsonObject{
             {QStringLiteral("index"), r},
             {QStringLiteral("tag"), QString::fromStdString(EventSourceTag(r, doc.InputOneAsSensor))},
@@ -150,7 +155,7 @@ QJsonObject DocumentJson(const ConfigDocument& doc)
                        {QStringLiteral("detector"), detector}};
 }
 
-void PrintText(const ConfigDocument& doc, std::ostream& out)
+void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out)
 {
     int used = 0;
     for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
@@ -164,6 +169,7 @@ void PrintText(const ConfigDocument& doc, std::ostream& out)
             const ActionRecord& action = rule.Actions[a];
             out << "  [" << a << "] " << TerminalText(action.Name) << " (type " << action.Type << ", "
                 << TypeName(action.Type) << (action.Deleted ? ", deleted" : "") << ")\n";
+            out << "      summary: " << TerminalText(ActionSummary(action, langText)) << "\n";
             std::string params;
             for (const Pair& p : ParamPairs(action.Params))
                 params += (params.empty() ? "" : "  ") + p.Key + "=" + p.Value;
@@ -203,14 +209,24 @@ int RunShow(const CommandSpec& self, Invocation& inv)
             return UsageError(self, inv, "--input-one-as-sensor takes 0 or 1");
         inputOne = v == "1" ? 1 : 0;
     }
+    // The summaries' words come straight from the language's catalogue; no database is needed.
+    const LanguageEntry* language = LanguageByCode(QString::fromStdString(inv.Value("lang", "en")));
+    if (!language)
+        return UsageError(self, inv, "--lang takes es, en, it or pt");
+    LanguageCatalogue catalogue;
+    QString reason;
+    if (!catalogue.LoadFile(LanguageCataloguePath(*language), &reason))
+        return Failure(inv, "Language library error. " + reason.toStdString());
+    const LangTextLookup langText = [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
+
     ConfigDocument doc;
     if (!LoadProjectForCli(doc, inv.Positional[0], inv))
         return ExitFailed;
     doc.InputOneAsSensor = inputOne;
     if (inv.Has("json"))
-        inv.Out << QJsonDocument(DocumentJson(doc)).toJson(QJsonDocument::Indented).toStdString();
+        inv.Out << QJsonDocument(DocumentJson(doc, langText)).toJson(QJsonDocument::Indented).toStdString();
     else
-        PrintText(doc, inv.Out);
+        PrintText(doc, langText, inv.Out);
     return ExitOk;
 }
 
@@ -224,7 +240,7 @@ CommandSpec ShowCommand()
     spec.Summary = "List the rules, actions, time tables and settings of a configuration file.";
     spec.Options = {
         {"json", "", "print the same as JSON"},
-        {"lang", "LANG", "language of the action summaries: es, en, it or pt"},
+        {"lang", "LANG", "language of the action summaries: es, en (default), it or pt"},
         {"input-one-as-sensor", "0|1", "tag rule 1 as digital input 1 (1, default) or camera event 1 (0)"},
     };
     spec.MinPositional = 1;
