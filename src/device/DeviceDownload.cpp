@@ -23,6 +23,8 @@ enum class Reply
 // status is no configuration text either.
 Reply Classify(const DeviceText& r)
 {
+    if (r.ResponseCode != 0)
+        return Reply::Unreachable;
     if (FindNoCase(r.Text, "404 Not Found") != std::string::npos || r.Status == 404)
         return Reply::NotFound;
     if (FindNoCase(r.Text, "401 Unauthorized") != std::string::npos || r.Status == 401)

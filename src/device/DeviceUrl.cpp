@@ -48,6 +48,7 @@ DeviceUrl DeviceUrl::Build(const DeviceTarget& target, bool withCredentials, boo
 {
     DeviceUrl url;
     url.m_withCredentials = withCredentials;
+    url.m_sendCredentials = withCredentials;
     url.m_user = target.User;
     url.m_password = target.Password;
     url.m_relay = target.Relay.Enabled;
@@ -106,7 +107,9 @@ DeviceUrl DeviceUrl::TaskListRead(const DeviceTarget& camera, bool deviceUserNot
 
 DeviceUrl DeviceUrl::Restart(const DeviceTarget& t)
 {
-    return Build(t, !t.Relay.Enabled, true, "/axis-cgi/admin/restart.cgi");
+    DeviceUrl url = Build(t, !t.Relay.Enabled, true, "/axis-cgi/admin/restart.cgi");
+    url.m_sendCredentials = true;
+    return url;
 }
 
 DeviceUrl DeviceUrl::ReadinessPoll(const DeviceTarget& t)

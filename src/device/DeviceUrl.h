@@ -32,7 +32,8 @@ public:
     // camera: the camera record's address, port and credentials; the credentials are written when
     // the device-access object holds a user name.
     static DeviceUrl TaskListRead(const DeviceTarget& camera, bool deviceUserNotEmpty);
-    // Without relay the credentials are always written (even ":@"); through the relay never.
+    // Without relay the credentials are always written (even ":@"); through the relay never, but
+    // they still answer the camera's challenge, as the authenticated session did.
     static DeviceUrl Restart(const DeviceTarget& target);
     static DeviceUrl ReadinessPoll(const DeviceTarget& target);
     // Stop of the I/O check program before the check of the device link (credentials when the
@@ -64,7 +65,10 @@ public:
     // credential part replaced by asterisks.
     std::string Redacted(std::string_view text) const;
 
+    // Whether the text holds the credentials.
     bool HasCredentials() const { return m_withCredentials; }
+    // Whether the transport answers an authentication challenge with them.
+    bool SendsCredentials() const { return m_sendCredentials; }
     const std::string& User() const { return m_user; }
     const std::string& Password() const { return m_password; }
     const std::string& PathAndQuery() const { return m_pathAndQuery; }
@@ -74,6 +78,7 @@ private:
     std::string Compose(bool withCredentials, bool masked) const;
 
     bool m_withCredentials = false;
+    bool m_sendCredentials = false;
     std::string m_user;
     std::string m_password;
     bool m_relay = false;

@@ -135,6 +135,11 @@ TEST(DeviceUrlTest, CredentialsTravelApartFromTheAddress)
     EXPECT_EQ(url.Text(), "http://op@site:1:p/w d:@#x@relay.example:901/query.cgi?pwd=rp&URL=http://"
                           "10.0.0.5:8080/axis-cgi/admin/serverreport.cgi");
     EXPECT_TRUE(url.HasCredentials());
+    EXPECT_TRUE(url.SendsCredentials());
+    const DeviceUrl restart = DeviceUrl::Restart(t);
+    EXPECT_FALSE(restart.HasCredentials());
+    EXPECT_TRUE(restart.SendsCredentials());
+    EXPECT_FALSE(DeviceUrl::Identification(Target("", "")).SendsCredentials());
     EXPECT_EQ(url.User(), "op@site:1");
     EXPECT_EQ(url.Password(), "p/w d:@#x");
     EXPECT_EQ(

@@ -69,12 +69,26 @@ CurlHttpClient::~CurlHttpClient()
 
 HttpResponse CurlHttpClient::Get(const DeviceUrl& url, int timeoutSeconds)
 {
-    return Perform(url, nullptr, timeoutSeconds);
+    return PerformWithAuth(url, nullptr, timeoutSeconds);
 }
 
 HttpResponse CurlHttpClient::Post(const DeviceUrl& url, const std::string& body, int timeoutSeconds)
 {
-    return Perform(url, &body, timeoutSeconds);
+    return PerformWithAuth(url, &body, timeoutSeconds);
+}
+
+HttpResponse CurlHttpClient::PerformWithAuth(const DeviceUrl& url, const std::string* body,
+                                             int timeoutSeconds)
+{
+    HttpResponse response = Perform(url, body, timeoutSeconds);
+    // The handle may answer with what an earlier camera asked for (a restarted camera forgets its
+    // Digest nonces): a refusal is tried once more from a clean state, led by the camera's challenge.
+    if (url.SendsCredentials() && response.Status == 401) {
+        m_authScheme = 0;
+        curl_easy_reset(Handle(m_curl)); // the connection cache stays
+        response = Perform(url, body, timeoutSeconds);
+    }
+    return response;
 }
 
 HttpResponse CurlHttpClient::Perform(const DeviceUrl& url, const std::string* body, int timeoutSeconds)
@@ -106,7 +120,7 @@ HttpResponse CurlHttpClient::Perform(const DeviceUrl& url, const std::string* bo
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    if (url.HasCredentials()) {
+    if (url.SendsCredentials()) {
         curl_easy_setopt(curl, CURLOPT_USERNAME, url.User().c_str());
         curl_easy_setopt(curl, CURLOPT_PASSWORD, url.Password().c_str());
         curl_easy_setopt(curl, CURLOPT_HTTPAUTH,
@@ -136,7 +150,7 @@ HttpResponse CurlHttpClient::Perform(const DeviceUrl& url, const std::string* bo
     response.StatusText = transfer.StatusText;
     if (code == CURLE_OK) {
         response.Body = std::move(transfer.Body);
-        if (url.HasCredentials() && m_authScheme == 0 && status != 401) {
+        if (url.SendsCredentials() && m_authScheme == 0 && status != 401) {
             long used = 0;
             curl_easy_getinfo(curl, CURLINFO_HTTPAUTH_AVAIL, &used);
             if (used & CURLAUTH_DIGEST)

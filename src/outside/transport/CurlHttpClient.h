@@ -21,6 +21,7 @@ public:
     HttpResponse Post(const DeviceUrl& url, const std::string& body, int timeoutSeconds) override;
 
 private:
+    HttpResponse PerformWithAuth(const DeviceUrl& url, const std::string* body, int timeoutSeconds);
     HttpResponse Perform(const DeviceUrl& url, const std::string* body, int timeoutSeconds);
 
     void* m_curl = nullptr;

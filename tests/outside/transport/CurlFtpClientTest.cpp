@@ -26,7 +26,8 @@ public:
                                 QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(m_port),
                                 QStringLiteral("-w"), QStringLiteral("-d"), Root.path(), QStringLiteral("-u"),
                                 QStringLiteral("op@x"), QStringLiteral("-P"), QStringLiteral("p w:d")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.start();
         for (int i = 0; i < 100 && m_process.state() != QProcess::NotRunning; ++i) {
             QTcpSocket probe;

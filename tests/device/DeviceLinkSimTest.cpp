@@ -1,0 +1,282 @@
+#include "SimFixture.h"
+
+#include "TestSupport.h"
+
+#include "config/ConfigFiles.h"
+#include "config/ConfigText.h"
+#include "device/DeviceDownload.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/stat.h>
+
+namespace kor::test {
+namespace {
+
+using RunResult = DeviceLink::RunResult;
+
+class DeviceLinkSimTest : public SimFixture
+{
+protected:
+    bool Executable(const std::string& relative) const
+    {
+        struct stat st
+        {};
+        return ::stat((Sim->Folder() + "/" + relative).c_str(), &st) == 0 && (st.st_mode & S_IXUSR);
+    }
+    LinkOptions SendConfig() const
+    {
+        LinkOptions o;
+        o.SendConfig = true;
+        return o;
+    }
+    DeviceTarget CameraTarget() const
+    {
+        return {Sim->Address(), std::to_string(Sim->HttpPort()), "root", "pass", Subject.Relay};
+    }
+};
+
+TEST_F(DeviceLinkSimTest, PieceSizesOnTheWire)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--installed"}, false));
+    const struct
+    {
+        std::size_t Length;
+        std::vector<std::size_t> Bodies; // setaapp first, then appendaapp
+    } rows[] = {
+        {4000, {4001}},
+        {4001, {3001, 1002}},
+        {9000, {3001, 3001, 3001}},
+        {0, {1}},
+    };
+    for (const auto& row : rows) {
+        std::string file(row.Length, 'x');
+        for (std::size_t i = 0; i < file.size(); i += 50)
+            file[i] = '\n';
+        WriteBytes(QDir(Work.path()).filePath(QStringLiteral("alarm_app")), file);
+        const std::size_t before = Sim->Requests().size();
+        Link().SetFields(Fields);
+        EXPECT_FALSE(Link().UploadConfiguration()) << LogText();
+        std::vector<std::size_t> bodies;
+        const auto all = Sim->Requests();
+        for (std::size_t i = before; i < all.size(); ++i) {
+            if (all[i].authOk && all[i].method == "POST")
+                bodies.push_back(all[i].bodyLength);
+        }
+        EXPECT_EQ(bodies, row.Bodies) << row.Length;
+        EXPECT_EQ(Sim->ReadDeviceFile("etc/alarm_app"), file) << row.Length;
+    }
+}
+
+TEST_F(DeviceLinkSimTest, DownloadSaveApplyDownloadGivesTheSameProject)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--installed"}, false));
+    Doc.InitialiseForStartUp(1);
+    Doc.AddAction(3, Action());
+    Doc.AddAction(3, Action("Light"));
+    Doc.AddAction(55, Action("Door"));
+    Doc.GeneralSettings.SMTPH = "smtp.example";
+    Doc.ZelkSettings.BC = 9;
+    TaskListDirty = true;
+    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    // The camera's general settings arrive with the buffer file.
+    LinkOptions settings;
+    settings.UpdateSettings = true;
+    ASSERT_EQ(Run(settings), RunResult::Completed) << LogText();
+
+    ConfigDocument first;
+    ASSERT_EQ(DownloadFromDevice(first, Http, CameraTarget(), 1, 1).Outcome, DownloadOutcome::Loaded);
+    const QString project = QDir(Work.path()).filePath(QStringLiteral("saved.kma"));
+    ASSERT_FALSE(SaveProjectFile(first, project));
+
+    Doc = ConfigDocument();
+    ASSERT_FALSE(LoadConfig(Doc, project.toStdString(), false));
+    Doc.InputOneAsSensor = 1;
+    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    ConfigDocument second;
+    ASSERT_EQ(DownloadFromDevice(second, Http, CameraTarget(), 1, 1).Outcome, DownloadOutcome::Loaded);
+    EXPECT_EQ(BuildProjectText(second), BuildProjectText(first));
+    EXPECT_TRUE(second.IsRuleUsed(55));
+    EXPECT_EQ(second.GeneralSettings.SMTPH, "smtp.example");
+    EXPECT_EQ(second.ZelkSettings.BC, 9);
+}
+
+TEST_F(DeviceLinkSimTest, FullInstallationDemo1)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({}));
+    LinkOptions o;
+    o.Install = true;
+    o.SendConfig = true;
+    Doc.AddAction(3, Action());
+    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+
+    for (const char* file : {"alarmappd", "chkiod", "getaapp.cgi", "setaapp.cgi", "ipnio.cgi"})
+        EXPECT_TRUE(Executable(std::string("mnt/flash/bin/") + file)) << file;
+    EXPECT_TRUE(Sim->ReadDeviceFile("mnt/flash/bin/movetohomed").empty()); // home not wanted
+    const std::string inittab = Sim->ReadDeviceFile("etc/inittab");
+    EXPECT_NE(inittab.find("#v-sencamCLIENT\nalarmappd:3:respawn:/mnt/flash/bin/alarmappd\n"
+                           "chkiod:3:respawn:/mnt/flash/bin/chkiod\n"),
+              std::string::npos)
+        << inittab;
+    EXPECT_EQ(inittab.find("movetohomed"), std::string::npos);
+    const std::string boa = Sim->ReadDeviceFile("etc/httpd/conf/boa.conf");
+    EXPECT_NE(
+        boa.find("#V-SENCONF\nAlias /recordings/ /tmp/html/recordings/\nScriptAlias /cgi-bin/recordings/ "
+                 "/mnt/flash/bin/\nScriptAlias /axis-cgi/io/output.cgi /mnt/flash/bin/ipnio.cgi\n"),
+        std::string::npos)
+        << boa;
+    EXPECT_NE(boa.find("#V-SENCONFAUTH \n"), std::string::npos) << boa;
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/bufferd.conf").substr(0, 10), "127.0.0.1\n");
+    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 2u);
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
+    EXPECT_NE(LogText().find("[803] DEMO-1 Firmware Release 2.40\n"), std::string::npos) << LogText();
+}
+
+TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
+{
+    UseModel("DEMO-4");
+    ASSERT_TRUE(StartSim({"--channels", "4", "--firmware", "2.41", "--report-style", "quoted"}));
+    LinkOptions o;
+    o.Install = true;
+    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    EXPECT_EQ(Link().ModelFolder(), "DEMO-4/2.41");
+    for (const char* file :
+         {"mnt/flash/bin/alarmappd", "mnt/flash/bin/chanrecd", "mnt/flash/bin/cgi-bin/recordings/setaapp.cgi",
+          "mnt/flash/bin/cgi-bin/recordings/gettasklist.cgi"})
+        EXPECT_TRUE(Executable(file)) << file;
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_FALSE(Sim->ReadDeviceFile("etc/bufferd" + std::to_string(k) + ".conf").empty()) << k;
+    const std::string inittab = Sim->ReadDeviceFile("etc/inittab");
+    EXPECT_NE(inittab.find("chanrecd1:3:respawn:/mnt/flash/bin/chanrecd 1\n"), std::string::npos) << inittab;
+    EXPECT_NE(inittab.find("chanrecd4:3:respawn:/mnt/flash/bin/chanrecd 4\n"), std::string::npos) << inittab;
+    EXPECT_NE(Sim->ReadDeviceFile("etc/httpd/conf/boa.conf")
+                  .find("ScriptAlias /cgi-bin/recordings/ /mnt/flash/bin/cgi-bin/recordings/\n"),
+              std::string::npos);
+}
+
+TEST_F(DeviceLinkSimTest, SettingsOnly)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--installed"}, false));
+    Doc.GeneralSettings.FTM = 4;
+    Doc.GeneralSettings.CRAIP = "10.9.8.7";
+    LinkOptions o;
+    o.UpdateSettings = true;
+    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    const std::string buffer = Sim->ReadDeviceFile("etc/bufferd.conf");
+    EXPECT_EQ(buffer.rfind("127.0.0.1\n" + Fields.PortText + "\nroot\npass\n4\n", 0), 0u) << buffer;
+    EXPECT_NE(buffer.find("DEMO-1\n"), std::string::npos);
+    EXPECT_NE(buffer.find("10.9.8.7\n"), std::string::npos);
+    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 1u);
+    EXPECT_NE(LogText().find("[820]\n[813]\n[801]\n[808]"), std::string::npos) << LogText();
+}
+
+TEST_F(DeviceLinkSimTest, TaskListMergeOnAFourChannelModel)
+{
+    UseModel("DEMO-4");
+    Subject.Camera.Channel = 2;
+    ASSERT_TRUE(StartSim({"--installed", "--channels", "4"}, false));
+    Sim->WriteDeviceFile("etc/task.list",
+                         "#BOH\n#EOH\n#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
+                         "#2:51\npattern((IO1:/)) immune % /mnt/flash/bin/forcelocal : 2 51;\n");
+    Doc.AddAction(52, Action());
+    Doc.AddAction(100, Action());
+    TaskListDirty = true;
+    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    EXPECT_FALSE(TaskListDirty);
+    const std::string expected =
+        "#BOH\nonce immune % /bin/sockclient : -message \"START Veltrix\" /var/run/audio/eventsocket;\n#EOH\n"
+        "#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
+        "#2:52\npattern((IO2:/)) immune % /mnt/flash/bin/forcelocal : 2 52;\n"
+        "#C1:100\npattern((A0:/)) immune % /mnt/flash/bin/forcelocal : 100;\n";
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/task.list"), expected);
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app2").empty());
+    // A second upload of the same configuration leaves the list as it is.
+    TaskListDirty = true;
+    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/task.list"), expected);
+}
+
+QJsonObject DetectorState(const DeviceSimProcess& sim)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(sim.ReadDeviceFile("var/detector.json")))
+        .object();
+}
+
+TEST_F(DeviceLinkSimTest, InputOutputCheckWiring)
+{
+    const struct
+    {
+        const char* Wiring;
+        RunResult Expected;
+        const char* Line;
+    } rows[] = {
+        {"connected", RunResult::Completed, "[816]\n[808]"},
+        {"open", RunResult::Failed, "[816]\n[817]\n[808]"},
+        {"inverted", RunResult::Failed, "[816]\n[817]\n[808]"},
+    };
+    for (const auto& row : rows) {
+        UseModel("DEMO-1");
+        ASSERT_TRUE(StartSim({"--installed", "--wiring", row.Wiring}, false));
+        Host = RecordingHost();
+        LinkOptions o;
+        o.IoCheck = true;
+        ResetLink();
+        EXPECT_EQ(Run(o), row.Expected) << row.Wiring;
+        EXPECT_NE(LogText().find(row.Line), std::string::npos) << row.Wiring << "\n" << LogText();
+        EXPECT_EQ(DetectorState(*Sim)[QStringLiteral("chkiod_stopped")].toBool(), true) << row.Wiring;
+    }
+}
+
+TEST_F(DeviceLinkSimTest, DetectorProgrammingWithPulseTime50AndInvertedOutput)
+{
+    UseModel("DEMO-1");
+    Subject.Model.PulseTime = 50;
+    Subject.Model.InvertedOutput = true;
+    ASSERT_TRUE(StartSim({"--installed", "--pulse-time", "50", "--inverted-output"}, false));
+    Doc.ZelkSettings.BC = 45;
+    Doc.ZelkSettings.S = {true, false, false, true, true, false, true, false};
+    Doc.ZelkSettings.MSK = {false, true, true, false, false, true};
+    LinkOptions o;
+    o.IoCheck = true;
+    o.ProgramCode = true;
+    o.ProgramSensors = true;
+    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    const QJsonObject state = DetectorState(*Sim);
+    EXPECT_EQ(state[QStringLiteral("BC")].toInt(), 45);
+    const QJsonArray s = state[QStringLiteral("S")].toArray();
+    const QJsonArray msk = state[QStringLiteral("MSK")].toArray();
+    ASSERT_EQ(s.size(), 8);
+    ASSERT_EQ(msk.size(), 6);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(s[i].toInt(), Doc.ZelkSettings.S[static_cast<std::size_t>(i)] ? 1 : 0) << "S" << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(msk[i].toInt(), Doc.ZelkSettings.MSK[static_cast<std::size_t>(i)] ? 1 : 0) << "MSK" << i;
+    EXPECT_EQ(state[QStringLiteral("unrecognised")].toInt(), 0);
+}
+
+TEST_F(DeviceLinkSimTest, ThroughTheRelay)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--installed", "--relay-password", "r p"}, false));
+    Subject.Relay = {true, Sim->Address(), Sim->HttpPort(), "r p"};
+    Doc.AddAction(3, Action());
+    LinkOptions o = SendConfig();
+    o.UpdateSettings = true;
+    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/bufferd.conf").empty());
+    EXPECT_FALSE(Requests("/query.cgi").empty());
+    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 1u);
+    EXPECT_EQ(LogText().find("r p"), std::string::npos);
+}
+
+} // namespace
+} // namespace kor::test
