@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace kor::test {
 namespace {
 
@@ -206,6 +208,26 @@ TEST_F(DeviceSimRelay, ReportsADeviceThatDoesNotAnswer)
     const std::string gone = m_device.Address() + ":" + std::to_string(m_device.HttpPort());
     m_device.Stop();
     const HttpAnswer answer = Http(Call(ViaRelay("s3cret", gone, "/")).As(kUser, kPassword));
+    EXPECT_EQ(answer.status, 502);
+}
+
+TEST(DeviceSimRelayStop, RelayGoingDownEndsItsForwards)
+{
+    DeviceSimProcess device(SimOptions({"--fault", "delay=60000"}));
+    DeviceSimProcess relay(std::vector<std::string>{"--relay-password", "pw"}, false);
+    ASSERT_TRUE(device.Start()) << device.Error();
+    ASSERT_TRUE(relay.Start()) << relay.Error();
+    HttpAnswer answer;
+    std::thread client([&] {
+        answer = Http(Call(relay.BaseUrl() + "/query.cgi?pwd=pw&URL=http://" + device.Address() + ":" +
+                           std::to_string(device.HttpPort()) + "/")
+                          .As(kUser, kPassword, CURLAUTH_BASIC));
+    });
+    ASSERT_TRUE(WaitUntil([&] { return device.Requests().size() == 1; }));
+    relay.Stop();
+    client.join();
+    // The relay answered before it went: it was not killed while waiting for the device.
+    EXPECT_EQ(answer.code, CURLE_OK);
     EXPECT_EQ(answer.status, 502);
 }
 

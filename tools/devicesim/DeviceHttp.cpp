@@ -52,6 +52,10 @@ void DeviceHttp::ReleaseWaiting()
         ++m_releaseGeneration;
     }
     m_waitCondition.notify_all();
+    std::lock_guard lock(m_relayMutex);
+    for (httplib::Client* client : m_relayClients) {
+        client->stop();
+    }
 }
 
 bool DeviceHttp::Wait(long long milliseconds)
@@ -164,7 +168,15 @@ DeviceReply DeviceHttp::Relay(const DeviceRequest& request)
         return reply;
     }
     ForwardedReply forwarded =
-        ForwardRequest(target, request.method, request.authorization, request.contentType, request.body);
+        ForwardRequest(target, request.method, request.authorization, request.contentType, request.body,
+                       [this](httplib::Client* client, bool active) {
+                           std::lock_guard lock(m_relayMutex);
+                           if (active) {
+                               m_relayClients.insert(client);
+                           } else {
+                               m_relayClients.erase(client);
+                           }
+                       });
     if (!forwarded.reached) {
         reply.status = 502;
         reply.body = "Error: device " + target.host + ":" + std::to_string(target.port) +

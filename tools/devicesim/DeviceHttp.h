@@ -11,8 +11,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <set>
 
 namespace httplib {
+class Client;
 struct Request;
 struct Response;
 } // namespace httplib
@@ -32,7 +34,8 @@ public:
     // Whether /cgi-bin/recordings/ answers; decided at start-up and after each restart.
     void SetInstalled(bool installed);
     bool Installed() const;
-    // Wakes every request held by a delay or stop-after fault (before the listener closes).
+    // Wakes every request held by a delay or stop-after fault and stops the forwards of the relay
+    // in progress (before the listener closes).
     void ReleaseWaiting();
 
 private:
@@ -54,6 +57,8 @@ private:
     std::mutex m_waitMutex;
     std::condition_variable m_waitCondition;
     std::uint64_t m_releaseGeneration = 0;
+    std::mutex m_relayMutex;
+    std::set<httplib::Client*> m_relayClients;
 };
 
 // The %XX-decoded form of a request path.

@@ -112,23 +112,30 @@ bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarg
 
 ForwardedReply ForwardRequest(const RelayTarget& target, std::string_view method,
                               std::string_view authorization, std::string_view contentType,
-                              const std::string& body)
+                              const std::string& body,
+                              const std::function<void(httplib::Client*, bool)>& track)
 {
     ForwardedReply reply;
     httplib::Client client(target.host, target.port);
     client.set_url_encode(false);
     client.set_keep_alive(false);
     client.set_connection_timeout(5);
-    client.set_read_timeout(120);
+    client.set_read_timeout(60);
     httplib::Headers headers;
     if (!authorization.empty()) {
         headers.emplace("Authorization", std::string(authorization));
+    }
+    if (track) {
+        track(&client, true);
     }
     httplib::Result result = method == "POST"
                                  ? client.Post(target.target, headers, body,
                                                contentType.empty() ? std::string("application/octet-stream")
                                                                    : std::string(contentType))
                                  : client.Get(target.target, headers);
+    if (track) {
+        track(&client, false);
+    }
     if (!result) {
         reply.error = httplib::to_string(result.error());
         return reply;

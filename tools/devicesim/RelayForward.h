@@ -1,8 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace httplib {
+class Client;
+}
 
 namespace kor::devicesim {
 
@@ -31,9 +36,12 @@ struct ForwardedReply
 };
 
 // Sends the request to the device with the client's Authorization header and returns its answer.
+// track(client, true) is called before the request and track(client, false) after it, so that the
+// caller can stop a forward in progress (httplib::Client::stop) when the relay goes down.
 ForwardedReply ForwardRequest(const RelayTarget& target, std::string_view method,
                               std::string_view authorization, std::string_view contentType,
-                              const std::string& body);
+                              const std::string& body,
+                              const std::function<void(httplib::Client*, bool)>& track = {});
 
 // Decodes %XX escapes; other bytes stay as they are.
 std::string PercentDecode(std::string_view text);
