@@ -44,6 +44,8 @@ FrmDoc::FrmDoc(AppSession& session, QWidget* parent)
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("WebB"));
     m_browser->setOpenLinks(false);
+    // Some air around the page on screen; printing sets its own margins.
+    m_browser->document()->setDocumentMargin(12);
 
     // The browser fills the screen at every size.
     auto* column = new QVBoxLayout(this);
