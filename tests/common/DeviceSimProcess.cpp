@@ -9,11 +9,13 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +48,27 @@ bool PortFree(const std::string& address, int port)
     const bool free = ::bind(sock, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
     ::close(sock);
     return free;
+}
+
+// Reserves the address among the test processes of this machine for as long as the returned socket
+// is open (an abstract Unix socket name, freed when the process ends). A simulator that restarts
+// leaves its ports free for a moment; the reservation keeps other tests off its address.
+int ReserveAddress(const std::string& address)
+{
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (sock < 0) {
+        return -1;
+    }
+    sockaddr_un name{};
+    name.sun_family = AF_UNIX;
+    const std::string text = "kor-devicesim-" + address;
+    text.copy(name.sun_path + 1, sizeof name.sun_path - 2);
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + text.size());
+    if (::bind(sock, reinterpret_cast<sockaddr*>(&name), length) != 0) {
+        ::close(sock);
+        return -1;
+    }
+    return sock;
 }
 
 bool ReadLine(int fd, std::string& line, std::chrono::steady_clock::time_point deadline)
@@ -107,6 +130,9 @@ DeviceSimProcess::DeviceSimProcess(std::vector<std::string> args, bool ftp)
 DeviceSimProcess::~DeviceSimProcess()
 {
     Stop();
+    if (m_reservation >= 0) {
+        ::close(m_reservation);
+    }
     if (!m_tempDir.empty()) {
         std::error_code ec;
         fs::remove_all(m_tempDir, ec);
@@ -138,13 +164,27 @@ bool DeviceSimProcess::Start()
     for (int i = 0; i <= kLastAddress - 2; ++i) {
         const int n = 2 + (first - 2 + i) % (kLastAddress - 1);
         const std::string address = "127.0.0." + std::to_string(n);
+        const bool reserved = m_reservation >= 0 && address == m_address;
+        const int reservation = reserved ? m_reservation : ReserveAddress(address);
+        if (reservation < 0) {
+            continue;
+        }
+        const auto release = [&] {
+            if (reservation == m_reservation) {
+                m_reservation = -1;
+            }
+            ::close(reservation);
+        };
         if (standard && (!PortFree(address, 80) || (m_options.ftp && !PortFree(address, 21)))) {
+            release();
             continue;
         }
         bool addressInUse = false;
         if (StartOn(address, addressInUse)) {
+            m_reservation = reservation;
             return true;
         }
+        release();
         if (!addressInUse) {
             return false;
         }

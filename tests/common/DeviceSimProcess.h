@@ -16,9 +16,11 @@ namespace kor::test {
 //   EXPECT_EQ(sim.ReadDeviceFile("etc/alarm_app"), expected);
 //   EXPECT_EQ(sim.Requests().back().path, "/cgi-bin/recordings/setaapp.cgi");
 //
-// Start picks a loopback address 127.0.0.2, .3, ... on which nobody listens, gives the simulator a
-// fresh device folder (unless Options::folder names one) and waits for its ready line. As root it
-// takes the camera's ports 80 and 21; otherwise any free ports. The destructor stops the simulator
+// Start picks a loopback address 127.0.0.2, .3, ... on which nobody listens and that no other
+// DeviceSimProcess on the machine holds (it stays reserved until destruction, also while the
+// simulator restarts or is stopped), gives the simulator a fresh device folder (unless
+// Options::folder names one) and waits for its ready line. As root it takes the camera's ports 80
+// and 21; otherwise any free ports. The destructor stops the simulator
 // by its process id (SIGTERM, then SIGKILL) and removes the temporary folders. The simulator's
 // messages go to the test's standard error.
 class DeviceSimProcess
@@ -84,6 +86,7 @@ private:
     int m_httpPort = 0;
     int m_ftpPort = 0;
     pid_t m_pid = -1;
+    int m_reservation = -1; // keeps other DeviceSimProcess instances off m_address
 };
 
 } // namespace kor::test
