@@ -22,7 +22,8 @@ namespace kor::test {
 // Options::folder names one) and waits for its ready line. As root it takes the camera's ports 80
 // and 21; otherwise any free ports. The destructor stops the simulator
 // by its process id (SIGTERM, then SIGKILL) and removes the temporary folders. The simulator's
-// messages go to the test's standard error.
+// messages go to the test's standard error. The simulator also ends when the thread that started
+// it ends (so a crashed test leaves nothing behind): start it from the test's own thread.
 class DeviceSimProcess
 {
 public:
