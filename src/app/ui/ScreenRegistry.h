@@ -13,15 +13,6 @@ namespace kor {
 
 class AppSession;
 
-// The report screen implements this so that the tool bar's print command can ask it to print.
-class PrintableScreen
-{
-public:
-    virtual ~PrintableScreen() = default;
-    // Prints with the platform's print dialog.
-    virtual void PrintReport() = 0;
-};
-
 // Builds a screen for the session, as a child of parent (nullptr: a top-level window).
 using ScreenFactory = std::function<QWidget*(AppSession& session, QWidget* parent)>;
 

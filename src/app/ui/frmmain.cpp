@@ -8,6 +8,7 @@
 #include "app/ui/ScreenRegistry.h"
 #include "app/ui/frmSkinAux.h"
 #include "config/Cp1252.h"
+#include "config/LangTextId.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,10 +35,10 @@ struct ToolListEntry
 };
 
 constexpr std::array<ToolListEntry, 4> kToolList = {{
-    {"main", 171, "main", 1},
-    {"sensors", 159, "sensors", 2},
-    {"zelk", 172, "zelk", 3},
-    {"transfer", 173, "transfer", 4},
+    {"main", LangTextId(171), "main", 1},
+    {"sensors", LangTextId(159), "sensors", 2},
+    {"zelk", LangTextId(172), "zelk", 3},
+    {"transfer", LangTextId(173), "transfer", 4},
 }};
 
 struct ToolBarEntry
@@ -49,15 +50,15 @@ struct ToolBarEntry
 };
 
 constexpr std::array<ToolBarEntry, 9> kToolBar = {{
-    {frmmain::ToolNew, 164, "new", "ToolNew"},
-    {frmmain::ToolOpen, 165, "open", "ToolOpen"},
-    {frmmain::ToolDownload, 166, "download", "ToolDownload"},
-    {frmmain::ToolSave, 167, "save", "ToolSave"},
+    {frmmain::ToolNew, LangTextId(164), "new", "ToolNew"},
+    {frmmain::ToolOpen, LangTextId(165), "open", "ToolOpen"},
+    {frmmain::ToolDownload, LangTextId(166), "download", "ToolDownload"},
+    {frmmain::ToolSave, LangTextId(167), "save", "ToolSave"},
     {5, 0, nullptr, "ToolGap1"},
-    {frmmain::ToolPrint, 168, "print", "ToolPrint"},
-    {frmmain::ToolReport, 169, "report", "ToolReport"},
+    {frmmain::ToolPrint, LangTextId(168), "print", "ToolPrint"},
+    {frmmain::ToolReport, LangTextId(169), "report", "ToolReport"},
     {8, 0, nullptr, "ToolGap2"},
-    {frmmain::ToolAssistant, 170, "assistant", "ToolAssistant"},
+    {frmmain::ToolAssistant, LangTextId(170), "assistant", "ToolAssistant"},
 }};
 
 constexpr int kPlaceholderWidth = 40;
@@ -89,7 +90,10 @@ frmmain::frmmain(AppSession& session, const ScreenRegistry& screens, QWidget* pa
     BuildToolBar();
     BuildPanels();
     resize(960, 640);
-    m_session.OnDeviceBusyChanged([this](bool busy) { UpdateBusy(busy); });
+    m_session.OnDeviceBusyChanged([this](bool busy) {
+        m_busy = busy;
+        ApplyEnabled();
+    });
 }
 
 frmmain::~frmmain()
@@ -141,8 +145,10 @@ void frmmain::BuildPanels()
     m_picTool->setObjectName(QStringLiteral("PicTool"));
     m_picTool->setFrameShape(QFrame::StyledPanel);
     m_picTool->setFixedWidth(124);
+    m_picTool->setBackgroundRole(QPalette::Base);
+    m_picTool->setAutoFillBackground(true);
     auto* toolLayout = new QVBoxLayout(m_picTool);
-    toolLayout->setContentsMargins(0, 0, 0, 10);
+    toolLayout->setContentsMargins(0, 8, 0, 10);
     m_lstTools = new QListWidget(m_picTool);
     m_lstTools->setObjectName(QStringLiteral("LstTools"));
     m_lstTools->setViewMode(QListView::IconMode);
@@ -208,6 +214,7 @@ void frmmain::AddToolListEntries()
         item->setData(Qt::UserRole, QString::fromLatin1(entry.Key));
         item->setData(Qt::UserRole + 1, int(entry.Screen));
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        item->setSizeHint(m_lstTools->gridSize());
     }
 }
 
@@ -309,6 +316,11 @@ void frmmain::ShowNotice(const QString& text)
     m_notice->ShowOver(this);
 }
 
+NoticeWindow* frmmain::Notice() const
+{
+    return m_notice;
+}
+
 void frmmain::UnloadNotice()
 {
     if (m_notice) {
@@ -326,11 +338,17 @@ QAction* frmmain::ToolAction(int position) const
     return nullptr;
 }
 
-void frmmain::UpdateBusy(bool busy)
+void frmmain::SetCommandsEnabled(bool enabled)
 {
-    m_toolBar->setEnabled(!busy);
-    m_lstTools->setEnabled(!busy);
-    m_cmdBack->parentWidget()->setEnabled(!busy);
+    m_disabled = !enabled;
+    ApplyEnabled();
+}
+
+void frmmain::ApplyEnabled()
+{
+    const bool enabled = !m_disabled && !m_busy;
+    m_toolBar->setEnabled(enabled);
+    centralWidget()->setEnabled(enabled);
 }
 
 void frmmain::closeEvent(QCloseEvent* event)

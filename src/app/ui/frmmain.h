@@ -63,6 +63,11 @@ public:
     static std::uint8_t ScreenOfStep(std::uint8_t step);
 
     void SetWorkflowButtonsVisible(bool visible);
+    // "Disabling the main window": the tool bar, the tool list, the screen and the workflow
+    // buttons stop taking input, while the window itself stays enabled so that message boxes and
+    // the notice window over it still work. Also off while a device operation runs.
+    void SetCommandsEnabled(bool enabled);
+    bool CommandsEnabled() const { return !m_disabled; }
     // The four tool list entries, captions in the active language (start-up, after the language).
     void AddToolListEntries();
     // Caption text 174, the camera's display name and its address.
@@ -73,7 +78,7 @@ public:
     // The notice window over the main window: shown with a text, changed, unloaded.
     void ShowNotice(const QString& text);
     bool NoticeLoaded() const { return !m_notice.isNull(); }
-    NoticeWindow* Notice() const { return m_notice; }
+    NoticeWindow* Notice() const;
     void UnloadNotice();
 
     QToolBar* ToolBar() const { return m_toolBar; }
@@ -96,7 +101,7 @@ private:
     void OnToolListClicked(QListWidgetItem* item);
     QWidget* CreateScreen(std::uint8_t n);
     QWidget* Placeholder(std::uint8_t n);
-    void UpdateBusy(bool busy);
+    void ApplyEnabled();
 
     AppSession& m_session;
     const ScreenRegistry& m_screens;
@@ -113,6 +118,8 @@ private:
     std::uint8_t m_stepIndex = 0;
     std::uint8_t m_screenIndex = 0;
     std::function<bool()> m_closeGuard;
+    bool m_disabled = false;
+    bool m_busy = false;
 };
 
 } // namespace kor

@@ -105,6 +105,36 @@ bool CameraExists(QSqlDatabase& db, std::int16_t id, bool& exists, std::string* 
     return false;
 }
 
+bool InsertCamera(QSqlDatabase& db, const CameraRecord& camera, std::string* failure)
+{
+    QSqlQuery query(db);
+    if (ExecSql(query,
+                QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                    .arg(kCameraColumns),
+                {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress), camera.Port,
+                 SqlText(camera.UserName), SqlText(camera.Password), int(camera.Channel),
+                 SqlText(camera.Brand), SqlText(camera.ModelName), SqlText(CameraTable::MacText(camera.Mac)),
+                 camera.PositioningSupport ? 1 : 0},
+                failure))
+        return true;
+    int seq = 0;
+    for (const CameraPosition& position : camera.Positions) {
+        if (ExecSql(
+                query,
+                QStringLiteral("INSERT INTO POSITIONS (CAMID, SEQ, NM, X, Y, Z) VALUES (?, ?, ?, ?, ?, ?)"),
+                {int(camera.Id), ++seq, SqlText(position.Nm), position.X, position.Y, position.z}, failure))
+            return true;
+    }
+    return false;
+}
+
+bool DeleteCamera(QSqlDatabase& db, std::int16_t id, std::string* failure)
+{
+    QSqlQuery query(db);
+    return ExecSql(query, QStringLiteral("DELETE FROM POSITIONS WHERE CAMID = ?"), {int(id)}, failure) ||
+           ExecSql(query, QStringLiteral("DELETE FROM CAMERAS WHERE ID = ?"), {int(id)}, failure);
+}
+
 } // namespace
 
 bool CameraTable::List(const ClientConnection& connection, std::vector<CameraRecord>& cameras,
@@ -168,26 +198,25 @@ bool CameraTable::Add(const ClientConnection& connection, const CameraRecord& ca
             if (exists)
                 return SetError(failure,
                                 "a camera with identifier " + std::to_string(camera.Id) + " already exists");
-            QSqlQuery query(db);
-            if (ExecSql(query,
-                        QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                            .arg(kCameraColumns),
-                        {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress), camera.Port,
-                         SqlText(camera.UserName), SqlText(camera.Password), int(camera.Channel),
-                         SqlText(camera.Brand), SqlText(camera.ModelName), SqlText(MacText(camera.Mac)),
-                         camera.PositioningSupport ? 1 : 0},
-                        failure))
+            return InsertCamera(db, camera, failure);
+        },
+        error);
+}
+
+bool CameraTable::Update(const ClientConnection& connection, const CameraRecord& camera, std::string* error)
+{
+    if (NotOpen(connection, error) || ReadOnly(connection, error))
+        return true;
+    QSqlDatabase db = connection.Database();
+    return RunInTransaction(
+        db,
+        [&](std::string* failure) {
+            bool exists = false;
+            if (CameraExists(db, camera.Id, exists, failure))
                 return true;
-            int seq = 0;
-            for (const CameraPosition& position : camera.Positions) {
-                if (ExecSql(query,
-                            QStringLiteral(
-                                "INSERT INTO POSITIONS (CAMID, SEQ, NM, X, Y, Z) VALUES (?, ?, ?, ?, ?, ?)"),
-                            {int(camera.Id), ++seq, SqlText(position.Nm), position.X, position.Y, position.z},
-                            failure))
-                    return true;
-            }
-            return false;
+            if (!exists)
+                return SetError(failure, "no camera has the identifier " + std::to_string(camera.Id));
+            return DeleteCamera(db, camera.Id, failure) || InsertCamera(db, camera, failure);
         },
         error);
 }
@@ -205,10 +234,7 @@ bool CameraTable::Remove(const ClientConnection& connection, std::int16_t id, st
                 return true;
             if (!exists)
                 return SetError(failure, "no camera has the identifier " + std::to_string(id));
-            QSqlQuery query(db);
-            return ExecSql(query, QStringLiteral("DELETE FROM POSITIONS WHERE CAMID = ?"), {int(id)},
-                           failure) ||
-                   ExecSql(query, QStringLiteral("DELETE FROM CAMERAS WHERE ID = ?"), {int(id)}, failure);
+            return DeleteCamera(db, id, failure);
         },
         error);
 }

@@ -23,6 +23,9 @@ public:
                      std::string* error);
     // Adds a camera with its stored positions; an identifier already in use is a failure.
     static bool Add(const ClientConnection& connection, const CameraRecord& camera, std::string* error);
+    // Replaces the record of camera.Id, stored positions included; an unknown identifier is a
+    // failure.
+    static bool Update(const ClientConnection& connection, const CameraRecord& camera, std::string* error);
     // Removes a camera and its stored positions; an unknown identifier is a failure.
     static bool Remove(const ClientConnection& connection, std::int16_t id, std::string* error);
 

@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "config/Cp1252.h"
+#include "config/LangTextId.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -15,15 +16,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace kor {
 
 namespace {
-
-QString Caption(int n)
-{
-    return LangCaption(n) + u':';
-}
 
 QFormLayout* NewForm(QGroupBox* box)
 {
@@ -44,18 +41,18 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     auto* mail = new QGroupBox(LangCaption(1100), this);
     mail->setObjectName(QStringLiteral("FraMail"));
     QFormLayout* mailForm = NewForm(mail);
-    AddText(mailForm, "txtSMTP", 1060, &GeneralSettings::SMTPH);
-    AddText(mailForm, "txtSMTPPort", 1101, &GeneralSettings::SMTPP);
-    AddText(mailForm, "txtFromAddr", 1102, &GeneralSettings::SNDADDR);
-    AddText(mailForm, "txtReplyAddr", 1103, &GeneralSettings::RPLYADDR);
+    AddText(mailForm, "txtSMTP", LangTextId(1060), &GeneralSettings::SMTPH);
+    AddText(mailForm, "txtSMTPPort", LangTextId(1101), &GeneralSettings::SMTPP);
+    AddText(mailForm, "txtFromAddr", LangTextId(1102), &GeneralSettings::SNDADDR);
+    AddText(mailForm, "txtReplyAddr", LangTextId(1103), &GeneralSettings::RPLYADDR);
 
     auto* centre = new QGroupBox(LangCaption(1104), this);
     centre->setObjectName(QStringLiteral("FraCentre"));
     QFormLayout* centreForm = NewForm(centre);
-    AddText(centreForm, "txtCIDHeader", 1105, &GeneralSettings::CIDHEAD);
-    AddText(centreForm, "txtClientNum", 1106, &GeneralSettings::CLIENTNUM);
-    AddText(centreForm, "txtCRAIP", 1107, &GeneralSettings::CRAIP);
-    AddText(centreForm, "txtCRAPort", 1108, &GeneralSettings::CRAPORT);
+    AddText(centreForm, "txtCIDHeader", LangTextId(1105), &GeneralSettings::CIDHEAD);
+    AddText(centreForm, "txtClientNum", LangTextId(1106), &GeneralSettings::CLIENTNUM);
+    AddText(centreForm, "txtCRAIP", LangTextId(1107), &GeneralSettings::CRAIP);
+    AddText(centreForm, "txtCRAPort", LangTextId(1108), &GeneralSettings::CRAPORT);
 
     auto* buffers = new QGroupBox(LangCaption(1109), this);
     buffers->setObjectName(QStringLiteral("FraBuffers"));
@@ -63,8 +60,8 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     auto* bufferForm = new QFormLayout();
     bufferForm->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     bufferColumn->addLayout(bufferForm);
-    m_spinners[0] = AddSpinner(bufferForm, "udFrames", "txtFrames", 1110, BufferField::Frames);
-    m_spinners[1] = AddSpinner(bufferForm, "udSegBuff", "txtSegBuff", 1111, BufferField::Seconds);
+    m_spinners[0] = AddSpinner(bufferForm, "udFrames", "txtFrames", LangTextId(1110), BufferField::Frames);
+    m_spinners[1] = AddSpinner(bufferForm, "udSegBuff", "txtSegBuff", LangTextId(1111), BufferField::Seconds);
     auto* label1 = new QLabel(FirstLineOf(LangText(139)).trimmed(), buffers);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
@@ -72,8 +69,9 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     auto* secondForm = new QFormLayout();
     secondForm->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     bufferColumn->addLayout(secondForm);
-    m_spinners[2] = AddSpinner(secondForm, "udbFrames", "txtbFrames", 1112, BufferField::BFrames);
-    m_spinners[3] = AddSpinner(secondForm, "udbSegBuff", "txtbSegBuff", 1113, BufferField::BSeconds);
+    m_spinners[2] = AddSpinner(secondForm, "udbFrames", "txtbFrames", LangTextId(1112), BufferField::BFrames);
+    m_spinners[3] =
+        AddSpinner(secondForm, "udbSegBuff", "txtbSegBuff", LangTextId(1113), BufferField::BSeconds);
     auto* label2 = new QLabel(LangText(140), buffers);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setWordWrap(true);
@@ -92,7 +90,26 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     grid->setRowStretch(2, 1);
 
     ApplyLanguageTexts(this);
+    // The captions of the forms in one column line up, whatever the language's words.
+    AlignCaptions({mail, centre});
+    AlignCaptions({buffers});
     m_loading = false;
+}
+
+void FrmGen::AlignCaptions(std::initializer_list<QWidget*> groups)
+{
+    std::vector<QLabel*> captions;
+    int width = 0;
+    for (QWidget* group : groups) {
+        for (QLabel* label : group->findChildren<QLabel*>()) {
+            if (!label->buddy())
+                continue;
+            captions.push_back(label);
+            width = std::max(width, label->sizeHint().width());
+        }
+    }
+    for (QLabel* label : captions)
+        label->setMinimumWidth(width);
 }
 
 QString FrmGen::FirstLineOf(const QString& text)
@@ -107,7 +124,7 @@ QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
     auto* edit = new QLineEdit(form->parentWidget());
     edit->setObjectName(QLatin1String(name));
     edit->setText(FromCp1252(m_session.Document().GeneralSettings.*field));
-    auto* label = new QLabel(Caption(caption), form->parentWidget());
+    auto* label = new QLabel(LangCaption(caption) + u':', form->parentWidget());
     label->setBuddy(edit);
     form->addRow(label, edit);
     connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
@@ -135,7 +152,7 @@ QSpinBox* FrmGen::AddSpinner(QFormLayout* form, const char* name, const char* fi
     spinner->setSingleStep(1);
     spinner->setMinimumWidth(64);
     spinner->setAlignment(Qt::AlignRight);
-    auto* label = new QLabel(Caption(caption), form->parentWidget());
+    auto* label = new QLabel(LangCaption(caption) + u':', form->parentWidget());
     label->setBuddy(spinner);
     form->addRow(label, spinner);
     connect(spinner, &QSpinBox::valueChanged, this, [this, field](int value) { OnSpinner(field, value); });

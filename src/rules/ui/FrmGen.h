@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 class QFormLayout;
@@ -35,6 +36,7 @@ private:
                          BufferField field);
     void OnSpinner(BufferField field, int value);
     void MarkChanged();
+    void AlignCaptions(std::initializer_list<QWidget*> groups);
 
     AppSession& m_session;
     std::array<QSpinBox*, 4> m_spinners{};

@@ -94,6 +94,10 @@ FrmZelk::FrmZelk(AppSession& session, QWidget* parent) : QWidget(parent), m_sess
         }
     }
     grid->setColumnStretch(3, 1);
+    // Inputs 1 and 2 have no mask box; their rows keep the height of the others.
+    const int rowHeight = m_chkMsk[kFirstMasked]->sizeHint().height();
+    for (int i = 0; i < kInputs; ++i)
+        grid->setRowMinimumHeight(i + 1, rowHeight);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);

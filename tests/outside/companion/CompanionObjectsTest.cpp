@@ -110,6 +110,33 @@ TEST_F(CompanionObjects, CamerasAreAddedAndRemovedWholly)
               QStringLiteral("0"));
 }
 
+TEST_F(CompanionObjects, CameraUpdateReplacesTheRecordAndItsPositions)
+{
+    std::string error;
+    CameraRecord record;
+    bool found = false;
+    ASSERT_FALSE(CameraTable::Find(m_connection, 0, record, found, &error)) << error;
+    ASSERT_TRUE(found);
+    record.DisplayName = "Gate camera";
+    record.IpAddress = "127.0.0.4";
+    record.Positions = {{"Only", 1, 2, 3}};
+    ASSERT_FALSE(CameraTable::Update(m_connection, record, &error)) << error;
+
+    CurrentCamera camera;
+    camera.SetConnection(&m_connection);
+    ASSERT_FALSE(camera.Load(0, &error)) << error;
+    EXPECT_EQ(camera.DisplayName(), "Gate camera");
+    EXPECT_EQ(camera.IpAddress(), "127.0.0.4");
+    EXPECT_EQ(camera.Password(), "pass");
+    ASSERT_EQ(camera.Positions().size(), 1u);
+    EXPECT_EQ(camera.Positions()[0].Nm, "Only");
+
+    record.Id = 99;
+    EXPECT_TRUE(CameraTable::Update(m_connection, record, &error));
+    EXPECT_NE(error.find("no camera"), std::string::npos) << error;
+    EXPECT_TRUE(camera.Load(99, &error)) << "a failed update adds nothing";
+}
+
 TEST_F(CompanionObjects, MacTextsAreReadStrictly)
 {
     const struct

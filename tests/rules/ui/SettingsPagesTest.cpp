@@ -5,6 +5,8 @@
 #include "rules/ui/FrmGen.h"
 #include "rules/ui/FrmZelk.h"
 
+#include "TestSupport.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,9 @@ class SettingsPages : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The built resources, when the test runs outside ctest.
+        if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
+            qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
         QString reason;
         ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
         Doc().ResetConfig();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+namespace kor {
+
+// What kormanager is started with:
+//
+//   kormanager [--database PATH] ["REMOTE#-#host#dataport#password#enabled#port$CAMID#id"]
+//
+// Arguments that are not options form the start command line: each is one or more "$"-separated
+// pieces, and several arguments are joined with "$".
+struct ProgramArguments
+{
+    std::string CommandLine; // Windows-1252, as the companion client hands it over
+    QString DatabasePath;    // empty: the companion database named by the local settings
+    bool Help = false;
+};
+
+// Parses the arguments without the program name. Returns true on a usage error (an unknown
+// option, --database without a path), with a message.
+bool ParseProgramArguments(const QStringList& arguments, ProgramArguments& parsed, QString* error = nullptr);
+
+// The --help text.
+QString ProgramUsage();
+
+} // namespace kor

@@ -1,0 +1,70 @@
+#include "app/StartCamera.h"
+
+#include "app/AppSession.h"
+#include "app/Language.h"
+#include "config/Cp1252.h"
+
+#include <limits>
+
+namespace kor {
+
+namespace {
+
+CameraProblem Fail(CameraProblem problem, std::string* detail, const std::string& why)
+{
+    if (detail)
+        *detail = why;
+    return problem;
+}
+
+} // namespace
+
+CameraProblem LoadStartCamera(AppSession& session, std::int32_t cameraId, std::string* detail)
+{
+    if (detail)
+        detail->clear();
+    CurrentCamera& camera = session.Camera();
+    camera.SetConnection(&session.Connection());
+    if (cameraId < std::numeric_limits<std::int16_t>::min() ||
+        cameraId > std::numeric_limits<std::int16_t>::max())
+        return Fail(CameraProblem::NoRecord, detail,
+                    "no camera can have the identifier " + std::to_string(cameraId));
+    std::string why;
+    if (camera.Load(static_cast<std::int16_t>(cameraId), &why))
+        return Fail(CameraProblem::NoRecord, detail, why);
+    if (session.Model().Load(session.Connection(), camera.ModelName(), "AXIS", &why))
+        return Fail(CameraProblem::NoModelProfile, detail, why);
+    if (camera.Brand() != "AXIS")
+        return Fail(CameraProblem::NotAxis, detail,
+                    "the camera's brand is \"" + FromCp1252(camera.Brand()).toStdString() + "\"");
+    session.CreateDevice();
+    if (camera.IpAddress().empty())
+        return Fail(CameraProblem::NoAddress, detail, "the camera has no IP address");
+    return CameraProblem::None;
+}
+
+QString CameraProblemText(CameraProblem problem, std::int32_t cameraId, const std::string& detail)
+{
+    QString text;
+    switch (problem) {
+    case CameraProblem::None:
+        return {};
+    case CameraProblem::NoRecord:
+        text = cameraId == 0 ? LangText(1140) : LangText(1141) + u' ' + QString::number(cameraId);
+        break;
+    case CameraProblem::NoModelProfile:
+        text = LangText(1142);
+        break;
+    case CameraProblem::NotAxis:
+        text = LangText(1143);
+        break;
+    case CameraProblem::NoAddress:
+        text = LangText(1144);
+        break;
+    }
+    if (!detail.empty())
+        text += QStringLiteral("\n(") + QString::fromStdString(detail) + u')';
+    return text;
+}
+
+} // namespace kor

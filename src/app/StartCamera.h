@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace kor {
+
+class AppSession;
+
+// Why the camera of the start values cannot be worked with.
+enum class CameraProblem
+{
+    None,
+    NoRecord,       // no such camera (or the identifier does not fit), or its record is damaged
+    NoModelProfile, // the companion database has no profile for its model (brand "AXIS")
+    NotAxis,        // the camera's brand is not "AXIS"
+    NoAddress,      // the camera's IP address is empty
+};
+
+// The camera steps of the start-up: hands the connection to the current camera and loads the
+// record of cameraId, loads its model's profile with the brand "AXIS", checks the brand and
+// creates the device-access object, checks the address. Stops at the first problem; detail says
+// more in UTF-8 (for standard error and the camera chooser), without passwords.
+CameraProblem LoadStartCamera(AppSession& session, std::int32_t cameraId, std::string* detail = nullptr);
+
+// The problem in the words of the active language, with the detail when there is one.
+QString CameraProblemText(CameraProblem problem, std::int32_t cameraId, const std::string& detail);
+
+} // namespace kor

@@ -1,0 +1,137 @@
+#include "rules/EventCatalogue.h"
+
+#include "app/Language.h"
+#include "config/LangTextId.h"
+#include "config/TextNumber.h"
+
+namespace kor {
+
+namespace {
+
+QString Numbered(int textId, int n)
+{
+    return LangText(textId) + u' ' + QString::number(n);
+}
+
+struct FixedRow
+{
+    int Index;
+    int KindText;
+    int Image;
+    int SourceText;
+    const char* Tag;
+};
+
+// Rows whose texts do not depend on a number.
+const FixedRow kFixedRows[] = {
+    {0, LangTextId(315), 8, LangTextId(205), "EIMD0"},   {9, LangTextId(315), 5, LangTextId(110), "EIMD9"},
+    {10, LangTextId(315), 3, LangTextId(206), "EIMD10"}, {11, LangTextId(315), 2, LangTextId(207), "EIMD11"},
+    {12, LangTextId(317), 7, LangTextId(318), "SDMC12"}, {102, LangTextId(406), 14, LangTextId(407), "OTHC102"},
+};
+
+} // namespace
+
+std::optional<ConfiguredSource> ConfiguredSourceOf(int index, std::int16_t inputOneAsSensor)
+{
+    const std::string number = std::to_string(index);
+    for (const FixedRow& row : kFixedRows) {
+        if (row.Index == index)
+            return ConfiguredSource{LangText(row.KindText), row.Image, LangText(row.SourceText), row.Tag};
+    }
+    if (index == 1 && inputOneAsSensor != 1)
+        return ConfiguredSource{LangText(316), 9, Numbered(316, 1), "PCAM1"};
+    if (index >= 1 && index <= 8)
+        return ConfiguredSource{LangText(314), 1, Numbered(119, index), "SIMD" + number};
+    if (index >= 50 && index <= 69)
+        return ConfiguredSource{LangText(316), 9, Numbered(316, index - 49), "PCAM" + number};
+    if (index >= 70 && index <= 89)
+        return ConfiguredSource{LangText(317), 6, Numbered(319, index - 69), "SDMC" + number};
+    if (index >= 90 && index <= 99)
+        return ConfiguredSource{LangText(322), 10, Numbered(323, index - 89), "SVIR" + number};
+    if (index == 100)
+        return ConfiguredSource{LangText(406), 12, QStringLiteral("Audio"), "OTHC100"};
+    if (index == 101)
+        return ConfiguredSource{LangText(406), 13, QStringLiteral("Tampering"), "OTHC101"};
+    return std::nullopt;
+}
+
+std::vector<SourceKind> SourceKinds(std::int16_t inputOneAsSensor, std::int16_t cameraEventCount)
+{
+    std::vector<SourceKind> kinds;
+    if (inputOneAsSensor == 1) {
+        kinds.push_back({"SIMD", LangTextId(314), 4});
+        kinds.push_back({"EIMD", LangTextId(315), 8});
+    }
+    if (cameraEventCount > 0 && (cameraEventCount > 2 || inputOneAsSensor == 0))
+        kinds.push_back({"PCAM", LangTextId(316), 9});
+    kinds.push_back({"SDMC", LangTextId(317), 6});
+    kinds.push_back({"OTHC", LangTextId(406), 11});
+    kinds.push_back({"SVIR", LangTextId(322), 10});
+    return kinds;
+}
+
+std::vector<ConfiguredSource> ConfiguredSources(const ConfigDocument& doc)
+{
+    std::vector<ConfiguredSource> rows;
+    for (int index = 0; index < ConfigDocument::RuleCount; ++index) {
+        if (!doc.IsRuleUsed(index))
+            continue;
+        if (std::optional<ConfiguredSource> row = ConfiguredSourceOf(index, doc.InputOneAsSensor))
+            rows.push_back(std::move(*row));
+    }
+    return rows;
+}
+
+std::vector<SourceItem> FixedSources(std::string_view code, std::int16_t inputOneAsSensor,
+                                     std::int16_t cameraEventCount)
+{
+    std::vector<SourceItem> items;
+    if (code == "SIMD") {
+        for (int n = 1; n <= 8; ++n)
+            items.push_back({Numbered(119, n), 1, "SIMD" + std::to_string(n)});
+    } else if (code == "EIMD") {
+        items.push_back({LangText(205), 8, "EIMD0"});
+        items.push_back({LangText(110), 5, "EIMD9"});
+        items.push_back({LangText(206), 3, "EIMD10"});
+        items.push_back({LangText(207), 2, "EIMD11"});
+    } else if (code == "PCAM") {
+        // With input 1 as a sensor, rule 1 is that input, so camera event 1 is not offered.
+        for (int n = inputOneAsSensor == 1 ? 2 : 1; n <= cameraEventCount; ++n)
+            items.push_back({Numbered(316, n), 9, n == 1 ? std::string("PCAM1") : "PCAM" + std::to_string(n + 49)});
+    } else if (code == "SDMC") {
+        items.push_back({LangText(318), 7, "SDMC12"});
+    } else if (code == "SVIR") {
+        for (int n = 1; n <= 10; ++n)
+            items.push_back({Numbered(323, n), 10, "SVIR" + std::to_string(89 + n)});
+    }
+    return items;
+}
+
+bool AsksDevice(std::string_view code)
+{
+    return code == "SDMC" || code == "OTHC";
+}
+
+bool NeedsDeviceTask(std::string_view tag)
+{
+    const std::string_view code = tag.substr(0, 4);
+    if (code == "SDMC")
+        return tag != "SDMC12";
+    if (code == "PCAM") {
+        const std::optional<int> index = TagIndex(tag);
+        return index && *index > 50;
+    }
+    return code == "OTHC";
+}
+
+std::optional<int> TagIndex(std::string_view tag)
+{
+    if (tag.size() <= 4)
+        return std::nullopt;
+    std::int16_t index = 0;
+    if (ReadNumberAs<std::int16_t>(tag.substr(4), index) != NumberRead::Ok)
+        return std::nullopt;
+    return index;
+}
+
+} // namespace kor

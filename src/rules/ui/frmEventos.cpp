@@ -1,0 +1,246 @@
+#include "rules/ui/frmEventos.h"
+
+#include "app/AppSession.h"
+#include "app/DeviceJob.h"
+#include "app/Language.h"
+#include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/ImageSet.h"
+#include "app/ui/NoticeWindow.h"
+#include "rules/EventCatalogue.h"
+#include "rules/SourceDiscovery.h"
+#include "rules/ui/FrmSens.h"
+#include "rules/ui/ModalScreens.h"
+#include "rules/ui/RuleImages.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace kor {
+
+namespace {
+
+constexpr int kTagRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+QComboBox* NewCombo(const char* name, QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(false); // typing is not taken
+    combo->setIconSize(QSize(16, 16));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumContentsLength(16);
+    return combo;
+}
+
+QToolButton* NewImage(const char* name, const QString& imageKey, int toolTip, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(ImageSet::Icon(imageKey));
+    button->setIconSize(QSize(24, 24));
+    button->setAutoRaise(true);
+    button->setToolTip(LangCaption(toolTip));
+    return button;
+}
+
+} // namespace
+
+frmEventos::frmEventos(AppSession& session, QWidget* parent) : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("frmEventos"));
+    setWindowTitle(LangCaption(159));
+
+    m_picture1 = new QFrame(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    auto* top = new QHBoxLayout(m_picture1);
+    top->setContentsMargins(0, 0, 0, 0);
+    auto* kindLabel = new QLabel(LangCaption(1002) + u':', m_picture1);
+    m_cmbNameSens = NewCombo("cmbNameSens", m_picture1);
+    kindLabel->setBuddy(m_cmbNameSens);
+    auto* sourceLabel = new QLabel(LangCaption(1003) + u':', m_picture1);
+    m_cmbListSens = NewCombo("cmbListSens", m_picture1);
+    m_cmbListSens->setMinimumContentsLength(24);
+    sourceLabel->setBuddy(m_cmbListSens);
+    m_imgBajar = NewImage("imgBajar", QStringLiteral("arrowdown"), 302, m_picture1);
+    m_imgDel = NewImage("imgDel", QStringLiteral("del"), 218, m_picture1);
+    top->addWidget(kindLabel);
+    top->addWidget(m_cmbNameSens);
+    top->addSpacing(8);
+    top->addWidget(sourceLabel);
+    top->addWidget(m_cmbListSens, 1);
+    top->addWidget(m_imgBajar);
+    top->addWidget(m_imgDel);
+
+    m_lvwCargaEventos = new QTreeWidget(this);
+    m_lvwCargaEventos->setObjectName(QStringLiteral("lvwCargaEventos"));
+    m_lvwCargaEventos->setColumnCount(2);
+    m_lvwCargaEventos->setHeaderLabels({LangCaption(1002), LangCaption(1003)});
+    m_lvwCargaEventos->setRootIsDecorated(false);
+    m_lvwCargaEventos->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lvwCargaEventos->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lvwCargaEventos->setAllColumnsShowFocus(true);
+    m_lvwCargaEventos->setIconSize(QSize(16, 16));
+    m_lvwCargaEventos->header()->setStretchLastSection(true);
+    m_lvwCargaEventos->setColumnWidth(0, 220);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    layout->addWidget(m_picture1);
+    layout->addWidget(m_lvwCargaEventos, 1);
+
+    // The language is loaded once for the whole program; without one the screen stays empty.
+    if (!LanguageCode().isEmpty()) {
+        FillSourceKinds();
+        FillConfiguredSources();
+    }
+    ApplyLanguageTexts(this);
+
+    connect(m_cmbNameSens, &QComboBox::activated, this, [this](int index) {
+        FillSources(m_cmbNameSens->itemData(index, kTagRole).toString().toStdString());
+    });
+    connect(m_imgBajar, &QToolButton::clicked, this, &frmEventos::AddSource);
+    connect(m_imgDel, &QToolButton::clicked, this, &frmEventos::RemoveSource);
+    connect(m_lvwCargaEventos, &QTreeWidget::itemDoubleClicked, this, [this] { OpenRuleList(); });
+}
+
+void frmEventos::FillSourceKinds()
+{
+    m_cmbNameSens->clear();
+    for (const SourceKind& kind : SourceKinds(m_session.Document().InputOneAsSensor,
+                                              m_session.Model().CameraEventCount())) {
+        m_cmbNameSens->addItem(RuleImages::SourceIcon(kind.Image), LangText(kind.TextId));
+        const int index = m_cmbNameSens->count() - 1;
+        m_cmbNameSens->setItemData(index, QString::fromStdString(kind.Code), kTagRole);
+        m_cmbNameSens->setItemData(index, kind.Image, kImageRole);
+    }
+    m_cmbNameSens->setCurrentIndex(-1);
+}
+
+void frmEventos::FillConfiguredSources()
+{
+    m_lvwCargaEventos->clear();
+    for (const ConfiguredSource& row : ConfiguredSources(m_session.Document()))
+        AddRow(row.KindText, row.Image, row.SourceText, QString::fromStdString(row.Tag));
+}
+
+void frmEventos::AddRow(const QString& kind, int image, const QString& source, const QString& tag)
+{
+    auto* item = new QTreeWidgetItem(m_lvwCargaEventos, {kind, source});
+    item->setIcon(0, RuleImages::SourceIcon(image));
+    item->setData(0, kTagRole, tag);
+}
+
+void frmEventos::FillSources(const std::string& code)
+{
+    m_cmbListSens->clear();
+    m_cmbListSens->setCurrentIndex(-1);
+    const std::vector<SourceItem> fixed =
+        FixedSources(code, m_session.Document().InputOneAsSensor, m_session.Model().CameraEventCount());
+    for (const SourceItem& item : fixed) {
+        m_cmbListSens->addItem(RuleImages::SourceIcon(item.Image), item.Text);
+        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, QString::fromStdString(item.Tag), kTagRole);
+        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, item.Image, kImageRole);
+    }
+    m_cmbListSens->setCurrentIndex(-1);
+    if (AsksDevice(code))
+        AskDevice(code);
+}
+
+void frmEventos::AskDevice(const std::string& code)
+{
+    HttpClient* http = m_session.Services().Http;
+    if (!http)
+        return; // no device transport: the list keeps what is known without asking
+    DiscoveryTarget target;
+    target.Camera = m_session.CameraTarget();
+    target.DeviceUserNotEmpty = m_session.Device() && !m_session.Device()->UserName().empty();
+    target.ChannelCount = m_session.Model().ChannelCount();
+    target.Channel = m_session.Camera().Channel();
+
+    NoticeWindow notice(window());
+    notice.Text(LangText(1160));
+    notice.ShowOver(window());
+    DiscoveryResult result;
+    try {
+        RunDeviceJob(m_session, [&] { result = DiscoverSources(code, *http, target); });
+    } catch (...) {
+        result.Failed = true;
+        result.ErrorText = "the device question ended unexpectedly";
+    }
+    notice.close();
+    if (result.Failed)
+        std::fprintf(stderr, "kormanager: event sources: %s\n", result.ErrorText.c_str());
+    for (const SourceItem& item : result.Items) {
+        m_cmbListSens->addItem(RuleImages::SourceIcon(item.Image), item.Text);
+        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, QString::fromStdString(item.Tag), kTagRole);
+        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, item.Image, kImageRole);
+    }
+    m_cmbListSens->setCurrentIndex(-1);
+}
+
+bool frmEventos::SourceListed(const QString& tag) const
+{
+    const QString wanted = tag.trimmed();
+    for (int i = 0; i < m_lvwCargaEventos->topLevelItemCount(); ++i) {
+        if (m_lvwCargaEventos->topLevelItem(i)->data(0, kTagRole).toString() == wanted)
+            return true;
+    }
+    return false;
+}
+
+void frmEventos::AddSource()
+{
+    if (m_cmbListSens->currentText().isEmpty() || m_cmbNameSens->currentText().isEmpty())
+        return;
+    const int chosen = m_cmbListSens->currentIndex();
+    if (chosen < 0)
+        return;
+    const QString tag = m_cmbListSens->itemData(chosen, kTagRole).toString();
+    if (SourceListed(tag))
+        return;
+    AddRow(m_cmbNameSens->currentText().trimmed(), m_cmbListSens->itemData(chosen, kImageRole).toInt(),
+           m_cmbListSens->currentText(), tag);
+    if (NeedsDeviceTask(tag.toStdString()))
+        m_session.TaskListDirty = true;
+}
+
+void frmEventos::RemoveSource()
+{
+    QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
+    if (!row || !row->isSelected())
+        return;
+    const std::string tag = row->data(0, kTagRole).toString().toStdString();
+    const std::optional<int> index = TagIndex(tag);
+    if (!index || *index >= ConfigDocument::RuleCount)
+        return;
+    m_session.Document().ClearRule(*index);
+    if (NeedsDeviceTask(tag))
+        m_session.TaskListDirty = true;
+    delete row;
+}
+
+void frmEventos::OpenRuleList()
+{
+    QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
+    if (!row)
+        return;
+    const std::optional<int> index = TagIndex(row->data(0, kTagRole).toString().toStdString());
+    if (!index)
+        return;
+    FrmSens rules(m_session, window());
+    rules.SetClaveSens(static_cast<std::int16_t>(*index));
+    rules.Load();
+    ShowModalScreen(&rules);
+}
+
+} // namespace kor

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kor {
+
+class AppSession;
+
+// The event source catalogue, child screen 2 of the main window: the sources of the configuration
+// that have rules (lvwCargaEventos), and the kinds (cmbNameSens) and sources (cmbListSens) of the
+// camera that can be added. Motion windows and the other sources are found by asking the camera
+// (on the worker thread, with the notice window). Adding or removing a source that needs a device
+// task sets TaskListDirty; removing a source empties its rule. A double click opens the rule list
+// of the source.
+class frmEventos : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmEventos(AppSession& session, QWidget* parent = nullptr);
+
+    // Fills cmbListSens with the sources of a kind (asks the device for SDMC and OTHC).
+    void FillSources(const std::string& code);
+    // Adds the source chosen in cmbListSens to the list (imgBajar).
+    void AddSource();
+    // Removes the selected source and empties its rule (imgDel).
+    void RemoveSource();
+    // Opens the rule list of the selected source modally (double click).
+    void OpenRuleList();
+    // Whether a row of the list has exactly this tag (the argument trimmed).
+    bool SourceListed(const QString& tag) const;
+
+private:
+    void FillSourceKinds();
+    void FillConfiguredSources();
+    void AddRow(const QString& kind, int image, const QString& source, const QString& tag);
+    void AskDevice(const std::string& code);
+
+    AppSession& m_session;
+    QFrame* m_picture1 = nullptr;
+    QComboBox* m_cmbNameSens = nullptr;
+    QComboBox* m_cmbListSens = nullptr;
+    QToolButton* m_imgBajar = nullptr;
+    QToolButton* m_imgDel = nullptr;
+    QTreeWidget* m_lvwCargaEventos = nullptr;
+};
+
+} // namespace kor
