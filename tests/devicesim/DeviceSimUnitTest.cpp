@@ -182,11 +182,11 @@ TEST(SimOptions, RefusesBadCommandLines)
     }
 }
 
-TEST(SimOptions, FaultSpecifications)
+TEST(SimOptions, FaultTexts)
 {
     struct Case
     {
-        std::string spec;
+        std::string text;
         Fault::Kind kind;
         long long value;
         std::string path;
@@ -207,10 +207,10 @@ TEST(SimOptions, FaultSpecifications)
     for (const Case& c : cases) {
         Fault fault;
         std::string error;
-        ASSERT_TRUE(ParseFault(c.spec, fault, error)) << c.spec << ": " << error;
-        EXPECT_EQ(fault.kind, c.kind) << c.spec;
-        EXPECT_EQ(fault.value, c.value) << c.spec;
-        EXPECT_EQ(fault.path, c.path) << c.spec;
+        ASSERT_TRUE(ParseFault(c.text, fault, error)) << c.text << ": " << error;
+        EXPECT_EQ(fault.kind, c.kind) << c.text;
+        EXPECT_EQ(fault.value, c.value) << c.text;
+        EXPECT_EQ(fault.path, c.path) << c.text;
     }
 }
 

@@ -14,6 +14,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <cerrno>
 #include <ctime>
 
 namespace kor::devicesim {

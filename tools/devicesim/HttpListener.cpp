@@ -1,3 +1,4 @@
+#include <netinet/tcp.h>
 #include "HttpListener.h"
 
 #include "CameraServer.h"
@@ -64,6 +65,7 @@ bool HttpListener::Start(const std::string& address, int port, std::string& erro
     m_server->set_socket_options([](socket_t sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     });
     m_port =
         port == 0 ? m_server->bind_to_any_port(address) : (m_server->bind_to_port(address, port) ? port : -1);

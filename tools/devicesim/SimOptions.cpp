@@ -146,12 +146,12 @@ bool IsLoopbackAddress(std::string_view address)
     return (ntohl(parsed.s_addr) >> 24) == 127;
 }
 
-bool ParseFault(std::string_view spec, Fault& fault, std::string& error)
+bool ParseFault(std::string_view text, Fault& fault, std::string& error)
 {
     fault = Fault();
-    const std::size_t eq = spec.find('=');
-    const std::string_view name = spec.substr(0, eq);
-    std::string_view rest = eq == std::string_view::npos ? std::string_view() : spec.substr(eq + 1);
+    const std::size_t eq = text.find('=');
+    const std::string_view name = text.substr(0, eq);
+    std::string_view rest = eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
     // The optional ":/path" after the number.
     std::string_view number = rest;
     const std::size_t colon = rest.find(':');
@@ -159,7 +159,7 @@ bool ParseFault(std::string_view spec, Fault& fault, std::string& error)
         number = rest.substr(0, colon);
         fault.path = std::string(rest.substr(colon + 1));
         if (fault.path.empty() || fault.path.front() != '/') {
-            error = "fault " + std::string(spec) + ": the path must start with /";
+            error = "fault " + std::string(text) + ": the path must start with /";
             return false;
         }
     }
@@ -191,12 +191,12 @@ bool ParseFault(std::string_view spec, Fault& fault, std::string& error)
     }
     const auto found = numbered.find(name);
     if (found == numbered.end() || eq == std::string_view::npos) {
-        error = "unknown fault: " + std::string(spec);
+        error = "unknown fault: " + std::string(text);
         return false;
     }
     fault.kind = found->second.kind;
     if (!ParseNumber(number, found->second.low, found->second.high, fault.value)) {
-        error = "fault " + std::string(spec) + ": bad number";
+        error = "fault " + std::string(text) + ": bad number";
         return false;
     }
     if (fault.kind == Fault::Kind::Status && fault.path.empty()) {
@@ -402,7 +402,7 @@ A simulated network camera with the alarm application's CGI programs, on one loo
   --restart-seconds S        restart.cgi closes the camera for S seconds (default 2)
   --request-log FILE         append one JSON line per HTTP request
   --relay-password P         also act as relay server: /query.cgi?pwd=P&URL=http://127.x.x.x:port/...
-  --fault SPEC               misbehave (repeatable):
+  --fault FAULT              misbehave (repeatable):
                                delay=MS[:/path]        answer after MS milliseconds
                                status=CODE:/path       answer CODE (e.g. 500, 404) on that path
                                close-after=BYTES[:/path]  close the connection after BYTES of the body

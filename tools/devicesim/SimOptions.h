@@ -95,7 +95,7 @@ struct SimOptions
 
 // Parses the command line without the program name. Returns false and a message on a usage error.
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
-bool ParseFault(std::string_view spec, Fault& fault, std::string& error);
+bool ParseFault(std::string_view text, Fault& fault, std::string& error);
 
 // The --help text.
 std::string SimUsage();
