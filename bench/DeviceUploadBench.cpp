@@ -1,0 +1,76 @@
+// Sending a 1 MiB configuration (350 pieces) to the simulated camera on loopback, with the real
+// libcurl transport. Needs the loopback address space and kor-devicesim built beside this program.
+#include "DeviceSimProcess.h"
+
+#include "config/SaveFile.h"
+#include "device/DeviceLink.h"
+#include "outside/transport/CurlFtpClient.h"
+#include "outside/transport/CurlHttpClient.h"
+#include "outside/transport/IcmpPinger.h"
+#include "outside/transport/SystemClock.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace kor::bench {
+namespace {
+
+class QuietHost final : public RunHost
+{
+public:
+    void Log(const std::string&, int) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    HomeChoice ChooseHome(const std::vector<CameraPosition>&) override { return {}; }
+    void SetBusy(bool) override {}
+    void Progress(int done, int) override { Pieces = done; }
+    bool Cancelled() override { return false; }
+    int Pieces = 0;
+};
+
+void BM_UploadConfiguration(benchmark::State& state)
+{
+    test::DeviceSimProcess sim({"--installed"}, false);
+    if (!sim.Start()) {
+        state.SkipWithError(("kor-devicesim did not start: " + sim.Error()).c_str());
+        return;
+    }
+    QTemporaryDir work;
+    std::string file(static_cast<std::size_t>(state.range(0)), 'x');
+    for (std::size_t i = 0; i < file.size(); i += 60)
+        file[i] = '\n';
+    SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file);
+
+    CurlHttpClient http;
+    CurlFtpClient ftp;
+    IcmpPinger ping;
+    SystemClock clock;
+    QuietHost host;
+    LinkServices services{&http, &ftp, &ping, &clock, &host, {}, work.path(), {}, sim.FtpPort()};
+    LinkSubject subject;
+    subject.Model.ChannelCount = 1;
+    DeviceLink link(services, subject);
+    link.SetFields({sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"});
+
+    for (auto _ : state) {
+        if (link.UploadConfiguration()) {
+            state.SkipWithError("the upload failed");
+            return;
+        }
+    }
+    const double pieces = host.Pieces;
+    state.counters["pieces"] = pieces;
+    state.counters["ms_per_piece"] =
+        benchmark::Counter(pieces * static_cast<double>(state.iterations()) / 1000.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_UploadConfiguration)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+} // namespace
+} // namespace kor::bench
+
+BENCHMARK_MAIN();
