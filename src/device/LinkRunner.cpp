@@ -1,0 +1,36 @@
+#include "device/LinkRunner.h"
+
+namespace kor {
+
+LinkRunner::~LinkRunner()
+{
+    Cancel();
+    Wait();
+}
+
+bool LinkRunner::Start(std::function<void()> work, std::function<void()> finished)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_running)
+        return false;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_cancel = false;
+    m_running = true;
+    m_thread = std::thread([this, work = std::move(work), finished = std::move(finished)] {
+        work();
+        m_running = false;
+        if (finished)
+            finished();
+    });
+    return true;
+}
+
+void LinkRunner::Wait()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+} // namespace kor
