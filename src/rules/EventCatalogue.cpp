@@ -24,9 +24,12 @@ struct FixedRow
 
 // Rows whose texts do not depend on a number.
 const FixedRow kFixedRows[] = {
-    {0, LangTextId(315), 8, LangTextId(205), "EIMD0"},   {9, LangTextId(315), 5, LangTextId(110), "EIMD9"},
-    {10, LangTextId(315), 3, LangTextId(206), "EIMD10"}, {11, LangTextId(315), 2, LangTextId(207), "EIMD11"},
-    {12, LangTextId(317), 7, LangTextId(318), "SDMC12"}, {102, LangTextId(406), 14, LangTextId(407), "OTHC102"},
+    {0, LangTextId(315), 8, LangTextId(205), "EIMD0"},
+    {9, LangTextId(315), 5, LangTextId(110), "EIMD9"},
+    {10, LangTextId(315), 3, LangTextId(206), "EIMD10"},
+    {11, LangTextId(315), 2, LangTextId(207), "EIMD11"},
+    {12, LangTextId(317), 7, LangTextId(318), "SDMC12"},
+    {102, LangTextId(406), 14, LangTextId(407), "OTHC102"},
 };
 
 } // namespace
@@ -97,7 +100,8 @@ std::vector<SourceItem> FixedSources(std::string_view code, std::int16_t inputOn
     } else if (code == "PCAM") {
         // With input 1 as a sensor, rule 1 is that input, so camera event 1 is not offered.
         for (int n = inputOneAsSensor == 1 ? 2 : 1; n <= cameraEventCount; ++n)
-            items.push_back({Numbered(316, n), 9, n == 1 ? std::string("PCAM1") : "PCAM" + std::to_string(n + 49)});
+            items.push_back(
+                {Numbered(316, n), 9, n == 1 ? std::string("PCAM1") : "PCAM" + std::to_string(n + 49)});
     } else if (code == "SDMC") {
         items.push_back({LangText(318), 7, "SDMC12"});
     } else if (code == "SVIR") {

@@ -116,13 +116,14 @@ DiscoveryResult DiscoverSources(std::string_view code, HttpClient& http, const D
         const HttpResponse reply = http.Get(url, kTimeoutSeconds);
         if (reply.FailedState()) {
             result.Failed = true;
-            result.ErrorText = reply.Completed() ? "HTTP " + std::to_string(reply.Status) + " " + reply.StatusText
-                                                 : url.Redacted(reply.ErrorText);
+            result.ErrorText = reply.Completed()
+                                   ? "HTTP " + std::to_string(reply.Status) + " " + reply.StatusText
+                                   : url.Redacted(reply.ErrorText);
             break;
         }
-        const std::vector<SourceItem> found = code == "SDMC"
-                                                  ? MotionWindowItems(reply.Body, target.ChannelCount, target.Channel)
-                                                  : OtherSourceItems(static_cast<int>(i), reply.Body);
+        const std::vector<SourceItem> found =
+            code == "SDMC" ? MotionWindowItems(reply.Body, target.ChannelCount, target.Channel)
+                           : OtherSourceItems(static_cast<int>(i), reply.Body);
         result.Items.insert(result.Items.end(), found.begin(), found.end());
     }
     return result;

@@ -1,5 +1,5 @@
-#include "config/ConfigDocument.h"
 #include "rules/ActionClipboard.h"
+#include "config/ConfigDocument.h"
 
 #include <gtest/gtest.h>
 

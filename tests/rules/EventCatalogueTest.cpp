@@ -1,6 +1,6 @@
+#include "rules/EventCatalogue.h"
 #include "app/Language.h"
 #include "config/ConfigDocument.h"
-#include "rules/EventCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,8 @@ TEST_F(EventCatalogue, KindsDependOnInputOneAndTheCameraEvents)
         {0, 0, {"SDMC", "OTHC", "SVIR"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Codes(SourceKinds(c.InputOne, c.CameraEvents)), c.Expected) << c.InputOne << " " << c.CameraEvents;
+        EXPECT_EQ(Codes(SourceKinds(c.InputOne, c.CameraEvents)), c.Expected)
+            << c.InputOne << " " << c.CameraEvents;
     const std::vector<SourceKind> kinds = SourceKinds(1, 4);
     const std::vector<int> images = {4, 8, 9, 6, 11, 10};
     for (std::size_t i = 0; i < kinds.size(); ++i)
@@ -109,10 +110,10 @@ TEST_F(EventCatalogue, ConfiguredSourcesFollowTheUsedRules)
         const char* Source;
     };
     const Row rows[] = {
-        {0, "Detector event", 8, "Detector alarm"}, {1, "Digital input", 1, "Input 1"},
-        {9, "Detector event", 5, "Detector armed"}, {10, "Detector event", 3, "Detector disarmed"},
+        {0, "Detector event", 8, "Detector alarm"},   {1, "Digital input", 1, "Input 1"},
+        {9, "Detector event", 5, "Detector armed"},   {10, "Detector event", 3, "Detector disarmed"},
         {11, "Detector event", 2, "Detector tamper"}, {12, "Motion detection", 7, "Any motion"},
-        {50, "Camera event", 9, "Camera event 1"},   {70, "Motion detection", 6, "Window 1"},
+        {50, "Camera event", 9, "Camera event 1"},    {70, "Motion detection", 6, "Window 1"},
         {90, "Virtual input", 10, "Virtual input 1"}, {100, "Other sources", 12, "Audio"},
         {101, "Other sources", 13, "Tampering"},      {102, "Other sources", 14, "Temperature"},
     };
@@ -137,8 +138,8 @@ TEST_F(EventCatalogue, ConfiguredSourcesFollowTheUsedRules)
 TEST_F(EventCatalogue, SourcesThatNeedADeviceTask)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"SDMC12", false}, {"SDMC70", true},  {"SDMC89", true},  {"PCAM1", false},  {"PCAM50", false},
-        {"PCAM51", true},  {"OTHC100", true}, {"OTHC102", true}, {"SIMD3", false},  {"EIMD0", false},
+        {"SDMC12", false}, {"SDMC70", true},  {"SDMC89", true},  {"PCAM1", false}, {"PCAM50", false},
+        {"PCAM51", true},  {"OTHC100", true}, {"OTHC102", true}, {"SIMD3", false}, {"EIMD0", false},
         {"SVIR90", false}, {"PCAMx", false},  {"", false},
     };
     for (const auto& [tag, needs] : cases)

@@ -27,7 +27,7 @@ TEST(TimeField, DigitsOverwriteInPlaceAndSkipTheColons)
         {"00:00:00", 2, '5', "00:50:00", 4}, // before a colon: past it
         {"00:00:00", 5, '5', "00:00:50", 7},
         {"00:00:00", 3, '4', "00:40:00", 4},
-        {"0:00:00", 7, '9', "0:00:09", 7},   // a shorter text (after Backspace) keeps its length
+        {"0:00:00", 7, '9', "0:00:09", 7}, // a shorter text (after Backspace) keeps its length
         {"", 0, '3', "3", 1},
     };
     for (const Case& c : cases) {
@@ -40,9 +40,10 @@ TEST(TimeField, DigitsOverwriteInPlaceAndSkipTheColons)
 TEST(TimeField, LeavingReformatsOrResets)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"08:05:00", "08:05:00"}, {"23:59:59", "23:59:59"}, {"24:00:00", "00:00:00"}, {"12:60:00", "00:00:00"},
-        {"12:00:60", "00:00:00"}, {"8:5:0", "08:05:00"},    {"8:05", "08:05:00"},     {"1230:00", "00:00:00"},
-        {"", "00:00:00"},         {"ab:cd:ef", "00:00:00"}, {"12:30:", "00:00:00"},   {" 07:15:00 ", "07:15:00"},
+        {"08:05:00", "08:05:00"}, {"23:59:59", "23:59:59"}, {"24:00:00", "00:00:00"},
+        {"12:60:00", "00:00:00"}, {"12:00:60", "00:00:00"}, {"8:5:0", "08:05:00"},
+        {"8:05", "08:05:00"},     {"1230:00", "00:00:00"},  {"", "00:00:00"},
+        {"ab:cd:ef", "00:00:00"}, {"12:30:", "00:00:00"},   {" 07:15:00 ", "07:15:00"},
     };
     for (const auto& [text, left] : cases)
         EXPECT_EQ(LeaveTimeField(QLatin1String(text)), QLatin1String(left)) << text;

@@ -43,9 +43,15 @@ struct ToolButtonSpec
 
 // Positions 1..10 of the tool bar.
 const ToolButtonSpec kButtons[] = {
-    {0, LangTextId(123), nullptr, 1},   {1, LangTextId(196), nullptr, 2},   {2, LangTextId(203), nullptr, 0},
-    {3, LangTextId(193), nullptr, 8},   {4, 0, "Pop-Up", 16},               {5, LangTextId(124), nullptr, 32},
-    {6, LangTextId(204), nullptr, 64},  {7, 0, "E-mail", 128},              {8, 0, "FTP", 256},
+    {0, LangTextId(123), nullptr, 1},
+    {1, LangTextId(196), nullptr, 2},
+    {2, LangTextId(203), nullptr, 0},
+    {3, LangTextId(193), nullptr, 8},
+    {4, 0, "Pop-Up", 16},
+    {5, LangTextId(124), nullptr, 32},
+    {6, LangTextId(204), nullptr, 64},
+    {7, 0, "E-mail", 128},
+    {8, 0, "FTP", 256},
     {9, 0, "ContactID", 0},
 };
 constexpr int kCallButton = 3;
@@ -123,7 +129,8 @@ void FrmSens::BuildToolBar()
         const int position = static_cast<int>(i) + 1;
         action->setData(position);
         action->setObjectName(QStringLiteral("Button%1").arg(position));
-        connect(action, &QAction::triggered, this, [this, type = button.Type] { OpenActionEditor(-1, type); });
+        connect(action, &QAction::triggered, this,
+                [this, type = button.Type] { OpenActionEditor(-1, type); });
     }
 }
 
@@ -137,7 +144,8 @@ void FrmSens::BuildContextMenu()
     {
         const char* Key;
         int Caption;
-    } items[] = {{"Copy", LangTextId(259)}, {"Paste", LangTextId(261)}, {"-", 0}, {"Delete", LangTextId(218)}};
+    } items[] = {
+        {"Copy", LangTextId(259)}, {"Paste", LangTextId(261)}, {"-", 0}, {"Delete", LangTextId(218)}};
     for (const auto& item : items) {
         if (item.Caption == 0) {
             m_pum->addSeparator();
@@ -146,7 +154,8 @@ void FrmSens::BuildContextMenu()
         QAction* action = m_pum->addAction(LangText(item.Caption));
         action->setObjectName(QLatin1String(item.Key));
         action->setData(QLatin1String(item.Key));
-        connect(action, &QAction::triggered, this, [this, key = QString::fromLatin1(item.Key)] { MenuCommand(key); });
+        connect(action, &QAction::triggered, this,
+                [this, key = QString::fromLatin1(item.Key)] { MenuCommand(key); });
     }
 }
 
@@ -224,8 +233,8 @@ void FrmSens::CopyActions()
     for (int i = 0; i < m_lst->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = m_lst->topLevelItem(i);
         std::uint8_t index = 0;
-        if (row->isSelected() &&
-            ReadNumberAs<std::uint8_t>(row->data(0, kTagRole).toString().toStdString(), index) == NumberRead::Ok)
+        if (row->isSelected() && ReadNumberAs<std::uint8_t>(row->data(0, kTagRole).toString().toStdString(),
+                                                            index) == NumberRead::Ok)
             clipboard.Append(index);
     }
 }

@@ -238,7 +238,8 @@ QIcon RuleImages::ActionIcon(std::int32_t type)
     const auto found = cache.find(type);
     if (found != cache.end())
         return found->second;
-    const QString file = AppPaths::Resource(QStringLiteral("report/%1.gif").arg(type, 2, 10, QLatin1Char('0')));
+    const QString file =
+        AppPaths::Resource(QStringLiteral("report/%1.gif").arg(type, 2, 10, QLatin1Char('0')));
     const QIcon icon = QFileInfo::exists(file) ? QIcon(file) : DrawnIcon(0);
     cache.emplace(type, icon);
     return icon;

@@ -20,8 +20,9 @@ void RegisterRulesScreens(ScreenRegistry& screens)
 {
     screens.AddChildScreen(1, QStringLiteral("FrmGen"),
                            [](AppSession& session, QWidget* parent) { return new FrmGen(session, parent); });
-    screens.AddChildScreen(2, QStringLiteral("frmEventos"),
-                           [](AppSession& session, QWidget* parent) { return new frmEventos(session, parent); });
+    screens.AddChildScreen(2, QStringLiteral("frmEventos"), [](AppSession& session, QWidget* parent) {
+        return new frmEventos(session, parent);
+    });
     screens.AddChildScreen(3, QStringLiteral("FrmZelk"),
                            [](AppSession& session, QWidget* parent) { return new FrmZelk(session, parent); });
 

@@ -116,8 +116,8 @@ frmEventos::frmEventos(AppSession& session, QWidget* parent) : QWidget(parent), 
 void frmEventos::FillSourceKinds()
 {
     m_cmbNameSens->clear();
-    for (const SourceKind& kind : SourceKinds(m_session.Document().InputOneAsSensor,
-                                              m_session.Model().CameraEventCount())) {
+    for (const SourceKind& kind :
+         SourceKinds(m_session.Document().InputOneAsSensor, m_session.Model().CameraEventCount())) {
         m_cmbNameSens->addItem(RuleImages::SourceIcon(kind.Image), LangText(kind.TextId));
         const int index = m_cmbNameSens->count() - 1;
         m_cmbNameSens->setItemData(index, QString::fromStdString(kind.Code), kTagRole);

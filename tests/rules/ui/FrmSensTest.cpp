@@ -63,7 +63,10 @@ protected:
         return screen;
     }
 
-    static QTreeWidget* List(FrmSens& screen) { return screen.findChild<QTreeWidget*>(QStringLiteral("lst")); }
+    static QTreeWidget* List(FrmSens& screen)
+    {
+        return screen.findChild<QTreeWidget*>(QStringLiteral("lst"));
+    }
 
     static std::vector<int> Tags(FrmSens& screen)
     {
@@ -157,7 +160,8 @@ TEST_F(RuleList, ListsTheActionsWithTheirSummariesSkippingDeletedOnes)
     EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("FTP ftp.example.invalid"));
     EXPECT_EQ(Tags(*screen), (std::vector<int>{0, 2}));
     EXPECT_FALSE(list->topLevelItem(0)->icon(0).isNull());
-    EXPECT_EQ(screen->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Digital input: Input 3"));
+    EXPECT_EQ(screen->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Digital input: Input 3"));
 
     for (const std::int16_t rule : {-1, 121, 4}) {
         auto other = Open(rule);
@@ -247,8 +251,8 @@ TEST_F(RuleList, TheContextMenuEnablesCopyAndPasteByTheState)
     std::vector<QString> captions;
     for (QAction* item : empty->ContextMenu()->actions())
         captions.push_back(item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("Copy"), QStringLiteral("Paste"), QStringLiteral("-"),
-                                             QStringLiteral("Delete")}));
+    EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("Copy"), QStringLiteral("Paste"),
+                                              QStringLiteral("-"), QStringLiteral("Delete")}));
     RightClick(*empty);
     EXPECT_FALSE(MenuItem(*empty, "Copy")->isEnabled());
     EXPECT_FALSE(MenuItem(*empty, "Paste")->isEnabled());

@@ -67,7 +67,8 @@ void SessionFixture::LoadCamera()
     std::string error;
     m_session.Camera().SetConnection(&m_session.Connection());
     ASSERT_FALSE(m_session.Camera().Load(0, &error)) << error;
-    ASSERT_FALSE(m_session.Model().Load(m_session.Connection(), m_session.Camera().ModelName(), "AXIS", &error))
+    ASSERT_FALSE(
+        m_session.Model().Load(m_session.Connection(), m_session.Camera().ModelName(), "AXIS", &error))
         << error;
     m_session.CreateDevice();
 }

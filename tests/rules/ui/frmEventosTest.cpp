@@ -116,7 +116,9 @@ TEST_F(Catalogue, AddingSetsTheTaskListFlagOnlyForSourcesWithDeviceTasks)
         const char* Tag;
         bool Dirty;
     };
-    const Case cases[] = {{"SDMC", "SDMC12", false}, {"PCAM", "PCAM51", true}, {"SIMD", "SIMD3", false},
+    const Case cases[] = {{"SDMC", "SDMC12", false},
+                          {"PCAM", "PCAM51", true},
+                          {"SIMD", "SIMD3", false},
                           {"SVIR", "SVIR95", false}};
     for (const Case& c : cases) {
         m_session.TaskListDirty = false;

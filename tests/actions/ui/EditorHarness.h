@@ -1,0 +1,56 @@
+#pragma once
+
+#include "SessionFixture.h"
+
+#include "actions/ui/ActionEditor.h"
+#include "actions/ui/ActionEditors.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+namespace kor::test {
+
+// Opens editors as the rule list does (PrepareActionEditor: Actv, l_Sen, Modify, PC) and works
+// their common buttons. The editors' tests derive from it.
+class EditorHarness : public SessionFixture
+{
+protected:
+    // The editor of a type for an action of a rule (-1: a new one).
+    template <typename T> std::unique_ptr<T> Open(std::int32_t type, int rule, int action, bool pc = false)
+    {
+        ActionEditorRequest request;
+        request.Type = type;
+        request.RuleIndex = rule;
+        request.ActionIndex = action;
+        request.PC = pc;
+        ActionEditor* editor = PrepareActionEditor(m_session, request, nullptr);
+        EXPECT_NE(editor, nullptr);
+        T* typed = qobject_cast<T*>(editor);
+        EXPECT_NE(typed, nullptr);
+        return std::unique_ptr<T>(typed);
+    }
+
+    static QPushButton* Button(ActionEditor& editor, const char* name)
+    {
+        return editor.findChild<QPushButton*>(QLatin1String(name));
+    }
+    static void Click(ActionEditor& editor, const char* name)
+    {
+        QTest::mouseClick(Button(editor, name), Qt::LeftButton);
+    }
+
+    // "A=1$B=2$" with NUL ends.
+    static std::string Params(std::string text)
+    {
+        for (char& c : text) {
+            if (c == '$')
+                c = '\0';
+        }
+        return text;
+    }
+};
+
+} // namespace kor::test
