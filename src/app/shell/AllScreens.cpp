@@ -6,6 +6,9 @@
 #ifdef KOR_HAVE_KOR_RULES_UI
 #include "rules/ui/RulesScreens.h"
 #endif
+#ifdef KOR_HAVE_KOR_DEVICE_UI
+#include "device/ui/DeviceScreens.h"
+#endif
 #ifdef KOR_HAVE_KOR_ACTIONS_UI
 #include "actions/ui/ActionEditors.h"
 #endif
@@ -21,8 +24,9 @@ void RegisterAllScreens(ScreenRegistry& screens)
 #ifdef KOR_HAVE_KOR_ACTIONS_UI
     RegisterActionsScreens(screens);
 #endif
-    // Further screen libraries (kor_device_ui): add their registration here, guarded by
-    // KOR_HAVE_KOR_DEVICE_UI.
+#ifdef KOR_HAVE_KOR_DEVICE_UI
+    RegisterDeviceScreens(screens);
+#endif
 }
 
 } // namespace kor

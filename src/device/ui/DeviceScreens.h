@@ -1,0 +1,11 @@
+#pragma once
+
+namespace kor {
+
+class ScreenRegistry;
+
+// Registers the device link's screens: child screen 4 (FrmConnect), and the tour pictures of
+// FrmConnect after a run against the simulated camera and of FrmHome.
+void RegisterDeviceScreens(ScreenRegistry& screens);
+
+} // namespace kor

@@ -1,0 +1,371 @@
+#include "device/ui/FrmConnect.h"
+
+#include "app/AppSession.h"
+#include "app/DeviceJob.h"
+#include "app/Language.h"
+#include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/IPTxt.h"
+#include "config/Cp1252.h"
+#include "device/QueuedRunHost.h"
+#include "device/ui/ConnectRunHost.h"
+#include "device/ui/FrmHome.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QColor>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <string>
+
+namespace kor {
+
+namespace {
+
+// The model can move to positioning presets: the home position can be set.
+constexpr std::uint32_t kPresetCapability = 8;
+
+QCheckBox* NewCheck(const char* name, int caption, QWidget* parent)
+{
+    auto* box = new QCheckBox(LangCaption(caption), parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QLabel* NewLabel(const char* name, int caption, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(LangCaption(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+FrmConnect::FrmConnect(AppSession& session, QWidget* parent) : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("FrmConnect"));
+    setWindowTitle(LangCaption(173));
+    BuildControls();
+    Fill();
+    ApplyLanguageTexts(this);
+}
+
+FrmConnect::~FrmConnect() = default;
+
+LinkOptions& FrmConnect::RunOptions()
+{
+    static LinkOptions options;
+    return options;
+}
+
+void FrmConnect::BuildControls()
+{
+    auto* frame1 = new QGroupBox(LangCaption(136), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    m_ipTxt1 = new IPTxt(frame1);
+    m_ipTxt1->setObjectName(QStringLiteral("IPTxt1"));
+    m_txtPort = new QLineEdit(frame1);
+    m_txtPort->setObjectName(QStringLiteral("TxtPort"));
+    // Digits only: any other key is discarded (backspace still works).
+    m_txtPort->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_txtPort));
+    m_txtPort->setFixedWidth(IPTxt::FixedWidth);
+    m_txtUsr = new QLineEdit(frame1);
+    m_txtUsr->setObjectName(QStringLiteral("TxtUsr"));
+    m_txtPwd = new QLineEdit(frame1);
+    m_txtPwd->setObjectName(QStringLiteral("TxtPwd"));
+    m_txtPwd->setEchoMode(QLineEdit::Password);
+    auto* fields = new QGridLayout(frame1);
+    fields->setColumnStretch(1, 1);
+    fields->addWidget(NewLabel("Label1", 105, m_ipTxt1, frame1), 0, 0);
+    fields->addWidget(m_ipTxt1, 0, 1, Qt::AlignLeft);
+    fields->addWidget(NewLabel("Label2", 106, m_txtPort, frame1), 1, 0);
+    fields->addWidget(m_txtPort, 1, 1, Qt::AlignLeft);
+    fields->addWidget(NewLabel("Label3", 107, m_txtUsr, frame1), 2, 0);
+    fields->addWidget(m_txtUsr, 2, 1);
+    fields->addWidget(NewLabel("Label4", 108, m_txtPwd, frame1), 3, 0);
+    fields->addWidget(m_txtPwd, 3, 1);
+    fields->setRowStretch(4, 1);
+
+    auto* frame2 = new QGroupBox(LangCaption(135), this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    m_check4 = NewCheck("Check4", 128, frame2);
+    m_check1 = NewCheck("Check1", 129, frame2);
+    m_check2 = NewCheck("Check2", 130, frame2);
+    m_check3 = NewCheck("Check3", 132, frame2);
+    m_check5 = NewCheck("Check5", 133, frame2);
+    m_check6 = NewCheck("Check6", 134, frame2);
+    m_check7 = NewCheck("Check7", 131, frame2);
+    auto* options = new QGridLayout(frame2);
+    options->setColumnMinimumWidth(0, 20);
+    options->setColumnStretch(1, 1);
+    int row = 0;
+    for (QCheckBox* box : {m_check4, m_check1, m_check2, m_check3})
+        options->addWidget(box, row++, 0, 1, 2);
+    // The detector programming belongs to the input/output check.
+    options->addWidget(m_check5, row++, 1);
+    options->addWidget(m_check6, row++, 1);
+    options->addWidget(m_check7, row++, 0, 1, 2);
+    options->setRowStretch(row, 1);
+
+    auto* frame3 = new QGroupBox(LangCaption(137), this);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    m_txtMsg = new QTextEdit(frame3);
+    m_txtMsg->setObjectName(QStringLiteral("txtMsg"));
+    m_txtMsg->setReadOnly(true);
+    m_txtMsg->setUndoRedoEnabled(false);
+    m_txtMsg->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_progress = new QProgressBar(frame3);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_cmdAdd = new QPushButton(LangCaption(305), frame3);
+    m_cmdAdd->setObjectName(QStringLiteral("CmdAdd"));
+    m_cmdAdd->setMinimumWidth(96);
+    m_cmdAdd->setDefault(true);
+    m_cmdCancel = new QPushButton(LangCaption(307), frame3);
+    m_cmdCancel->setObjectName(QStringLiteral("CmdCancel"));
+    m_cmdCancel->setMinimumWidth(96);
+    m_cmdCancel->setEnabled(false);
+    // The busy pointer of the screen does not hide that cancelling is possible.
+    m_cmdCancel->setCursor(Qt::ArrowCursor);
+    auto* runRow = new QHBoxLayout();
+    runRow->addWidget(m_progress, 1);
+    runRow->addSpacing(12);
+    runRow->addWidget(m_cmdAdd);
+    runRow->addWidget(m_cmdCancel);
+    auto* logColumn = new QVBoxLayout(frame3);
+    logColumn->addWidget(m_txtMsg, 1);
+    logColumn->addLayout(runRow);
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(frame1, 1);
+    top->addWidget(frame2, 1);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(top);
+    column->addWidget(frame3, 1);
+
+    connect(m_check4, &QCheckBox::clicked, this, [](bool checked) { RunOptions().Install = checked; });
+    connect(m_check1, &QCheckBox::clicked, this, [](bool checked) { RunOptions().UpdateSettings = checked; });
+    connect(m_check2, &QCheckBox::clicked, this, [](bool checked) { RunOptions().SendConfig = checked; });
+    connect(m_check3, &QCheckBox::clicked, this, &FrmConnect::OnCheck3Clicked);
+    connect(m_cmdAdd, &QPushButton::clicked, this, &FrmConnect::Run);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &FrmConnect::Cancel);
+}
+
+void FrmConnect::Fill()
+{
+    const ModelProfile& model = m_session.Model();
+    const bool ioCheck = model.InputOutput() && m_session.Document().InputOneAsSensor == 1;
+    const bool install = !m_session.Relay().Enabled;
+    m_check3->setEnabled(ioCheck);
+    m_check7->setEnabled(model.HasCapability(kPresetCapability));
+    m_check4->setEnabled(install);
+
+    const CurrentCamera& camera = m_session.Camera();
+    if (!camera.IpAddress().empty()) {
+        m_ipTxt1->SetIPtext(FromCp1252(camera.IpAddress()));
+        m_txtPort->setText(QString::number(camera.Port()));
+        m_txtUsr->setText(FromCp1252(camera.UserName()));
+        m_txtPwd->setText(FromCp1252(camera.Password()));
+        // A box that cannot be used is never left ticked: the run would do what the box refuses.
+        const LinkOptions& options = RunOptions();
+        m_check4->setChecked(options.Install && install);
+        m_check1->setChecked(options.UpdateSettings);
+        m_check2->setChecked(options.SendConfig);
+        m_check3->setChecked(options.IoCheck && ioCheck);
+    }
+    // The sub-options follow their box, also when it opens ticked.
+    m_check5->setEnabled(m_check3->isChecked());
+    m_check6->setEnabled(m_check3->isChecked());
+}
+
+void FrmConnect::OnCheck3Clicked(bool checked)
+{
+    RunOptions().IoCheck = checked;
+    m_check5->setEnabled(checked);
+    m_check6->setEnabled(checked);
+    if (!checked) {
+        m_check5->setChecked(false);
+        m_check6->setChecked(false);
+    }
+}
+
+void FrmConnect::AddLogLine(const QString& text, std::uint8_t kind)
+{
+    QTextCharFormat format;
+    format.setForeground(kind == 0 || kind == 1 ? QColor(Qt::black) : QColor(Qt::red));
+    QTextCursor cursor(m_txtMsg->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text, format);
+    cursor.insertBlock();
+    m_txtMsg->setTextCursor(cursor);
+    m_txtMsg->ensureCursorVisible();
+}
+
+QStringList FrmConnect::LogLines() const
+{
+    QStringList lines = m_txtMsg->toPlainText().split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+LinkFields FrmConnect::Fields() const
+{
+    LinkFields fields;
+    fields.Address = ToCp1252(m_ipTxt1->IPtext());
+    fields.PortText = ToCp1252(m_txtPort->text());
+    fields.User = ToCp1252(m_txtUsr->text());
+    fields.Password = ToCp1252(m_txtPwd->text());
+    return fields;
+}
+
+LinkOptions FrmConnect::Options() const
+{
+    LinkOptions options;
+    options.Install = m_check4->isChecked();
+    options.UpdateSettings = m_check1->isChecked();
+    options.SendConfig = m_check2->isChecked();
+    options.IoCheck = m_check3->isChecked();
+    options.ProgramCode = m_check5->isChecked();
+    options.ProgramSensors = m_check6->isChecked();
+    options.Home = m_check7->isChecked();
+    return options;
+}
+
+void FrmConnect::Run()
+{
+    if (m_running || m_ipTxt1->IsEmpty())
+        return;
+    m_txtMsg->clear();
+    const DeviceServices& services = m_session.Services();
+    if (!services.Http || !services.Ftp || !services.Ping || !services.Wait) {
+        AddLogLine(QStringLiteral("No device transport is set up."), 3);
+        return;
+    }
+    LinkServices link;
+    link.Http = services.Http;
+    link.Ftp = services.Ftp;
+    link.Ping = services.Ping;
+    link.Wait = services.Wait;
+    link.Text = [](int n) { return LangTextBytes(n); };
+    link.WorkFolder = services.WorkFolder;
+    link.DataFolder = services.DataFolder;
+    link.FtpPort = services.FtpPort;
+
+    // The worker gets copies; the session is only touched here, on the GUI thread.
+    LinkSubject subject;
+    subject.Camera = m_session.Camera().Record();
+    subject.Model = m_session.Model().Record();
+    if (const AxisDevice* device = m_session.Device())
+        subject.Device = *device;
+    subject.Relay = m_session.Relay();
+    PresetSource presets;
+    if (m_session.Device() && subject.Camera.Brand == "AXIS" && subject.Camera.PositioningSupport) {
+        presets.Http = services.Http;
+        presets.Device = subject.Device;
+        presets.Target.Address = subject.Device.Address();
+        presets.Target.PortText = std::to_string(subject.Device.Port());
+        presets.Target.User = subject.Device.UserName();
+        presets.Target.Password = subject.Device.Password();
+        presets.Target.Relay = subject.Relay;
+    }
+    // The engine's calls come from the worker: the presets are read there, everything else is
+    // queued to this screen.
+    ConnectRunHost screenHost(*this, m_session.Dialogs());
+    QueuedRunHost queued(this, screenHost, m_cancelRequested);
+    PresetAskingHost host(queued, screenHost, presets);
+    link.Host = &host;
+    ConfigDocument doc = m_session.Document();
+    bool taskListDirty = m_session.TaskListDirty;
+    const LinkFields fields = Fields();
+    const LinkOptions options = Options();
+
+    ShowRunning(true);
+    try {
+        RunDeviceJob(m_session, [&] {
+            DeviceLink engine(link, subject);
+            engine.ConnectAndApply(doc, fields, options, taskListDirty);
+        });
+    } catch (const std::exception& e) {
+        AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), 3);
+    } catch (...) {
+        AddLogLine(QStringLiteral("Error"), 3);
+    }
+    // The worker's last lines are queued for this screen; show them before the run counts as over.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    m_session.TaskListDirty = taskListDirty;
+    ShowBusy(false);
+    ShowRunning(false);
+}
+
+void FrmConnect::Cancel()
+{
+    if (!m_running)
+        return;
+    m_cancelRequested = true;
+    m_cmdCancel->setEnabled(false);
+}
+
+void FrmConnect::ShowRunning(bool running)
+{
+    m_running = running;
+    m_cancelRequested = false;
+    m_cmdCancel->setEnabled(running);
+    if (running) {
+        m_progress->setRange(0, 1);
+        m_progress->setValue(0);
+    }
+}
+
+void FrmConnect::ShowBusy(bool busy)
+{
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void FrmConnect::ShowProgress(int done, int total)
+{
+    if (total < 1)
+        return;
+    m_progress->setRange(0, total);
+    m_progress->setValue(std::min(done, total));
+}
+
+HomeChoice FrmConnect::ChooseHome(const std::vector<CameraPosition>& positions,
+                                  const std::vector<NamedPreset>& presets)
+{
+    FrmHome home(positions, presets, window());
+    home.exec();
+    return home.Result();
+}
+
+void FrmConnect::closeEvent(QCloseEvent* event)
+{
+    // The run holds this screen until its closing steps are done.
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace kor

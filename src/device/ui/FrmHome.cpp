@@ -1,0 +1,125 @@
+#include "device/ui/FrmHome.h"
+
+#include "app/Language.h"
+#include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/frmSkinAux.h"
+#include "config/Cp1252.h"
+#include "config/TextNumber.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace kor {
+
+namespace {
+
+// An entry's tag (its number for a stored position, "P…"/"PV…" for a camera preset) and, for a
+// preset, the name the camera knows it by.
+constexpr int kTagRole = Qt::UserRole;
+constexpr int kPresetNameRole = Qt::UserRole + 1;
+
+} // namespace
+
+FrmHome::FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedPreset>& presets,
+                 QWidget* parent)
+    : QDialog(parent), m_positions(std::move(positions))
+{
+    setObjectName(QStringLiteral("FrmHome"));
+    setWindowTitle(LangCaption(154));
+    setModal(true);
+
+    m_lvwPrepos = new QListWidget(this);
+    m_lvwPrepos->setObjectName(QStringLiteral("LvwPrepos"));
+    m_lvwPrepos->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lvwPrepos->setIconSize(QSize(16, 16));
+    const QIcon positionIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    const QIcon presetIcon = style()->standardIcon(QStyle::SP_DriveNetIcon);
+    for (std::size_t i = 0; i < m_positions.size(); ++i) {
+        auto* item = new QListWidgetItem(positionIcon, FromCp1252(m_positions[i].Nm), m_lvwPrepos);
+        item->setData(kTagRole, QString::number(i + 1));
+    }
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        const NamedPreset& preset = presets[i];
+        auto* item = new QListWidgetItem(presetIcon, FromCp1252(preset.Name), m_lvwPrepos);
+        // "PV": the camera keeps the name with "ZZZ" at its end.
+        const QString kind = preset.StoredName != preset.Name ? QStringLiteral("PV") : QStringLiteral("P");
+        item->setData(kTagRole, kind + QString::number(i + 1));
+        item->setData(kPresetNameRole, QByteArray::fromStdString(preset.StoredName));
+    }
+    connect(m_lvwPrepos, &QListWidget::itemDoubleClicked, this, &FrmHome::Continue);
+
+    m_check1 = new QCheckBox(LangCaption(312), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_picStatus = new QLabel(this);
+    m_picStatus->setObjectName(QStringLiteral("PicStatus"));
+    m_picStatus->setPixmap(frmSkinAux::Icon(QStringLiteral("transfer")).pixmap(32, 32));
+    m_btl1 = new QPushButton(LangCaption(307), this);
+    m_btl1->setObjectName(QStringLiteral("BTL1"));
+    m_btl1->setAutoDefault(false);
+    m_cmdNext = new QPushButton(LangCaption(308), this);
+    m_cmdNext->setObjectName(QStringLiteral("CmdNext"));
+    m_cmdNext->setDefault(true);
+    connect(m_btl1, &QPushButton::clicked, this, &FrmHome::reject);
+    connect(m_cmdNext, &QPushButton::clicked, this, &FrmHome::Continue);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(m_picStatus);
+    buttons->addStretch(1);
+    buttons->addWidget(m_btl1);
+    buttons->addWidget(m_cmdNext);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(m_lvwPrepos, 1);
+    column->addWidget(m_check1);
+    column->addLayout(buttons);
+    resize(360, 320);
+    ApplyLanguageTexts(this);
+}
+
+void FrmHome::Continue()
+{
+    const QList<QListWidgetItem*> selected = m_lvwPrepos->selectedItems();
+    if (selected.isEmpty()) {
+        if (m_lvwPrepos->count() > 0)
+            return;
+        m_result = HomeChoice();
+        done(QDialog::Rejected);
+        return;
+    }
+    const QListWidgetItem* item = selected.front();
+    const QString tag = item->data(kTagRole).toString();
+    HomeChoice choice;
+    if (IsPresetTag(tag)) {
+        choice.HomePreset = item->data(kPresetNameRole).toByteArray().toStdString();
+    } else {
+        // A stored position: the tag is its number, whatever its name begins with.
+        const auto number = ReadNumber(tag.toStdString());
+        if (!number || *number < 1 || *number > static_cast<std::int64_t>(m_positions.size()))
+            return;
+        const CameraPosition& position = m_positions[static_cast<std::size_t>(*number - 1)];
+        choice.X = position.X;
+        choice.Y = position.Y;
+        choice.Z = position.z;
+    }
+    choice.Continue = true;
+    choice.Enabled = m_check1->isChecked();
+    m_result = choice;
+    done(QDialog::Accepted);
+}
+
+bool FrmHome::IsPresetTag(const QString& tag)
+{
+    return tag.startsWith(u'P');
+}
+
+void FrmHome::reject()
+{
+    m_result = HomeChoice();
+    QDialog::reject();
+}
+
+} // namespace kor
