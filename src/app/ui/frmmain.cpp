@@ -348,7 +348,11 @@ void frmmain::ApplyEnabled()
 {
     const bool enabled = !m_disabled && !m_busy;
     m_toolBar->setEnabled(enabled);
-    centralWidget()->setEnabled(enabled);
+    centralWidget()->setEnabled(!m_disabled);
+    // While a device operation runs the embedded screen stays usable (the device link screen
+    // shows its run and can cancel it); the tool list and the workflow buttons do not.
+    m_picTool->setEnabled(enabled);
+    m_picStatus->setEnabled(enabled);
 }
 
 void frmmain::closeEvent(QCloseEvent* event)
