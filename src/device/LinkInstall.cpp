@@ -220,10 +220,15 @@ bool DeviceLink::OpenRestartUrl()
     return false;
 }
 
+// The waits report each second as progress and end early when the run is cancelled: the next
+// step then takes the error path.
 void DeviceLink::WaitForDeviceDown()
 {
     for (int i = 0; i < kDownTries; ++i) {
+        if (m_s.Host->Cancelled())
+            return;
         m_s.Wait->SleepMs(kSecondMs);
+        m_s.Host->Progress(i + 1, kDownTries);
         if (m_s.Ping->PingDevice(m_fields.Address) != 0)
             return;
     }
@@ -232,7 +237,10 @@ void DeviceLink::WaitForDeviceDown()
 bool DeviceLink::WaitForDeviceUp()
 {
     for (int i = 0; i < kUpTries; ++i) {
+        if (CheckCancelled())
+            return false;
         m_s.Wait->SleepMs(kSecondMs);
+        m_s.Host->Progress(i + 1, kUpTries);
         if (m_s.Ping->PingDevice(m_fields.Address) == 0)
             return true;
     }
@@ -253,8 +261,12 @@ bool DeviceLink::CommonRestart(std::string& message)
         return true;
     m_error = {};
     if (m_subject.Relay.Enabled) {
-        for (int i = 0; i < kRelayRestartSeconds; ++i)
+        for (int i = 0; i < kRelayRestartSeconds; ++i) {
+            if (CheckCancelled())
+                return true;
             m_s.Wait->SleepMs(kSecondMs);
+            m_s.Host->Progress(i + 1, kRelayRestartSeconds);
+        }
     } else {
         WaitForDeviceDown();
         LogText(LangTextId(801));
