@@ -8,6 +8,13 @@
 
 #include <gtest/gtest.h>
 
+// The PDF needs fonts, and fontconfig keeps its caches until the process ends; LeakSanitizer
+// (sanitizer builds) is told that these are not ours.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 namespace kor::cli {
 namespace {
 
