@@ -3,6 +3,7 @@
 #include "app/StartCommandLine.h"
 #include "config/ConfigDocument.h"
 #include "device/DeviceTarget.h"
+#include "device/LinkRunner.h"
 #include "device/RelaySettings.h"
 #include "outside/companion/AxisDevice.h"
 #include "outside/companion/ClientConnection.h"
@@ -50,8 +51,9 @@ struct DeviceServices
 // and gives access to
 //
 // - the dialog seam (Dialogs()): every message box, question and file dialog goes through it;
-// - the device services (Services()) and whether a device operation is running (DeviceBusy()):
-//   while one runs no screen switch, command or close may start.
+// - the device services (Services()), the engine's worker (Runner(); RunDeviceJob in DeviceJob.h
+//   runs an operation on it and waits without freezing the window) and whether a device operation
+//   is running (DeviceBusy()): while one runs no screen switch, command or close may start.
 //
 // The active language is program-wide already (Language.h: LangText, LanguageCode).
 //
@@ -101,6 +103,9 @@ public:
     DeviceServices& Services() { return m_services; }
     const DeviceServices& Services() const { return m_services; }
 
+    // The worker thread of device operations; Runner().Cancel() asks the running one to stop.
+    LinkRunner& Runner() { return m_runner; }
+
     bool DeviceBusy() const { return m_deviceBusy; }
     // Set by whoever starts and ends a device operation; observers (the main window's tool bar,
     // the close guard) hear of every change.
@@ -117,6 +122,8 @@ private:
     std::optional<AxisDevice> m_device;
     DeviceServices m_services;
     bool m_deviceBusy = false;
+    // Last, so that it is destroyed first: a running operation ends before what it uses goes.
+    LinkRunner m_runner;
     std::vector<std::function<void(bool)>> m_busyObservers;
 };
 

@@ -3,31 +3,34 @@
 #include "app/AppSession.h"
 
 #include <QEventLoop>
-#include <QThread>
+#include <QMetaObject>
 
 #include <exception>
-#include <memory>
 
 namespace kor {
 
 void RunDeviceJob(AppSession& session, const std::function<void()>& job)
 {
     std::exception_ptr failure;
-    std::unique_ptr<QThread> worker(QThread::create([&job, &failure] {
-        try {
-            job();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
-    worker->setObjectName(QStringLiteral("device worker"));
-    session.SetDeviceBusy(true);
     QEventLoop loop;
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    worker->start();
-    if (!worker->isFinished())
-        loop.exec();
-    worker->wait();
+    LinkRunner& runner = session.Runner();
+    // An operation left over from before (one whose wait was abandoned) ends first.
+    runner.Wait();
+    session.SetDeviceBusy(true);
+    const bool started = runner.Start(
+        [&job, &failure] {
+            try {
+                job();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+    if (started) {
+        if (runner.Running())
+            loop.exec();
+        runner.Wait();
+    }
     session.SetDeviceBusy(false);
     if (failure)
         std::rethrow_exception(failure);
