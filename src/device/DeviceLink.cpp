@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <exception>
+
 namespace kor {
 
 namespace {
@@ -15,6 +17,8 @@ namespace {
 constexpr int kRequestSeconds = 30;
 constexpr int kCancelledError = 18;
 constexpr int kFileError = 75;
+constexpr int kInternalError = 51;
+constexpr std::size_t kMinRedacted = 4;
 
 std::string Trimmed(const std::string& text)
 {
@@ -38,8 +42,11 @@ std::string DeviceLink::Text(int number) const
 
 void DeviceLink::Log(const std::string& line, int kind)
 {
-    // No line leaves the engine holding a password.
-    m_s.Host->Log(RedactSecrets(line, {m_fields.Password, m_subject.Camera.Password, m_subject.Relay.Pwd}),
+    // The transports already strip credentials from what they report; this catches anything a
+    // camera might echo. Very short passwords are left to the transports, or every "1" of a line
+    // such as "Sensor 1" would be masked.
+    m_s.Host->Log(RedactSecrets(line, {m_fields.Password, m_subject.Camera.Password, m_subject.Relay.Pwd},
+                                kMinRedacted),
                   kind);
 }
 
@@ -142,7 +149,13 @@ DeviceLink::RunResult DeviceLink::ConnectAndApply(ConfigDocument& doc, const Lin
     m_requestReply.clear();
 
     m_s.Host->SetBusy(true);
-    const bool failed = RunSteps(doc, taskListDirty);
+    bool failed = true;
+    try {
+        failed = RunSteps(doc, taskListDirty);
+    } catch (const std::exception& e) {
+        // Nothing leaves the engine: an unexpected failure takes the error path like any other.
+        SetError(kInternalError, e.what());
+    }
     if (failed && m_error.Number != 0)
         Log("Error " + DecimalText(m_error.Number) + " " + m_error.Description);
     // Closing steps.

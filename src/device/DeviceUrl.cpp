@@ -183,10 +183,11 @@ std::string DeviceUrl::Redacted(std::string_view text) const
     return RedactSecrets(std::string(text), {Text(), m_password, m_relayPwd});
 }
 
-std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets)
+std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets,
+                          std::size_t minLength)
 {
     for (const std::string_view secret : secrets) {
-        if (secret.empty())
+        if (secret.empty() || secret.size() < minLength)
             continue;
         for (std::size_t pos = text.find(secret); pos != std::string::npos; pos = text.find(secret, pos)) {
             text.replace(pos, secret.size(), kMask);

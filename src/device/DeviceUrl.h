@@ -91,8 +91,9 @@ private:
     std::string m_pathAndQuery;
 };
 
-// Replaces every occurrence of each non-empty secret by asterisks.
-std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets);
+// Replaces every occurrence of each secret of at least minLength characters by asterisks.
+std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets,
+                          std::size_t minLength = 1);
 
 // The numeric value of a port text: 0 when it does not read as a number.
 int PortValue(std::string_view portText);

@@ -18,7 +18,11 @@ bool LinkRunner::Start(std::function<void()> work, std::function<void()> finishe
     m_cancel = false;
     m_running = true;
     m_thread = std::thread([this, work = std::move(work), finished = std::move(finished)] {
-        work();
+        try {
+            work();
+        } catch (...) {
+            // The operation reports its own failures; nothing may end the program from here.
+        }
         m_running = false;
         if (finished)
             finished();

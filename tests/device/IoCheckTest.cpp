@@ -153,3 +153,17 @@ TEST(DetectorLoopTest, Outcomes)
 
 } // namespace
 } // namespace kor::test
+
+namespace kor::test {
+namespace {
+
+TEST_F(IoCheckTest, ShortPasswordsDoNotMaskOrdinaryText)
+{
+    Fields.Password = "1";
+    Inputs({"1", "0", "1"});
+    EXPECT_EQ(Run(Check(false, true)), DeviceLink::RunResult::Completed);
+    EXPECT_NE(LogText().find("Sensor 1\n"), std::string::npos) << LogText();
+}
+
+} // namespace
+} // namespace kor::test
