@@ -50,13 +50,22 @@ void AppSession::SetDeviceBusy(bool busy)
     if (m_deviceBusy == busy)
         return;
     m_deviceBusy = busy;
-    for (const auto& observer : m_busyObservers)
-        observer(busy);
+    // A copy: an observer may remove itself or add another.
+    const auto observers = m_busyObservers;
+    for (const auto& entry : observers)
+        entry.second(busy);
 }
 
-void AppSession::OnDeviceBusyChanged(std::function<void(bool)> observer)
+int AppSession::OnDeviceBusyChanged(std::function<void(bool)> observer)
 {
-    m_busyObservers.push_back(std::move(observer));
+    const int id = m_nextObserver++;
+    m_busyObservers.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void AppSession::RemoveDeviceBusyObserver(int id)
+{
+    std::erase_if(m_busyObservers, [id](const auto& entry) { return entry.first == id; });
 }
 
 } // namespace kor

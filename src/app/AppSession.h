@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kor {
@@ -110,7 +111,9 @@ public:
     // Set by whoever starts and ends a device operation; observers (the main window's tool bar,
     // the close guard) hear of every change.
     void SetDeviceBusy(bool busy);
-    void OnDeviceBusyChanged(std::function<void(bool)> observer);
+    // Adds an observer; the number removes it again (an observer must go before what it uses).
+    int OnDeviceBusyChanged(std::function<void(bool)> observer);
+    void RemoveDeviceBusyObserver(int id);
 
 private:
     UserDialogs* m_dialogs;
@@ -124,7 +127,8 @@ private:
     bool m_deviceBusy = false;
     // Last, so that it is destroyed first: a running operation ends before what it uses goes.
     LinkRunner m_runner;
-    std::vector<std::function<void(bool)>> m_busyObservers;
+    std::vector<std::pair<int, std::function<void(bool)>>> m_busyObservers;
+    int m_nextObserver = 1;
 };
 
 } // namespace kor

@@ -90,7 +90,7 @@ frmmain::frmmain(AppSession& session, const ScreenRegistry& screens, QWidget* pa
     BuildToolBar();
     BuildPanels();
     resize(960, 640);
-    m_session.OnDeviceBusyChanged([this](bool busy) {
+    m_busyObserver = m_session.OnDeviceBusyChanged([this](bool busy) {
         m_busy = busy;
         ApplyEnabled();
     });
@@ -98,6 +98,7 @@ frmmain::frmmain(AppSession& session, const ScreenRegistry& screens, QWidget* pa
 
 frmmain::~frmmain()
 {
+    m_session.RemoveDeviceBusyObserver(m_busyObserver);
     UnloadNotice();
 }
 

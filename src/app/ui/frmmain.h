@@ -120,6 +120,7 @@ private:
     std::function<bool()> m_closeGuard;
     bool m_disabled = false;
     bool m_busy = false;
+    int m_busyObserver = 0;
 };
 
 } // namespace kor

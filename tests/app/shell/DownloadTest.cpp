@@ -1,0 +1,237 @@
+#include "ShellFixture.h"
+
+#include "TestSupport.h"
+
+#include "app/Language.h"
+#include "app/ui/MainCommands.h"
+#include "app/ui/frmmain.h"
+
+#include <QPushButton>
+
+namespace kor::test {
+namespace {
+
+class Download : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        OpenDatabase();
+    }
+
+    // Starts the camera, loads it and builds the window on the help screen of step 0.
+    void Prepare(std::vector<std::string> args, const std::string& alarmApp, const std::string& bufferConf)
+    {
+        StartCamera(std::move(args), alarmApp, bufferConf);
+        LoadCamera();
+        MakeWindow();
+        m_session.Document().InputOneAsSensor = 1;
+        m_window->ShowScreen(1);
+        m_dialogs.Clear();
+    }
+
+    bool WorkflowHidden() const
+    {
+        return m_window->findChild<QPushButton*>(QStringLiteral("CmdNext"))->isHidden();
+    }
+};
+
+TEST_F(Download, EveryOutcomeHasItsMessageAndScreen)
+{
+    struct Case
+    {
+        const char* Name;
+        std::vector<std::string> Args;
+        bool WithConfig;
+        bool WithSettings;
+        const char* Password;
+        DownloadOutcome Outcome;
+        int Text;
+        MessageIcon Icon;
+        std::uint8_t Screen;
+        bool RulesLoaded;
+    };
+    const Case cases[] = {
+        {"full",
+         {"--installed"},
+         true,
+         true,
+         "pass",
+         DownloadOutcome::Loaded,
+         190,
+         MessageIcon::Information,
+         2,
+         true},
+        {"application not installed (404)",
+         {},
+         true,
+         true,
+         "pass",
+         DownloadOutcome::ConfigNotFound,
+         185,
+         MessageIcon::Exclamation,
+         0,
+         false},
+        {"credentials refused (401)",
+         {"--installed"},
+         true,
+         true,
+         "wrong",
+         DownloadOutcome::ConfigUnauthorized,
+         187,
+         MessageIcon::Exclamation,
+         0,
+         false},
+        {"no configuration stored",
+         {"--installed"},
+         false,
+         true,
+         "pass",
+         DownloadOutcome::NoConfiguration,
+         182,
+         MessageIcon::Information,
+         2,
+         false},
+        {"no general settings stored",
+         {"--installed"},
+         true,
+         false,
+         "pass",
+         DownloadOutcome::NoGeneralSettings,
+         188,
+         MessageIcon::Information,
+         1,
+         true},
+        {"settings program missing (404)",
+         {"--installed", "--fault", "status=404:/cgi-bin/recordings/getconfig.cgi"},
+         true,
+         true,
+         "pass",
+         DownloadOutcome::SettingsNotFound,
+         185,
+         MessageIcon::Exclamation,
+         0,
+         true},
+        {"settings unreachable",
+         {"--installed", "--fault", "status=500:/cgi-bin/recordings/getconfig.cgi"},
+         true,
+         true,
+         "pass",
+         DownloadOutcome::SettingsUnreachable,
+         189,
+         MessageIcon::Exclamation,
+         0,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Prepare(c.Args, c.WithConfig ? SampleProject() : std::string(),
+                c.WithSettings ? BufferConf() : std::string());
+        PointCamera(m_sim->Address(), m_sim->HttpPort(), "root", c.Password);
+        LoadCamera();
+        ConfigDocument& doc = m_session.Document();
+        doc.ResetConfig();
+        doc.GeneralSettings.SMTPH = "kept.test";
+        doc.Saved = true;
+
+        const auto outcome = m_commands->Download();
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(*outcome, c.Outcome);
+        ASSERT_EQ(m_dialogs.Messages().size(), 1);
+        const auto& shown = m_dialogs.History().back();
+        EXPECT_EQ(shown.Text, LangText(c.Text));
+        EXPECT_EQ(shown.Icon, c.Icon);
+        EXPECT_EQ(shown.Title, QStringLiteral("Demo camera")) << "download messages carry the camera's name";
+        EXPECT_EQ(m_window->ScreenIndex(), c.Screen);
+        EXPECT_EQ(doc.IsRuleUsed(3), c.RulesLoaded);
+        EXPECT_EQ(WorkflowHidden(), c.Screen != 0);
+        EXPECT_FALSE(m_window->NoticeLoaded());
+        EXPECT_TRUE(m_window->CommandsEnabled());
+        EXPECT_FALSE(m_session.DeviceBusy());
+        if (c.Outcome == DownloadOutcome::Loaded) {
+            EXPECT_EQ(doc.GeneralSettings.SMTPH, "mail.test");
+            EXPECT_EQ(doc.GeneralSettings.FTM, 3);
+            EXPECT_TRUE(doc.Saved) << "the document equals what the camera holds";
+        } else if (!c.RulesLoaded) {
+            EXPECT_EQ(doc.GeneralSettings.SMTPH, "kept.test") << "a failed first fetch leaves the document";
+        }
+        m_window.reset();
+        m_sim->Stop();
+    }
+}
+
+TEST_F(Download, UnreachableCamera)
+{
+    MakeWindow();
+    // Nobody listens on this loopback address: the connection is refused at once.
+    PointCamera("127.0.0.254", 80);
+    LoadCamera();
+    m_session.Document().Saved = true;
+    const auto outcome = m_commands->Download();
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(*outcome, DownloadOutcome::ConfigUnreachable);
+    ASSERT_EQ(m_dialogs.Messages().size(), 1);
+    EXPECT_EQ(m_dialogs.Messages()[0], LangText(184));
+    EXPECT_EQ(m_window->ScreenIndex(), 0);
+}
+
+TEST_F(Download, UnsavedChangesAreAskedAboutFirst)
+{
+    Prepare({"--installed"}, SampleProject(), BufferConf());
+    ConfigDocument& doc = m_session.Document();
+    doc.ResetConfig();
+    doc.AddAction(5, ActionRecord{0, "mine", std::string("DISP=1\0", 7), {}, false});
+    ASSERT_FALSE(doc.Saved);
+
+    m_dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(m_commands->Download().has_value());
+    EXPECT_TRUE(doc.IsRuleUsed(5)) << "cancel keeps the work";
+    EXPECT_TRUE(m_sim->Requests().empty()) << "nothing was asked of the camera";
+    ASSERT_EQ(m_dialogs.Questions().size(), 1);
+    EXPECT_EQ(m_dialogs.Questions()[0], LangText(180));
+
+    // Yes, then the save dialog cancelled: the download does not go on.
+    m_dialogs.Clear();
+    m_dialogs.QueueAnswer(Answer::Yes);
+    EXPECT_FALSE(m_commands->Download().has_value());
+    EXPECT_TRUE(doc.IsRuleUsed(5));
+    EXPECT_TRUE(m_sim->Requests().empty());
+
+    // Yes and a file: saved, then downloaded.
+    m_dialogs.Clear();
+    const QString path = m_dir.filePath(QStringLiteral("mine.kma"));
+    m_dialogs.QueueAnswer(Answer::Yes);
+    m_dialogs.QueueFile(path);
+    EXPECT_EQ(m_commands->Download(), DownloadOutcome::Loaded);
+    EXPECT_NE(ReadBytes(path).find("#ACTION=mine;"), std::string::npos);
+    EXPECT_FALSE(doc.IsRuleUsed(5));
+    EXPECT_TRUE(doc.IsRuleUsed(3));
+
+    // No: downloaded without saving.
+    doc.AddAction(5, ActionRecord{0, "again", std::string("DISP=1\0", 7), {}, false});
+    m_dialogs.Clear();
+    m_dialogs.QueueAnswer(Answer::No);
+    EXPECT_EQ(m_commands->Download(), DownloadOutcome::Loaded);
+    EXPECT_FALSE(doc.IsRuleUsed(5));
+}
+
+TEST_F(Download, TheWindowIsDisabledWhileItRuns)
+{
+    // The camera answers after a while; meanwhile the window shows the notice and takes no command.
+    Prepare({"--installed", "--fault", "delay=300:/cgi-bin/recordings/getaapp.cgi"}, SampleProject(),
+            BufferConf());
+    m_session.Document().Saved = true;
+    bool sawBusy = false;
+    const int observer = m_session.OnDeviceBusyChanged([&](bool busy) {
+        if (busy)
+            sawBusy = !m_window->CommandsEnabled() && m_window->NoticeLoaded() && !m_window->ShowScreen(3);
+    });
+    EXPECT_EQ(m_commands->Download(), DownloadOutcome::Loaded);
+    m_session.RemoveDeviceBusyObserver(observer);
+    EXPECT_TRUE(sawBusy);
+    EXPECT_TRUE(m_window->CommandsEnabled());
+}
+
+} // namespace
+} // namespace kor::test
