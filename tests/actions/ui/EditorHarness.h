@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SessionFixture.h"
+#include "TestSupport.h"
 
 #include "actions/ui/ActionEditor.h"
 #include "actions/ui/ActionEditors.h"

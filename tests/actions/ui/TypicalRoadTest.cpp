@@ -46,6 +46,7 @@ protected:
         m_steps.push_back([screen, step = std::move(step)](QDialog* dialog) {
             ASSERT_EQ(dialog->objectName(), QLatin1String(screen));
             dialog->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
             step(dialog);
         });
     }
@@ -55,6 +56,8 @@ protected:
         QTreeWidgetItem* item = list->topLevelItem(row);
         ASSERT_NE(item, nullptr);
         list->setCurrentItem(item);
+        // A double click follows a first click, as the item view expects.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
     }
 
@@ -87,7 +90,9 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
         auto* editor = qobject_cast<FrmActvs*>(dialog);
         EXPECT_FALSE(Button(*editor, "BTL1")->isEnabled());
         Find<QComboBox>(*editor, "CmbActvs")->setCurrentIndex(1);
-        QTest::mouseClick(Find<QRadioButton>(*editor, "OptONOFF"), Qt::LeftButton);
+        // On the option's round indicator: the row is wider than what answers a click.
+        QRadioButton* timed = Find<QRadioButton>(*editor, "OptONOFF");
+        QTest::mouseClick(timed, Qt::LeftButton, {}, QPoint(6, timed->height() / 2));
         QLineEdit* seconds = Find<QLineEdit>(*editor, "TxtSeg");
         seconds->selectAll();
         QTest::keyClicks(seconds, QStringLiteral("10"));

@@ -176,8 +176,11 @@ TEST_F(RuleList, ADoubleClickEditsTheActionOfTheRowsTag)
     auto screen = Open(3);
     screen->resize(700, 400);
     screen->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
     QTreeWidget* list = List(*screen);
     QTreeWidgetItem* second = list->topLevelItem(1);
+    // A double click follows a first click, as the item view expects.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(second).center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(second).center());
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_EQ(m_requests[0].ActionIndex, 1);

@@ -128,7 +128,7 @@ TEST_F(TimeTableScreen, AddsIntervalsThatEndAfterTheyStart)
     Add("08:00:00", "12:30:00");
     EXPECT_EQ(Day(1), std::vector<Interval>{kMorning});
     EXPECT_FALSE(Doc().Saved);
-    EXPECT_EQ(Rows(), QStringList{"08:00:00-12:30:00"});
+    EXPECT_EQ(Rows(), test::Strings({"08:00:00-12:30:00"}));
     EXPECT_EQ(m_screen->TimeField(1)->text(), QStringLiteral("12:30:00")) << "the fields keep their values";
 
     // Enter in a time field adds too; seconds stay in the document.

@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/ScriptedDialogs.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -10,8 +11,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kor::test {
+
+// A string list from Latin-1 literals.
+inline QStringList Strings(const std::vector<const char*>& texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QLatin1String(text);
+    return list;
+}
 
 // The program-wide session of the rule-editing screens' tests: English texts, a fresh companion
 // database with camera 0 (model with every capability, four camera events, one channel), a
