@@ -66,7 +66,7 @@ bool MainLoad::Run(const ProgramArguments& arguments, LocalSettings& settings)
     StartValues& start = m_session.Start();
     std::string reason;
     if (ApplyStartCommandLine(arguments.CommandLine, start, &reason))
-        return Fail("start command line: " + reason);
+        return Fail(reason);
 
     ConfigDocument& doc = m_session.Document();
     if (!OpenLocalData(arguments, settings))

@@ -1,0 +1,250 @@
+#include "app/ProjectFiles.h"
+#include "app/AppSession.h"
+#include "app/Language.h"
+#include "app/ProgramArguments.h"
+#include "app/ScriptedDialogs.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kor {
+namespace {
+
+using Kind = ScriptedDialogs::Shown::Kind;
+
+class ProjectFilesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
+            qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
+        QString reason;
+        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+        ASSERT_TRUE(m_dir.isValid());
+        Doc().Saved = true;
+    }
+    void TearDown() override { FreeLanguage(); }
+
+    ConfigDocument& Doc() { return m_session.Document(); }
+    QString Path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+    void AddWork(int rule = 5)
+    {
+        Doc().AddAction(rule, ActionRecord{0, "work", std::string("DISP=1\0", 7), {}, false});
+        ASSERT_FALSE(Doc().Saved);
+    }
+    std::vector<Kind> Kinds() const
+    {
+        std::vector<Kind> kinds;
+        for (const auto& shown : m_dialogs.History())
+            kinds.push_back(shown.What);
+        return kinds;
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedDialogs m_dialogs;
+    AppSession m_session{m_dialogs};
+    ProjectFiles m_files{m_session, [] { return QStringLiteral("Kor Manager - Demo camera 127.0.0.2"); }};
+};
+
+TEST_F(ProjectFilesTest, NewConfigurationAndItsQuestion)
+{
+    struct Case
+    {
+        const char* Name;
+        bool Unsaved;
+        std::vector<Answer> Answers;
+        const char* SaveTo; // nullptr: the save dialog is cancelled
+        bool Reset;
+        std::vector<Kind> Shown;
+    };
+    const Case cases[] = {
+        {"saved: no question", false, {}, nullptr, true, {}},
+        {"unsaved, cancel", true, {Answer::Cancel}, nullptr, false, {Kind::Question}},
+        {"unsaved, no", true, {Answer::No}, nullptr, true, {Kind::Question}},
+        {"unsaved, yes, save cancelled: nothing is lost",
+         true,
+         {Answer::Yes},
+         nullptr,
+         false,
+         {Kind::Question, Kind::SaveFile}},
+        {"unsaved, yes, saved", true, {Answer::Yes}, "saved.kma", true, {Kind::Question, Kind::SaveFile}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        m_dialogs.Clear();
+        Doc().ResetConfig();
+        Doc().Saved = true;
+        Doc().CurrentFileName = "old.kma";
+        if (c.Unsaved)
+            AddWork();
+        for (const Answer answer : c.Answers)
+            m_dialogs.QueueAnswer(answer);
+        if (c.SaveTo)
+            m_dialogs.QueueFile(Path(c.SaveTo));
+        EXPECT_EQ(m_files.NewConfiguration(), c.Reset);
+        EXPECT_EQ(Kinds(), c.Shown);
+        EXPECT_EQ(Doc().IsRuleUsed(5), c.Unsaved && !c.Reset);
+        EXPECT_EQ(Doc().CurrentFileName, c.Reset ? "" : "old.kma");
+        if (!c.Shown.empty()) {
+            EXPECT_EQ(m_dialogs.History()[0].Text, LangText(180));
+            EXPECT_EQ(m_dialogs.History()[0].Title, QStringLiteral("Kor Manager - Demo camera 127.0.0.2"));
+            EXPECT_TRUE(m_dialogs.History()[0].WithCancel);
+        }
+        if (c.SaveTo) {
+            EXPECT_NE(test::ReadBytes(Path(c.SaveTo)).find("#ACTION=work;"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(ProjectFilesTest, SaveAsksBeforeReplacingAFile)
+{
+    const QString existing = Path("existing.kma");
+    test::WriteBytes(existing, "old bytes");
+    AddWork();
+    Doc().CurrentFileName = "/somewhere/current.kma";
+
+    // No: the dialog comes again with the same filter; then a new name.
+    m_dialogs.QueueFile(existing);
+    m_dialogs.QueueAnswer(Answer::No);
+    m_dialogs.QueueFile(Path("new.kma"));
+    EXPECT_TRUE(m_files.SaveProject());
+    EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::SaveFile, Kind::Question, Kind::SaveFile}));
+    const auto& history = m_dialogs.History();
+    EXPECT_EQ(history[0].Filter, QStringLiteral("KMA (*.kma);;Todos (*.*)"));
+    EXPECT_EQ(history[2].Filter, history[0].Filter);
+    EXPECT_EQ(history[0].Text, QStringLiteral("/somewhere/current.kma")) << "the dialog starts at the file";
+    EXPECT_EQ(history[1].Text, LangText(821) + u' ' + existing + QStringLiteral(" ?"));
+    EXPECT_EQ(test::ReadBytes(existing), "old bytes");
+    EXPECT_EQ(Doc().CurrentFileName, Path("new.kma").toStdString());
+    EXPECT_TRUE(Doc().Saved);
+
+    // Cancel: nothing is written.
+    m_dialogs.Clear();
+    AddWork(6);
+    m_dialogs.QueueFile(existing);
+    m_dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(m_files.SaveProject());
+    EXPECT_EQ(test::ReadBytes(existing), "old bytes");
+    EXPECT_FALSE(Doc().Saved);
+
+    // Yes: replaced.
+    m_dialogs.Clear();
+    m_dialogs.QueueFile(existing);
+    m_dialogs.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(m_files.SaveProject());
+    EXPECT_NE(test::ReadBytes(existing).find("#SSTART6"), std::string::npos);
+    EXPECT_EQ(Doc().CurrentFileName, existing.toStdString());
+}
+
+TEST_F(ProjectFilesTest, AFailedSaveKeepsTheNameAndTheState)
+{
+    AddWork();
+    Doc().CurrentFileName = "before.kma";
+    m_dialogs.QueueFile(Path("no-such-folder/file.kma"));
+    EXPECT_FALSE(m_files.SaveProject());
+    ASSERT_EQ(m_dialogs.Messages(), QStringList{LangText(191)});
+    EXPECT_EQ(m_dialogs.History().back().Icon, MessageIcon::Critical);
+    EXPECT_EQ(Doc().CurrentFileName, "before.kma");
+    EXPECT_FALSE(Doc().Saved);
+}
+
+TEST_F(ProjectFilesTest, OpenReadsAProjectAndReportsAnUnreadableOne)
+{
+    const QString sample = test::SourceDir() + QStringLiteral("/resources/samples/demo.kma");
+    // Cancelled dialog: nothing changes.
+    AddWork(7);
+    Doc().Saved = true; // as after a save
+    EXPECT_FALSE(m_files.OpenProject());
+    EXPECT_TRUE(Doc().IsRuleUsed(7));
+    EXPECT_TRUE(Doc().Saved) << "cancelling keeps the saved state";
+
+    m_dialogs.Clear();
+    m_dialogs.QueueFile(sample);
+    EXPECT_TRUE(m_files.OpenProject());
+    EXPECT_FALSE(Doc().IsRuleUsed(7));
+    EXPECT_TRUE(Doc().IsRuleUsed(3));
+    EXPECT_EQ(Doc().CurrentFileName, sample.toStdString());
+    EXPECT_TRUE(Doc().Saved) << "an opened project equals its file";
+    EXPECT_TRUE(m_dialogs.Messages().isEmpty());
+
+    m_dialogs.Clear();
+    const QString binary = Path("picture.kma");
+    test::WriteBytes(binary, std::string("\x89PNG\0\0", 6));
+    m_dialogs.QueueFile(binary);
+    EXPECT_TRUE(m_files.OpenProject());
+    EXPECT_EQ(m_dialogs.Messages(), QStringList{LangText(181)});
+    EXPECT_EQ(m_dialogs.History().back().Icon, MessageIcon::Critical);
+}
+
+TEST_F(ProjectFilesTest, OpenAsksAboutUnsavedChangesFirst)
+{
+    AddWork();
+    m_dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(m_files.OpenProject());
+    EXPECT_EQ(Kinds(), std::vector<Kind>{Kind::Question}) << "no file dialog after cancel";
+    EXPECT_TRUE(Doc().IsRuleUsed(5));
+}
+
+TEST(ProgramArgumentsTest, OptionsAndTheStartCommandLine)
+{
+    struct Case
+    {
+        QStringList Arguments;
+        bool Fails;
+        std::string CommandLine;
+        QString Database;
+        bool Help;
+    };
+    const Case cases[] = {
+        {{}, false, "", {}, false},
+        {{QStringLiteral("CAMID#7")}, false, "CAMID#7", {}, false},
+        {{QStringLiteral("REMOTE#x#h#900##1#901$CAMID#7")},
+         false,
+         "REMOTE#x#h#900##1#901$CAMID#7",
+         {},
+         false},
+        {{QStringLiteral("REMOTE#x#h#900##1#901"), QStringLiteral("CAMID#7")},
+         false,
+         "REMOTE#x#h#900##1#901$CAMID#7",
+         {},
+         false},
+        {{QStringLiteral("--database"), QStringLiteral("/tmp/x.ddd"), QStringLiteral("camid#2")},
+         false,
+         "camid#2",
+         QStringLiteral("/tmp/x.ddd"),
+         false},
+        {{QStringLiteral("--database=/tmp/y.ddd")}, false, "", QStringLiteral("/tmp/y.ddd"), false},
+        {{QStringLiteral("--help")}, false, "", {}, true},
+        {{QStringLiteral("--database")}, true, "", {}, false},
+        {{QStringLiteral("--database=")}, true, "", {}, false},
+        {{QStringLiteral("--frobnicate")}, true, "", {}, false},
+        {{QString::fromUtf8("CAMID#1$REMOTE#x#c\xC3\xA1mara#900")},
+         false,
+         "CAMID#1$REMOTE#x#c\xE1mara#900",
+         {},
+         false},
+    };
+    for (const Case& c : cases) {
+        ProgramArguments parsed;
+        QString error;
+        EXPECT_EQ(ParseProgramArguments(c.Arguments, parsed, &error), c.Fails)
+            << c.Arguments.join(u' ').toStdString();
+        if (c.Fails) {
+            EXPECT_FALSE(error.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(parsed.CommandLine, c.CommandLine);
+        EXPECT_EQ(parsed.DatabasePath, c.Database);
+        EXPECT_EQ(parsed.Help, c.Help);
+    }
+    EXPECT_TRUE(ProgramUsage().contains(QStringLiteral("--database")));
+}
+
+} // namespace
+} // namespace kor

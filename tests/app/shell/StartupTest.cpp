@@ -1,0 +1,281 @@
+#include "ShellFixture.h"
+
+#include "TestSupport.h"
+
+#include "app/Language.h"
+#include "app/LocalSettings.h"
+#include "app/ProgramArguments.h"
+#include "app/ui/MainCommands.h"
+#include "app/ui/MainLoad.h"
+#include "app/ui/frmmain.h"
+#include "device/HttpClient.h"
+#include "outside/companion/CameraTable.h"
+#include "outside/companion/ModelTable.h"
+
+#include <QDir>
+
+namespace kor::test {
+namespace {
+
+// Every request runs out of time.
+class TimingOutHttp : public HttpClient
+{
+public:
+    HttpResponse Get(const DeviceUrl&, int) override { return Timeout(); }
+    HttpResponse Post(const DeviceUrl&, const std::string&, int) override { return Timeout(); }
+    int Requests = 0;
+
+private:
+    HttpResponse Timeout()
+    {
+        ++Requests;
+        HttpResponse response;
+        response.Error = kRequestTimeoutError;
+        response.ErrorText = "timed out";
+        return response;
+    }
+};
+
+class Startup : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        // The database is prepared here and opened again by the start-up.
+        OpenDatabase();
+        FreeLanguage();
+    }
+
+    // Points camera 0 at a camera nobody answers for, of a model without the input/output
+    // capability: the start-up needs no detector check and the download fails at once.
+    void QuietCamera()
+    {
+        ModelRecord model;
+        model.ModelName = "NO-IO";
+        model.ModelFolderName = "DEMO-1";
+        model.InputOutput = false;
+        std::string error;
+        ASSERT_FALSE(ModelTable::Add(m_session.Connection(), model, &error)) << error;
+        SetCamera([](CameraRecord& camera) {
+            camera.ModelName = "NO-IO";
+            camera.IpAddress = "127.0.0.254";
+        });
+    }
+
+    template <typename Change> void SetCamera(Change change, std::int16_t id = 0)
+    {
+        CameraRecord camera;
+        bool found = false;
+        std::string error;
+        ASSERT_FALSE(CameraTable::Find(m_session.Connection(), id, camera, found, &error)) << error;
+        change(camera);
+        ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
+    }
+
+    bool Run(const std::string& commandLine = std::string())
+    {
+        MakeWindow();
+        m_load = std::make_unique<MainLoad>(*m_window, m_session, *m_commands);
+        m_load->SetCameraChoice([this](const QString& why) -> std::optional<std::int16_t> {
+            m_why << why;
+            if (m_choices.empty())
+                return std::nullopt;
+            const std::int16_t id = m_choices.front();
+            m_choices.erase(m_choices.begin());
+            return id;
+        });
+        ProgramArguments arguments;
+        arguments.CommandLine = commandLine;
+        arguments.DatabasePath = DatabasePath();
+        LocalSettings settings(m_dir.filePath(QStringLiteral("settings")));
+        const bool started = m_load->Run(arguments, settings);
+        if (!started)
+            MainLoad::Unload(m_session);
+        return started;
+    }
+
+    std::unique_ptr<MainLoad> m_load;
+    std::vector<std::int16_t> m_choices;
+    QStringList m_why;
+};
+
+TEST_F(Startup, ChecksTheDetectorLoopAndDownloads)
+{
+    StartCamera({"--installed"}, SampleProject(), BufferConf());
+    ASSERT_TRUE(Run());
+    EXPECT_TRUE(m_load->CheckedDetectorLoop());
+    const ConfigDocument& doc = m_session.Document();
+    EXPECT_EQ(doc.InputOneAsSensor, 1) << "the simulated detector answers on input 1";
+    EXPECT_TRUE(doc.IsRuleUsed(3));
+    EXPECT_EQ(m_dialogs.Messages(), QStringList{LangText(190)});
+    EXPECT_TRUE(m_dialogs.Questions().isEmpty());
+    EXPECT_EQ(m_window->ScreenIndex(), 2);
+    EXPECT_EQ(m_window->Caption(),
+              LangText(174) + QStringLiteral(" Demo camera ") + QString::fromStdString(m_sim->Address()));
+    EXPECT_TRUE(m_window->CommandsEnabled());
+    EXPECT_FALSE(m_window->NoticeLoaded());
+    EXPECT_EQ(LanguageCode(), QStringLiteral("en")) << "the language the companion database marks active";
+    bool stopped = false;
+    for (const auto& request : m_sim->Requests())
+        stopped = stopped || request.path == "/cgi-bin/recordings/stopchkiod.cgi";
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(QDir(m_session.Services().WorkFolder).exists(QStringLiteral("Gen")));
+}
+
+TEST_F(Startup, WithoutALoopAnswerTheUserDecides)
+{
+    StartCamera({"--installed", "--wiring", "open"}, SampleProject(), BufferConf());
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        m_dialogs.Clear();
+        m_dialogs.QueueAnswer(answer);
+        ASSERT_TRUE(Run());
+        ASSERT_EQ(m_dialogs.Questions().size(), 1);
+        const auto& question = m_dialogs.History().front();
+        EXPECT_EQ(question.Text, LangText(176) + u'\n' + LangText(177));
+        EXPECT_EQ(question.Title, LangText(178));
+        EXPECT_FALSE(question.WithCancel);
+        EXPECT_EQ(m_session.Document().InputOneAsSensor, answer == Answer::Yes ? 1 : 0);
+        EXPECT_EQ(m_window->ShowScreen(3), answer == Answer::Yes);
+        m_window.reset();
+    }
+}
+
+TEST_F(Startup, ALoopCheckTimeOutEndsTheStartUp)
+{
+    TimingOutHttp http;
+    m_session.Services().Http = &http;
+    PointCamera("127.0.0.254", 80);
+    EXPECT_FALSE(Run());
+    EXPECT_FALSE(m_session.Connection().IsOpen()) << "the unload handler closed the connection";
+    EXPECT_EQ(LanguageCode(), QString()) << "and released the language";
+    QString reason;
+    ASSERT_FALSE(LoadLanguageByCode(u"en", &reason));
+    const auto& history = m_dialogs.History();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].Text, LangText(827));
+    EXPECT_EQ(history[0].Title, LangText(178));
+    EXPECT_EQ(history[0].Icon, MessageIcon::Critical);
+    EXPECT_EQ(http.Requests, 1) << "the stop request timed out; no download followed";
+}
+
+TEST_F(Startup, ModelWithoutInputsAndOutputsSkipsTheCheck)
+{
+    QuietCamera();
+    ASSERT_TRUE(Run());
+    EXPECT_FALSE(m_load->CheckedDetectorLoop());
+    EXPECT_EQ(m_session.Document().InputOneAsSensor, 1);
+    EXPECT_EQ(m_dialogs.Messages(), QStringList{LangText(184)}) << "the camera does not answer the download";
+    EXPECT_EQ(m_window->ScreenIndex(), 0);
+}
+
+TEST_F(Startup, CommandLines)
+{
+    QuietCamera();
+    struct Case
+    {
+        const char* CommandLine;
+        bool Starts;
+        int Chooser; // times the camera chooser was shown
+        std::int32_t CameraId;
+        bool RemoteMode;
+        bool RelayEnabled;
+        const char* RelayHost;
+    };
+    const Case cases[] = {
+        {"", true, 0, 0, false, false, ""},
+        {"camid#0", true, 0, 0, false, false, ""},
+        {"camid#12", true, 1, 0, false, false, ""}, // unknown camera: the chooser picks 0
+        {"CAMID#99999", true, 1, 0, false, false, ""},
+        {"REMOTE#a#b#900#q#0#901$CAMID#0", true, 0, 0, true, false, "b"},
+        {"REMOTE#a#b", false, 0, 0, true, false, "b"}, // the missing data port does not convert
+        {"CAMID#x", false, 0, 0, false, false, ""},
+        {"CAMID#", false, 0, 0, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.CommandLine);
+        m_dialogs.Clear();
+        m_why.clear();
+        m_choices = {0};
+        EXPECT_EQ(Run(c.CommandLine), c.Starts);
+        EXPECT_EQ(m_why.size(), c.Chooser);
+        const StartValues& start = m_session.Start();
+        EXPECT_EQ(start.RemoteMode, c.RemoteMode);
+        EXPECT_EQ(start.RelayEnabled, c.RelayEnabled);
+        EXPECT_EQ(start.RelayHost, c.RelayHost);
+        if (c.Starts) {
+            EXPECT_EQ(start.CameraId, c.CameraId);
+            EXPECT_EQ(start.RelayPort, 901);
+        } else {
+            EXPECT_TRUE(m_dialogs.History().empty()) << "a bad start parameter ends without a message";
+        }
+        m_window.reset();
+        m_session.Start() = StartValues();
+    }
+}
+
+TEST_F(Startup, AnUnusableCameraOpensTheChooser)
+{
+    QuietCamera();
+    CameraRecord other;
+    other.Id = 3;
+    other.DisplayName = "Yard";
+    other.IpAddress = "127.0.0.254";
+    other.Brand = "AXIS";
+    other.ModelName = "NO-IO";
+    std::string error;
+    ASSERT_FALSE(CameraTable::Add(m_session.Connection(), other, &error)) << error;
+
+    struct Case
+    {
+        const char* Name;
+        std::function<void(CameraRecord&)> Break;
+        int Text;
+    };
+    const Case cases[] = {
+        {"brand", [](CameraRecord& c) { c.Brand = "CANON"; }, 1143},
+        {"address", [](CameraRecord& c) { c.IpAddress.clear(); }, 1144},
+        {"model", [](CameraRecord& c) { c.ModelName = "UNKNOWN"; }, 1142},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetCamera(c.Break);
+        m_why.clear();
+        m_choices = {3};
+        ASSERT_TRUE(Run());
+        ASSERT_EQ(m_why.size(), 1);
+        EXPECT_TRUE(m_why[0].startsWith(LangText(c.Text))) << m_why[0].toStdString();
+        EXPECT_EQ(m_session.Camera().DisplayName(), "Yard");
+        EXPECT_EQ(m_session.Start().CameraId, 3);
+        m_window.reset();
+        SetCamera([](CameraRecord& camera) {
+            camera.Brand = "AXIS";
+            camera.IpAddress = "127.0.0.254";
+            camera.ModelName = "NO-IO";
+        });
+    }
+
+    // Giving up in the chooser ends the start-up.
+    SetCamera([](CameraRecord& c) { c.Brand = "CANON"; });
+    m_choices.clear();
+    m_why.clear();
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(m_why.size(), 1);
+}
+
+TEST_F(Startup, ADatabaseThatCannotBeOpenedIsReported)
+{
+    const QString folder = m_dir.filePath(QStringLiteral("a-folder"));
+    QDir().mkpath(folder);
+    MakeWindow();
+    MainLoad load(*m_window, m_session, *m_commands);
+    ProgramArguments arguments;
+    arguments.DatabasePath = folder;
+    LocalSettings settings(m_dir.filePath(QStringLiteral("settings")));
+    EXPECT_FALSE(load.Run(arguments, settings));
+    ASSERT_EQ(m_dialogs.History().size(), 1u);
+    EXPECT_EQ(m_dialogs.History()[0].Icon, MessageIcon::Critical);
+}
+
+} // namespace
+} // namespace kor::test
