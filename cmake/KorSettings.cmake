@@ -42,5 +42,7 @@ function(kor_add_test name)
     KOR_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KOR_RESOURCES=${CMAKE_BINARY_DIR}/bin/resources")
+    # One value per property: the test discovery splits a list at its semicolons.
+    PROPERTIES ENVIRONMENT "KOR_RESOURCES=${CMAKE_BINARY_DIR}/bin/resources"
+               ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen")
 endfunction()
