@@ -298,10 +298,11 @@ void FrmConnect::Run()
     const LinkOptions options = Options();
 
     ShowRunning(true);
+    auto result = DeviceLink::RunResult::NotStarted;
     try {
         RunDeviceJob(m_session, [&] {
             DeviceLink engine(link, subject);
-            engine.ConnectAndApply(doc, fields, options, taskListDirty);
+            result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
         });
     } catch (const std::exception& e) {
         AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), 3);
@@ -313,6 +314,9 @@ void FrmConnect::Run()
     m_session.TaskListDirty = taskListDirty;
     ShowBusy(false);
     ShowRunning(false);
+    // A run that went through ends with a full bar; one that stopped shows where.
+    if (result == DeviceLink::RunResult::Completed)
+        m_progress->setValue(m_progress->maximum());
 }
 
 void FrmConnect::Cancel()

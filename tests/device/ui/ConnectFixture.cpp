@@ -1,0 +1,154 @@
+#include "ConnectFixture.h"
+
+#include "TestSupport.h"
+
+#include "app/ClientDatabase.h"
+#include "app/Language.h"
+#include "app/StartCamera.h"
+#include "config/ConfigFiles.h"
+#include "config/TextNumber.h"
+#include "device/ui/FrmConnect.h"
+#include "outside/companion/CameraTable.h"
+#include "outside/companion/ModelTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTimer>
+
+namespace kor::test {
+
+void ConnectFixture::SetUp()
+{
+    QString reason;
+    ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+    ASSERT_TRUE(m_folder.isValid());
+    std::string error;
+    ASSERT_FALSE(OpenClientDatabase(m_session.Connection(), DatabasePath(), &error)) << error;
+    FrmConnect::RunOptions() = LinkOptions();
+    DeviceServices& services = m_session.Services();
+    services.Http = &m_http;
+    services.Ftp = &m_ftp;
+    services.Ping = &m_ping;
+    services.Wait = &m_clock;
+    services.WorkFolder = QDir(m_folder.path()).filePath(QStringLiteral("work"));
+    services.DataFolder = SourceDir() + QStringLiteral("/resources/Data");
+    QDir().mkpath(QDir(services.WorkFolder).filePath(QStringLiteral("Gen")));
+    m_session.Document().InitialiseForStartUp(1);
+    m_session.Document().ResetConfig();
+}
+
+void ConnectFixture::TearDown()
+{
+    m_sim.reset();
+    if (m_session.Connection().IsOpen())
+        m_session.Connection().Close();
+    FreeLanguage();
+}
+
+QString ConnectFixture::DatabasePath() const
+{
+    return QDir(m_folder.path()).filePath(QStringLiteral("orgend.ddd"));
+}
+
+QString ConnectFixture::SamplePath() const
+{
+    return SourceDir() + QStringLiteral("/resources/samples/demo.kma");
+}
+
+CameraRecord ConnectFixture::DemoCamera(std::int16_t id, std::vector<CameraPosition> positions)
+{
+    CameraRecord camera;
+    camera.Id = id;
+    camera.DisplayName = "Camera " + DecimalText(id);
+    camera.IpAddress = "127.0.0.2";
+    camera.Port = 80;
+    camera.UserName = "root";
+    camera.Password = "pass";
+    camera.Brand = "AXIS";
+    camera.ModelName = "DEMO-1";
+    camera.Mac = {0x02, 0, 0, 0, 0, 0x01, 0, 0};
+    camera.PositioningSupport = true;
+    camera.Positions = std::move(positions);
+    return camera;
+}
+
+void ConnectFixture::UseCamera(const CameraRecord& camera, const ModelRecord* model)
+{
+    std::string error;
+    if (model) {
+        ASSERT_FALSE(ModelTable::Add(m_session.Connection(), *model, &error)) << error;
+    }
+    ASSERT_FALSE(CameraTable::Add(m_session.Connection(), camera, &error)) << error;
+    ASSERT_EQ(LoadStartCamera(m_session, camera.Id, &error), CameraProblem::None) << error;
+}
+
+bool ConnectFixture::StartSim(std::vector<std::string> args, bool ftp)
+{
+    args.insert(args.end(), {"--installed", "--restart-seconds", "0"});
+    m_sim = std::make_unique<DeviceSimProcess>(std::move(args), ftp);
+    if (!m_sim->Start()) {
+        ADD_FAILURE() << "kor-devicesim did not start: " << m_sim->Error();
+        return false;
+    }
+    return true;
+}
+
+CameraRecord ConnectFixture::SimCamera(std::int16_t id, std::vector<CameraPosition> positions) const
+{
+    CameraRecord camera = DemoCamera(id, std::move(positions));
+    camera.IpAddress = m_sim->Address();
+    camera.Port = m_sim->HttpPort();
+    return camera;
+}
+
+void ConnectFixture::LoadSample()
+{
+    ConfigDocument& doc = m_session.Document();
+    doc.ResetConfig();
+    LoadResult result;
+    ASSERT_FALSE(LoadConfig(doc, SamplePath().toStdString(), false, &result)) << result.Message;
+    doc.InputOneAsSensor = 1;
+}
+
+QStringList ConnectFixture::Korctl(const QStringList& args, int waitDivisor, int* status) const
+{
+    QProcess korctl;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KOR_WORK_DIR"),
+                       QDir(m_folder.path()).filePath(QStringLiteral("korctl")));
+    environment.insert(QStringLiteral("KOR_WAIT_DIVISOR"), QString::number(waitDivisor));
+    korctl.setProcessEnvironment(environment);
+    korctl.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    korctl.start(BuiltProgram(QStringLiteral("korctl")),
+                 QStringList{QStringLiteral("--database"), DatabasePath()} + args);
+    EXPECT_TRUE(korctl.waitForFinished(120000)) << "korctl did not end";
+    if (status)
+        *status = korctl.exitCode();
+    QStringList lines = QString::fromUtf8(korctl.readAllStandardOutput()).split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+WhenShown::WhenShown(const char* objectName, std::function<void(QWidget&)> act)
+{
+    auto* timer = new QTimer();
+    m_timer.reset(timer);
+    const QString name = QLatin1String(objectName);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, name, act] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == name && widget->isVisible()) {
+                timer->stop();
+                m_done = true;
+                act(*widget);
+                return;
+            }
+        }
+    });
+    timer->start(10);
+}
+
+WhenShown::~WhenShown() = default;
+
+} // namespace kor::test
