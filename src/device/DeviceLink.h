@@ -122,6 +122,8 @@ private:
     bool SettingsOnly(std::string& message);
     bool CommonRestart(std::string& message);
     bool FtpLogin(std::string& message);
+    // "Error:" code, the server's last answer line and what failed.
+    std::string FtpFailure(const std::string& what) const;
     bool OpenRestartUrl();
     void WaitForDeviceDown();
     bool WaitForDeviceUp();

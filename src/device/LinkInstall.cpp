@@ -67,6 +67,21 @@ bool DeviceLink::InstallApplication(bool install)
     return failed;
 }
 
+std::string DeviceLink::FtpFailure(const std::string& what) const
+{
+    std::string text = m_s.Ftp->LastResponseText();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    if (const std::size_t lastLine = text.rfind('\n'); lastLine != std::string::npos)
+        text = text.substr(lastLine + 1);
+    const std::string code = DecimalText(m_s.Ftp->LastResponseCode());
+    if (text.starts_with(code + " ") || text.starts_with(code + "-"))
+        text = text.substr(code.size() + 1);
+    if (text.empty())
+        text = m_s.Ftp->LastErrorText();
+    return "Error:" + code + " " + text + " (" + what + ")";
+}
+
 bool DeviceLink::FtpLogin(std::string& message)
 {
     if (m_s.Ftp->Connect(m_fields.Address, m_s.FtpPort, m_fields.User, m_fields.Password))
@@ -121,9 +136,13 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
     }
     const InittabOptions inittabOptions{model.ProgramList, model.ChannelCount, homeWanted};
     const std::string boaOut = PatchBoaConf(boa, {model.CgiBinLayout, m_subject.Camera.Brand});
-    ftp.Put("boa.conf", boaOut);
-    ftp.ChangeDir("/etc");
-    ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, true));
+    // Without its system files the camera would not serve or start the application: a refused
+    // store ends the installation with the server's answer.
+    if (!ftp.Put("boa.conf", boaOut) || !ftp.ChangeDir("/etc") ||
+        !ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, true))) {
+        message = FtpFailure("inittab/boa.conf");
+        return true;
+    }
 
     std::string buffer;
     std::string error;
@@ -176,8 +195,10 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
         ftp.ChangeDir(kRecordingsDir);
         UploadFolder(folder + QStringLiteral("b"), kRecordingsDir, homeWanted);
     }
-    ftp.ChangeDir("/etc");
-    ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, false));
+    if (!ftp.ChangeDir("/etc") || !ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, false))) {
+        message = FtpFailure("inittab");
+        return true;
+    }
     ftp.Close();
     return false;
 }
@@ -200,6 +221,8 @@ void DeviceLink::UploadFolder(const QString& folder, const std::string& remoteDi
         const std::string name = file.toLocal8Bit().toStdString();
         if (m_s.Ftp->Put(name, bytes))
             m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);
+        else
+            Log(FtpFailure(name), 3); // the installation goes on, but the user learns of the gap
         m_s.Host->Progress(done, static_cast<int>(files.size()));
     }
 }

@@ -145,3 +145,31 @@ TEST_F(DeviceFaultSimTest, DownloadFaults)
 
 } // namespace
 } // namespace kor::test
+
+namespace kor::test {
+namespace {
+
+TEST_F(DeviceFaultSimTest, RefusedUploadsAreReported)
+{
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--fault", "ftp-fail-upload=alarmappd"}));
+    LinkOptions o;
+    o.Install = true;
+    // A program file that cannot be stored does not stop the installation, but it is named.
+    EXPECT_EQ(Run(o), RunResult::Completed) << LogText();
+    EXPECT_NE(LogText().find("Error:451 "), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("(alarmappd)"), std::string::npos) << LogText();
+    EXPECT_TRUE(Sim->ReadDeviceFile("mnt/flash/bin/alarmappd").empty());
+
+    // Without its start-up table the camera could not start the application: the run fails.
+    UseModel("DEMO-1");
+    ASSERT_TRUE(StartSim({"--fault", "ftp-fail-upload=inittab"}));
+    ResetLink();
+    Host = RecordingHost();
+    EXPECT_EQ(Run(o), RunResult::Failed);
+    ExpectClosedWith("Error:451 Requested action aborted: local error in processing. (inittab/boa.conf)");
+    EXPECT_TRUE(Requests("/axis-cgi/admin/restart.cgi").empty());
+}
+
+} // namespace
+} // namespace kor::test
