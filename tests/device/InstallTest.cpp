@@ -194,3 +194,20 @@ TEST_F(InstallTest, RestartPollRetriesUntilTheWebServerAnswers)
 
 } // namespace
 } // namespace kor::test
+
+namespace kor::test {
+namespace {
+
+TEST_F(InstallTest, CancelDuringTheWaitForTheCamera)
+{
+    Ping.Replies = {11010};    // the camera never comes back
+    Host.CancelAfterLines = 5; // after "[801]" that follows the restart
+    LinkOptions o;
+    o.UpdateSettings = true;
+    EXPECT_EQ(Run(o), DeviceLink::RunResult::Failed);
+    EXPECT_LT(Ping.Count, 10);
+    EXPECT_NE(LogText().find("Error 18 The run was cancelled\n[808]"), std::string::npos) << LogText();
+}
+
+} // namespace
+} // namespace kor::test
