@@ -90,19 +90,18 @@ ActionEditor::ActionEditor(AppSession& session, std::int32_t type, QWidget* pare
         setWindowTitle(LangCaption(info->TitleText));
     setModal(true);
 
-    auto* descriptionRow = new QHBoxLayout();
-    auto* descriptionLabel = new QLabel(Caption(144), this);
+    // One form holds the description and every untitled row, so that their captions align.
+    m_form = new QFormLayout();
+    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    m_form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_txtDesc = new QLineEdit(this);
     m_txtDesc->setObjectName(QStringLiteral("TxtDesc"));
     m_txtDesc->setMinimumWidth(260);
     if (info && info->DefaultDescription != 0)
         m_txtDesc->setText(LangText(info->DefaultDescription));
+    auto* descriptionLabel = new QLabel(Caption(144), this);
     descriptionLabel->setBuddy(m_txtDesc);
-    descriptionRow->addWidget(descriptionLabel);
-    descriptionRow->addWidget(m_txtDesc, 1);
-
-    m_body = new QVBoxLayout();
-    m_body->setSpacing(8);
+    m_form->addRow(descriptionLabel, m_txtDesc);
 
     m_btl1 = new QPushButton(LangCaption(1000), this);
     m_btl1->setObjectName(QStringLiteral("BTL1"));
@@ -122,8 +121,8 @@ ActionEditor::ActionEditor(AppSession& session, std::int32_t type, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
-    layout->addLayout(descriptionRow);
-    layout->addLayout(m_body, 1);
+    layout->addLayout(m_form);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     connect(m_cmdAdd, &QPushButton::clicked, this, &ActionEditor::Confirm);
@@ -207,16 +206,13 @@ void ActionEditor::ShowMessage(const QString& text)
 
 QFormLayout* ActionEditor::AddForm(int title)
 {
-    auto* form = new QFormLayout();
+    if (title == 0)
+        return m_form;
+    auto* frame = new QGroupBox(LangCaption(title), this);
+    auto* form = new QFormLayout(frame);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (title == 0) {
-        m_body->addLayout(form);
-        return form;
-    }
-    auto* frame = new QGroupBox(LangCaption(title), this);
-    frame->setLayout(form);
-    m_body->addWidget(frame);
+    m_form->addRow(frame);
     return form;
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -40,10 +39,10 @@ struct ActionRecord;
 //    editor's order, conditional keys left out) and Load<Name>Params(params) -> fields (read keys
 //    with ReadParam of ActionParams.h, apply the load defaults). Test it in tests/actions/.
 // 2. The screen, src/actions/ui/<Screen>.h/.cpp: a class derived from ActionEditor. Its
-//    constructor passes the type to ActionEditor, builds its controls into the body with the
-//    helpers below (they name the controls and give "n:" captions that ApplyLanguageTexts
-//    replaces), connects its screen rules, shows the defaults (a default-constructed struct) and
-//    ends with FinishLoad(). Then it overrides
+//    constructor passes the type to ActionEditor, builds its controls below the description with
+//    the helpers below (AddForm, AddText, AddNumber, AddIp, AddCheck, AddList, AddOption) (they name the
+//    controls and give "n:" captions that ApplyLanguageTexts replaces), connects its screen rules, shows the
+//    defaults (a default-constructed struct) and ends with FinishLoad(). Then it overrides
 //      - LoadAction(action): Load<Name>Params(action.Params) into the controls; return false
 //        when the load fails part-way (BTL1 then stays disabled);
 //      - BuildParams(): the controls into the struct, Build<Name>Params;
@@ -112,7 +111,9 @@ protected:
     std::string DescriptionBytes() const;
 
     // ---- building the body -----------------------------------------------------------------
-    // A framed group (title: a text number, 0 = no frame) with a form inside, added to the body.
+    // Where rows go. Title 0: the editor's main form, whose rows follow the description and align
+    // with it (every call gives the same form, rows are appended in order). Otherwise a new framed
+    // group with that caption, with a form of its own, appended to the main form.
     QFormLayout* AddForm(int title = 0);
     // A row of the form: caption text number (0: no caption) and a control.
     QLineEdit* AddText(QFormLayout* form, const char* name, int caption);
@@ -125,7 +126,6 @@ protected:
     QComboBox* AddList(QFormLayout* form, const char* name, int caption);
     // An option button of a group (the group is made on first use, parented to the editor).
     QRadioButton* AddOption(QFormLayout* form, QButtonGroup*& group, const char* name, int caption, int id);
-    QBoxLayout* BodyLayout() const { return m_body; }
 
     // ---- field rules -----------------------------------------------------------------------
     // Digits and Backspace only; other typed characters are dropped (plus the extra ones).
@@ -145,7 +145,7 @@ private:
     int m_ruleIndex = 0;
     bool m_stored = false;
     QLineEdit* m_txtDesc = nullptr;
-    QBoxLayout* m_body = nullptr;
+    QFormLayout* m_form = nullptr;
     QPushButton* m_btl1 = nullptr;
     QPushButton* m_cmdAdd = nullptr;
     QPushButton* m_cmdCancel = nullptr;

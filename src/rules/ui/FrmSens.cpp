@@ -170,6 +170,8 @@ void FrmSens::Load()
         ->setProperty("Tag", model.HasCapability(kCallThroughPc) ? QStringLiteral("PC") : QString());
     BuildContextMenu();
     ApplyLanguageTexts(this);
+    // Every action button stays in sight: the screen is never narrower than its tool bar.
+    m_toolbar2->setMinimumWidth(m_toolbar2->sizeHint().width());
     // The heading names the source, as the catalogue shows it.
     if (const std::optional<ConfiguredSource> source =
             ConfiguredSourceOf(m_claveSens, m_session.Document().InputOneAsSensor))

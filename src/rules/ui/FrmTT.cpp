@@ -98,6 +98,8 @@ FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_session(
 
     BuildPopupMenu();
     ApplyLanguageTexts(this);
+    // The day names and the delete button stay in sight.
+    m_toolbar1->setMinimumWidth(m_toolbar1->sizeHint().width());
     resize(sizeHint().expandedTo(QSize(640, 400)));
 
     connect(m_cmdAdd, &QPushButton::clicked, this, &FrmTT::AddInterval);
