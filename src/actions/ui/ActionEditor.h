@@ -40,9 +40,10 @@ struct ActionRecord;
 //    with ReadParam of ActionParams.h, apply the load defaults). Test it in tests/actions/.
 // 2. The screen, src/actions/ui/<Screen>.h/.cpp: a class derived from ActionEditor. Its
 //    constructor passes the type to ActionEditor, builds its controls below the description with
-//    the helpers below (AddForm, AddText, AddNumber, AddIp, AddCheck, AddList, AddOption) (they name the
-//    controls and give "n:" captions that ApplyLanguageTexts replaces), connects its screen rules, shows the
-//    defaults (a default-constructed struct) and ends with FinishLoad(). Then it overrides
+//    the helpers below (AddForm, AddText, AddNumber, AddPassword, AddIp, AddCheck, AddList,
+//    AddOption: they name the controls and give "n:" captions that ApplyLanguageTexts replaces),
+//    applies the field rules (SetNumericKeys, SetSelectOnFocus), connects its screen rules, shows
+//    the defaults (a default-constructed struct) and ends with FinishLoad(). Then it overrides
 //      - LoadAction(action): Load<Name>Params(action.Params) into the controls; return false
 //        when the load fails part-way (BTL1 then stays disabled);
 //      - BuildParams(): the controls into the struct, Build<Name>Params;
@@ -50,8 +51,11 @@ struct ActionRecord;
 //        one (shown with the exclamation icon, nothing stored, the editor stays open),
 //        Verdict::Refuse() to stay open silently, Verdict::CloseWithoutStoring() to close;
 //      - KeepsTypedDescription() when the description is stored as typed (no blank rule).
-//    Anything the rule list sets besides the common three is a Q_PROPERTY of the editor (the call
-//    editor's PC): OpenActionEditor sets it by name.
+//    What an editor may need besides its fields: RuleIndex() (l_Sen), DescriptionBytes() (the
+//    description as typed), Session() (the camera record, the model, the device services; device
+//    questions run with RunDeviceJob on the worker thread). Anything the rule list sets besides
+//    the common three is a Q_PROPERTY of the editor (the call editor's PC): OpenActionEditor sets
+//    it by name.
 // 3. One line in the table of ActionEditors.cpp: the type and a function creating the screen.
 //    The rule list then opens it, and the screenshot tour pictures it (on the sample project's
 //    first action of that type, or as a new action).
