@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <cstdio>
 #include <optional>
@@ -72,6 +73,8 @@ void RunAgainstTourCamera(AppSession& session, FrmConnect& screen)
     Tick(screen, "Check2");
     Tick(screen, "Check3");
     screen.Run();
+    // As after a press of the run button.
+    screen.findChild<QPushButton*>(QStringLiteral("CmdAdd"))->setFocus();
 
     services = savedServices;
     if (savedDevice)

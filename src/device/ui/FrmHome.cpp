@@ -10,8 +10,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kor {
@@ -22,6 +24,40 @@ namespace {
 // preset, the name the camera knows it by.
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kPresetNameRole = Qt::UserRole + 1;
+constexpr int kIconSize = 16;
+
+// A stored position is a point in the camera's coordinates: a cross-hair.
+QIcon PositionIcon(const QColor& colour)
+{
+    QPixmap pixmap(kIconSize, kIconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 1.5));
+    painter.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+    painter.drawLine(QPointF(8, 1), QPointF(8, 6));
+    painter.drawLine(QPointF(8, 10), QPointF(8, 15));
+    painter.drawLine(QPointF(1, 8), QPointF(6, 8));
+    painter.drawLine(QPointF(10, 8), QPointF(15, 8));
+    return QIcon(pixmap);
+}
+
+// A preset is kept by the camera itself: a small camera.
+QIcon PresetIcon(const QColor& colour)
+{
+    QPixmap pixmap(kIconSize, kIconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(QRectF(1, 5, 11, 8), 1.5, 1.5);
+    painter.drawPolygon(
+        QPolygonF({QPointF(12, 7.5), QPointF(15, 5.5), QPointF(15, 12.5), QPointF(12, 10.5)}));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(4, 6.5, 5, 5));
+    return QIcon(pixmap);
+}
 
 } // namespace
 
@@ -37,8 +73,8 @@ FrmHome::FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedP
     m_lvwPrepos->setObjectName(QStringLiteral("LvwPrepos"));
     m_lvwPrepos->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lvwPrepos->setIconSize(QSize(16, 16));
-    const QIcon positionIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
-    const QIcon presetIcon = style()->standardIcon(QStyle::SP_DriveNetIcon);
+    const QIcon positionIcon = PositionIcon(QColor(0x2a, 0x6f, 0xb5));
+    const QIcon presetIcon = PresetIcon(QColor(0x4a, 0x4a, 0x4a));
     for (std::size_t i = 0; i < m_positions.size(); ++i) {
         auto* item = new QListWidgetItem(positionIcon, FromCp1252(m_positions[i].Nm), m_lvwPrepos);
         item->setData(kTagRole, QString::number(i + 1));
