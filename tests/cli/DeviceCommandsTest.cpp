@@ -14,7 +14,7 @@ using test::CliRun;
 const char kSecret[] = "Pw:@ 9/x";
 
 // korctl download and apply against kor-devicesim; the work folder is a temporary one and the
-// waits run fifty times faster.
+// waits run twenty times faster.
 class KorctlDevice : public ::testing::Test
 {
 protected:
@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_db = m_dir.filePath(QStringLiteral("orgend.ddd")).toStdString();
         qputenv("KOR_WORK_DIR", m_dir.filePath(QStringLiteral("work")).toUtf8());
-        qputenv("KOR_WAIT_DIVISOR", "50");
+        qputenv("KOR_WAIT_DIVISOR", "20");
     }
     void TearDown() override
     {

@@ -4,7 +4,30 @@
 
 #include "config/TextNumber.h"
 
+#include <QTcpSocket>
+
 namespace kor::test {
+
+namespace {
+
+bool Accepts(const std::string& address, int port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QString::fromStdString(address), static_cast<quint16>(port));
+    return socket.waitForConnected(1000);
+}
+
+} // namespace
+
+std::int32_t LoopbackCameraPinger::PingDevice(const std::string& address)
+{
+    const std::int32_t status = m_icmp.PingDevice(address);
+    if (status != 0)
+        return status;
+    if ((HttpPort > 0 && !Accepts(address, HttpPort)) || (FtpPort > 0 && !Accepts(address, FtpPort)))
+        return IcmpPinger::kTimedOut;
+    return 0;
+}
 
 bool SimFixture::StartSim(std::vector<std::string> args, bool ftp)
 {
@@ -19,6 +42,8 @@ bool SimFixture::StartSim(std::vector<std::string> args, bool ftp)
         return false;
     }
     Fields = {Sim->Address(), DecimalText(Sim->HttpPort()), "root", "pass"};
+    Ping.HttpPort = Sim->HttpPort();
+    Ping.FtpPort = Sim->FtpPort();
     Subject.Camera.IpAddress = Sim->Address();
     Subject.Camera.Port = Sim->HttpPort();
     Subject.Device.SetCamera(Sim->Address(), Sim->HttpPort(), "root", "pass", Subject.Camera.Channel, "AXIS",

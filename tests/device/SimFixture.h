@@ -17,8 +17,21 @@
 
 namespace kor::test {
 
+// Loopback addresses always answer ICMP, so a restarting simulated camera would never seem down:
+// this pinger answers like a camera does, only while the simulator's ports accept connections.
+class LoopbackCameraPinger final : public Pinger
+{
+public:
+    std::int32_t PingDevice(const std::string& address) override;
+    int HttpPort = 0;
+    int FtpPort = 0;
+
+private:
+    IcmpPinger m_icmp;
+};
+
 // The device link with its real transports against kor-devicesim on a loopback address. Waits run
-// fifty times faster than their numbers say; the simulator restarts at once.
+// twenty times faster than their numbers say; the simulator restarts at once.
 class SimFixture : public ::testing::Test
 {
 protected:
@@ -40,8 +53,8 @@ protected:
     QTemporaryDir Work;
     CurlHttpClient Http;
     CurlFtpClient Ftp;
-    IcmpPinger Ping;
-    SystemClock Clock{50};
+    LoopbackCameraPinger Ping;
+    SystemClock Clock{20};
     RecordingHost Host;
     LinkSubject Subject;
     LinkFields Fields;
