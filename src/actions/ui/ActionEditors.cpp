@@ -2,7 +2,11 @@
 
 #include "actions/ActionTypes.h"
 #include "actions/ui/FrmActvs.h"
+#include "actions/ui/FrmNotify.h"
+#include "actions/ui/Frmcall.h"
+#include "actions/ui/frmContactId.h"
 #include "actions/ui/frmFTP.h"
+#include "actions/ui/frmMail.h"
 #include "app/AppSession.h"
 #include "app/ui/ScreenRegistry.h"
 #include "rules/ui/ModalScreens.h"
@@ -24,6 +28,10 @@ struct EditorEntry
 const EditorEntry kEditors[] = {
     {ActOutput, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmActvs(s, p); }},
     {ActFtp, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmFTP(s, p); }},
+    {ActCall, [](AppSession& s, QWidget* p) -> ActionEditor* { return new Frmcall(s, p); }},
+    {ActContactId, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmContactId(s, p); }},
+    {ActMail, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmMail(s, p); }},
+    {ActNotify, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmNotify(s, p); }},
 };
 
 // The first stored action of a type, so that the tour shows a loaded editor where it can.
