@@ -3,6 +3,7 @@
 #include "actions/ActionTypes.h"
 #include "actions/ui/FrmActvs.h"
 #include "actions/ui/FrmNotify.h"
+#include "actions/ui/FrmSave.h"
 #include "actions/ui/Frmcall.h"
 #include "actions/ui/frmContactId.h"
 #include "actions/ui/frmFTP.h"
@@ -32,6 +33,7 @@ const EditorEntry kEditors[] = {
     {ActContactId, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmContactId(s, p); }},
     {ActMail, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmMail(s, p); }},
     {ActNotify, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmNotify(s, p); }},
+    {ActRecord, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmSave(s, p); }},
 };
 
 // The first stored action of a type, so that the tour shows a loaded editor where it can.
