@@ -4,6 +4,7 @@
 #include "actions/ui/FrmActvs.h"
 #include "actions/ui/FrmNotify.h"
 #include "actions/ui/FrmSave.h"
+#include "actions/ui/FrmUsrs.h"
 #include "actions/ui/Frmcall.h"
 #include "actions/ui/frmContactId.h"
 #include "actions/ui/frmFTP.h"
@@ -34,6 +35,7 @@ const EditorEntry kEditors[] = {
     {ActMail, [](AppSession& s, QWidget* p) -> ActionEditor* { return new frmMail(s, p); }},
     {ActNotify, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmNotify(s, p); }},
     {ActRecord, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmSave(s, p); }},
+    {ActUser, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmUsrs(s, p); }},
 };
 
 // The first stored action of a type, so that the tour shows a loaded editor where it can.
