@@ -3,6 +3,7 @@
 #include "actions/ActionTypes.h"
 #include "actions/ui/FrmActvs.h"
 #include "actions/ui/FrmAlarm.h"
+#include "actions/ui/FrmMove.h"
 #include "actions/ui/FrmNotify.h"
 #include "actions/ui/FrmSave.h"
 #include "actions/ui/FrmUsrs.h"
@@ -38,6 +39,7 @@ const EditorEntry kEditors[] = {
     {ActRecord, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmSave(s, p); }},
     {ActUser, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmUsrs(s, p); }},
     {ActRemoteAlarm, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmAlarm(s, p); }},
+    {ActMove, [](AppSession& s, QWidget* p) -> ActionEditor* { return new FrmMove(s, p); }},
 };
 
 // The first stored action of a type, so that the tour shows a loaded editor where it can.
