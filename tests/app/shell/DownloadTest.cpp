@@ -5,8 +5,11 @@
 #include "app/Language.h"
 #include "app/ui/MainCommands.h"
 #include "app/ui/frmmain.h"
+#include "device/HttpClient.h"
 
 #include <QPushButton>
+
+#include <stdexcept>
 
 namespace kor::test {
 namespace {
@@ -231,6 +234,29 @@ TEST_F(Download, TheWindowIsDisabledWhileItRuns)
     m_session.RemoveDeviceBusyObserver(observer);
     EXPECT_TRUE(sawBusy);
     EXPECT_TRUE(m_window->CommandsEnabled());
+}
+
+// A transport that fails in a way nobody planned for.
+class ThrowingHttp : public HttpClient
+{
+public:
+    HttpResponse Get(const DeviceUrl&, int) override { throw std::runtime_error("transport broke"); }
+    HttpResponse Post(const DeviceUrl&, const std::string&, int) override { return {}; }
+};
+
+TEST_F(Download, AnUnexpectedFailureTakesTheCommonEnding)
+{
+    MakeWindow();
+    LoadCamera();
+    ThrowingHttp http;
+    m_session.Services().Http = &http;
+    m_session.Document().Saved = true;
+    EXPECT_FALSE(m_commands->Download().has_value());
+    EXPECT_EQ(m_dialogs.Messages(), QStringList{LangText(802)}) << "the interrupted command says so";
+    EXPECT_EQ(m_dialogs.History().back().Icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(m_window->NoticeLoaded());
+    EXPECT_TRUE(m_window->CommandsEnabled());
+    EXPECT_FALSE(m_session.DeviceBusy());
 }
 
 } // namespace
