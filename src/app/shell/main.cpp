@@ -14,18 +14,19 @@
 #include "outside/transport/SystemClock.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("VELTRIX"));
-    QCoreApplication::setApplicationName(QStringLiteral("v-sencamDESKPLUS"));
-
+    // The arguments first, so that --help and a usage error need no display.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
     kor::ProgramArguments arguments;
     QString error;
-    if (kor::ParseProgramArguments(QCoreApplication::arguments().mid(1), arguments, &error)) {
+    if (kor::ParseProgramArguments(given, arguments, &error)) {
         std::fprintf(stderr, "kormanager: %s\n\n%s", qPrintable(error), qPrintable(kor::ProgramUsage()));
         return 2;
     }
@@ -33,6 +34,10 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(kor::ProgramUsage()), stdout);
         return 0;
     }
+
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("VELTRIX"));
+    QCoreApplication::setApplicationName(QStringLiteral("v-sencamDESKPLUS"));
 
     // The skin host first: every window takes its look from it.
     kor::frmSkinAux skin;
