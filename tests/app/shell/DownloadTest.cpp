@@ -168,7 +168,7 @@ TEST_F(Download, UnreachableCamera)
 {
     MakeWindow();
     // Nobody listens on this loopback address: the connection is refused at once.
-    PointCamera("127.0.0.254", 80);
+    PointCamera("127.0.1.254", 80);
     LoadCamera();
     m_session.Document().Saved = true;
     const auto outcome = m_commands->Download();

@@ -59,7 +59,7 @@ protected:
         ASSERT_FALSE(ModelTable::Add(m_session.Connection(), model, &error)) << error;
         SetCamera([](CameraRecord& camera) {
             camera.ModelName = "NO-IO";
-            camera.IpAddress = "127.0.0.254";
+            camera.IpAddress = "127.0.1.254";
         });
     }
 
@@ -145,7 +145,7 @@ TEST_F(Startup, ALoopCheckTimeOutEndsTheStartUp)
 {
     TimingOutHttp http;
     m_session.Services().Http = &http;
-    PointCamera("127.0.0.254", 80);
+    PointCamera("127.0.1.254", 80);
     EXPECT_FALSE(Run());
     EXPECT_FALSE(m_session.Connection().IsOpen()) << "the unload handler closed the connection";
     EXPECT_EQ(LanguageCode(), QString()) << "and released the language";
@@ -220,7 +220,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
     CameraRecord other;
     other.Id = 3;
     other.DisplayName = "Yard";
-    other.IpAddress = "127.0.0.254";
+    other.IpAddress = "127.0.1.254";
     other.Brand = "AXIS";
     other.ModelName = "NO-IO";
     std::string error;
@@ -250,7 +250,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
         m_window.reset();
         SetCamera([](CameraRecord& camera) {
             camera.Brand = "AXIS";
-            camera.IpAddress = "127.0.0.254";
+            camera.IpAddress = "127.0.1.254";
             camera.ModelName = "NO-IO";
         });
     }
