@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace kor {
 
 namespace {
@@ -67,7 +69,10 @@ IPTxt::IPTxt(QWidget* parent) : QWidget(parent)
         m_boxes[static_cast<std::size_t>(i)] = box;
     }
     setFocusProxy(m_boxes[0]);
-    setFixedSize(FixedWidth, FixedHeight);
+    // Room for "255" in every box (a QLineEdit keeps a few pixels of its own on each side), the three
+    // dots and the outer margins.
+    const int box = m_boxes[0]->fontMetrics().horizontalAdvance(QStringLiteral("255")) + 8;
+    setFixedSize(std::max(FixedWidth, 4 * box + 3 * 4 + 2), FixedHeight);
     setAutoFillBackground(true);
     ApplyLook();
 }

@@ -19,6 +19,8 @@ class IPTxt : public QWidget
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
 
 public:
+    // The control keeps one size: 105 x 22 pixels, wider only where the font needs more room for
+    // three digits in each box.
     static constexpr int FixedWidth = 105;
     static constexpr int FixedHeight = 22;
 
