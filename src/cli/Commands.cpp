@@ -4,6 +4,7 @@ namespace kor::cli {
 
 const std::vector<CommandSpec>& AllCommands()
 {
+    // clang-format off
     static const std::vector<CommandSpec> commands = {
         ConvertCommand(),
         ShowCommand(),
@@ -13,6 +14,7 @@ const std::vector<CommandSpec>& AllCommands()
         DownloadCommand(),
         ApplyCommand(),
     };
+    // clang-format on
     return commands;
 }
 
