@@ -13,8 +13,8 @@
 
 #include <signal.h>
 
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 
 namespace kor::devicesim {

@@ -1,4 +1,3 @@
-#include <netinet/tcp.h>
 #include "HttpListener.h"
 
 #include "CameraServer.h"
@@ -8,6 +7,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
