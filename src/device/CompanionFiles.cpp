@@ -11,7 +11,7 @@ namespace {
 
 std::string StripCr(std::string_view line)
 {
-    if (!line.empty() && line.back() == '\r')
+    while (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     return std::string(line);
 }

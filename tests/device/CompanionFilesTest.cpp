@@ -77,6 +77,16 @@ TEST(CompanionFilesTest, TaskListMergesOtherChannels)
     EXPECT_EQ(TaskListText(WithRules({52, 100}), 4, 2, text), text);
 }
 
+// Found by fuzzing: a device line ending in several CRs lost one CR per upload, so the list
+// changed at every send. Every trailing CR goes at once.
+TEST(CompanionFilesTest, TaskListLinesLoseAllTheirCarriageReturnsAtOnce)
+{
+    const std::string device = "#BOH\n#EOH\n:\r\r\n\n\r\n";
+    const std::string text = TaskListText(WithRules({65}), 4, 4, device);
+    EXPECT_EQ(text.find('\r'), std::string::npos) << text;
+    EXPECT_EQ(TaskListText(WithRules({65}), 4, 4, text), text);
+}
+
 TEST(CompanionFilesTest, TaskListMergeStopsAndKeepsOnlyWellFormedPairs)
 {
     const struct
