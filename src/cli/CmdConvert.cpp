@@ -3,6 +3,7 @@
 #include "cli/LoadProject.h"
 
 #include "config/ConfigFiles.h"
+#include "config/ConfigJson.h"
 #include "config/SaveFile.h"
 #include "config/TextNumber.h"
 
@@ -20,12 +21,14 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
     const std::string& out = inv.Positional[1];
 
     std::string to = inv.Value("to");
+    if (to.empty()) {
+        const QString suffix = QFileInfo(QString::fromStdString(out)).suffix().toLower();
+        to = suffix == QStringLiteral("kma") ? "kma" : suffix == QStringLiteral("json") ? "json" : "";
+    }
     if (to.empty())
-        to = QFileInfo(QString::fromStdString(out)).suffix().toLower() == QStringLiteral("kma") ? "kma" : "";
-    if (to.empty())
-        return UsageError(self, inv, "say --to kma or --to alarm_app (OUT does not end in .kma)");
-    if (to != "kma" && to != "alarm_app")
-        return UsageError(self, inv, "--to takes kma or alarm_app, not '" + to + "'");
+        return UsageError(self, inv, "say --to kma, alarm_app or json (OUT does not end in .kma or .json)");
+    if (to != "kma" && to != "alarm_app" && to != "json")
+        return UsageError(self, inv, "--to takes kma, alarm_app or json, not '" + to + "'");
 
     std::int32_t port = 0;
     if (inv.Has("port") && ReadNumberAs(inv.Value("port"), port) != NumberRead::Ok)
@@ -48,6 +51,13 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
     bool failed = false;
     if (to == "kma") {
         failed = SaveProjectFile(doc, outPath, &error);
+    } else if (to == "json") {
+        // Meant to be read back: the passwords stay, so the file is the user's alone, as a project is.
+        ConfigJsonOptions options;
+        options.MaskPasswords = false;
+        const QByteArray json = ConfigToJson(doc, options);
+        failed = !SaveFileAtomically(outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
+                                     &error);
     } else {
         DeviceLine device{port, ArgumentBytes(inv.Value("user")), ArgumentBytes(inv.Value("password")),
                           ArgumentBytes(inv.Value("mac")), ArgumentBytes(inv.Value("brand"))};
@@ -67,12 +77,15 @@ CommandSpec ConvertCommand()
     spec.Name = "convert";
     spec.Synopsis = "IN OUT [--to kma|alarm_app] [--port N] [--user U] [--password P] [--mac M] [--brand B] "
                     "[--input-one-as-sensor 0|1]";
-    spec.Summary = "Convert a project file, upload file or device text into a project or upload file.";
-    spec.Details = "IN may be a .kma project file, an alarm_app upload file or a configuration text saved\n"
-                   "from the camera. OUT is written only when IN was read completely; an existing OUT is\n"
-                   "replaced only once the new file is complete.";
+    spec.Summary = "Convert a project file, upload file, device text or JSON into a project, upload or JSON file.";
+    spec.Details = "IN may be a .kma project file, an alarm_app upload file, a configuration text saved\n"
+                   "from the camera, or a .json file as --to json writes it (format 1; see docs/json.md).\n"
+                   "OUT is written only when IN was read completely; an existing OUT is replaced only\n"
+                   "once the new file is complete. A JSON file keeps the actions' passwords, as a project\n"
+                   "file does; `korctl show --json` masks them and cannot be read back.";
     spec.Options = {
-        {"to", "FORMAT", "kma (project file, default for a .kma name) or alarm_app (upload file)"},
+        {"to", "FORMAT",
+         "kma (project file, default for a .kma name), alarm_app (upload file) or json (default for .json)"},
         {"port", "N", "device line: the camera's HTTP port (default 0)"},
         {"user", "U", "device line: user name (default empty)"},
         {"password", "P", "device line: password (default empty)"},

@@ -1,6 +1,8 @@
 #include "cli/LoadProject.h"
 
 #include "config/ConfigFiles.h"
+#include "config/ConfigJson.h"
+#include "config/SaveFile.h"
 
 #include <QFileInfo>
 
@@ -18,6 +20,21 @@ bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation&
     if (info.isDir()) {
         Failure(inv, path + ": is a folder, not a configuration file");
         return false;
+    }
+    if (info.suffix().toLower() == QStringLiteral("json")) {
+        std::string bytes;
+        std::string error;
+        if (!ReadWholeFile(info.filePath(), bytes, &error)) {
+            Failure(inv, path + ": " + error);
+            return false;
+        }
+        Result<ConfigDocument> read = ConfigFromJson(bytes);
+        if (!read) {
+            Failure(inv, path + ": " + read.reason());
+            return false;
+        }
+        doc = std::move(read).value();
+        return true;
     }
     doc.ResetConfig();
     LoadResult result;
