@@ -8,6 +8,7 @@ const std::vector<CommandSpec>& AllCommands()
     static const std::vector<CommandSpec> commands = {
         ConvertCommand(),
         ShowCommand(),
+        CheckCommand(),
         CamerasCommand(),
         ModelsCommand(),
         ReportCommand(),

@@ -16,5 +16,6 @@ CommandSpec ModelsCommand();
 CommandSpec ReportCommand();
 CommandSpec DownloadCommand();
 CommandSpec ApplyCommand();
+CommandSpec CheckCommand();
 
 } // namespace kor::cli

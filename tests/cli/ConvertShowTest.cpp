@@ -169,5 +169,30 @@ TEST_F(KorctlConvertShow, UsageErrorsExitWithTwoAndHelpWithZero)
     }
 }
 
+TEST_F(KorctlConvertShow, JsonRoundTripAndCheckExitStatus)
+{
+    CliRun r = Korctl({"convert", Sample(), Path("demo.json")});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    r = Korctl({"convert", Path("demo.json"), Path("back.kma")});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(kor::test::ReadBytes(QString::fromStdString(Path("back.kma"))),
+              kor::test::ReadBytes(QString::fromStdString(Sample())));
+
+    kor::test::WriteBytes(QString::fromStdString(Path("clean.kma")),
+                          "#SSTART3\r\n#ACTION=U;TP=6;PARAMS=;TT=;\r\n#GENERAL;FS=2;FTM=2;FSB=2;FTMB=2;\n\r\n");
+    r = Korctl({"check", Path("clean.kma")});
+    EXPECT_EQ(r.Status, 0) << r.Out << r.Err;
+    EXPECT_EQ(r.Out, "No findings.\n");
+    kor::test::WriteBytes(QString::fromStdString(Path("mail.kma")),
+                          "#SSTART3\r\n#ACTION=Tell;TP=7;PARAMS=;TT=;\r\n#GENERAL;FS=2;FTM=2;FSB=2;FTMB=2;\n\r\n");
+    r = Korctl({"check", Path("mail.kma"), "--json"});
+    EXPECT_EQ(r.Status, 1);
+    const QJsonArray findings =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.Out)).object().value(QStringLiteral("findings")).toArray();
+    ASSERT_EQ(findings.size(), 1) << r.Out;
+    EXPECT_EQ(findings[0].toObject().value(QStringLiteral("code")).toString(), QStringLiteral("mail-server-empty"));
+    EXPECT_EQ(findings[0].toObject().value(QStringLiteral("rule")).toInt(), 3);
+}
+
 } // namespace
 } // namespace kor::cli

@@ -1,0 +1,91 @@
+#include "cli/CliText.h"
+#include "cli/Commands.h"
+#include "cli/LoadProject.h"
+
+#include "config/ConfigJson.h"
+#include "config/SaveFile.h"
+#include "rules/ConfigCheck.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <ostream>
+
+namespace kor::cli {
+
+namespace {
+
+std::string WhereText(const CheckFinding& f)
+{
+    std::string where;
+    if (f.Rule >= 0)
+        where = "rule " + std::to_string(f.Rule);
+    if (f.Action >= 0)
+        where += ", action " + std::to_string(f.Action);
+    if (!f.ActionName.empty())
+        where += (where.empty() ? "action '" : " '") + TerminalText(f.ActionName) + "'";
+    return where.empty() ? "settings" : where;
+}
+
+int RunCheck(const CommandSpec&, Invocation& inv)
+{
+    const std::string& in = inv.Positional[0];
+    ConfigDocument doc;
+    if (!LoadProjectForCli(doc, in, inv))
+        return ExitFailed;
+    // The text shows what reading it already lost; a JSON file holds no such text.
+    std::string text;
+    std::string error;
+    if (QFileInfo(QString::fromStdString(in)).suffix().toLower() != QStringLiteral("json") &&
+        !ReadWholeFile(QString::fromStdString(in), text, &error))
+        return Failure(inv, in + ": " + error);
+    const std::vector<CheckFinding> findings = CheckConfig(doc, text);
+
+    if (inv.Has("json")) {
+        QJsonArray list;
+        for (const CheckFinding& f : findings) {
+            QJsonObject o{{QStringLiteral("code"), QString::fromStdString(f.Code)},
+                          {QStringLiteral("message"), QString::fromStdString(TerminalText(f.Message))}};
+            if (f.Rule >= 0)
+                o[QStringLiteral("rule")] = f.Rule;
+            if (f.Action >= 0)
+                o[QStringLiteral("action")] = f.Action;
+            if (!f.ActionName.empty())
+                o[QStringLiteral("action_name")] = QString::fromStdString(TerminalText(f.ActionName));
+            list.append(o);
+        }
+        inv.Out << QJsonDocument(QJsonObject{{QStringLiteral("findings"), list}})
+                       .toJson(QJsonDocument::Indented)
+                       .toStdString();
+    } else {
+        for (const CheckFinding& f : findings)
+            inv.Out << WhereText(f) << ": " << TerminalText(f.Message) << " [" << f.Code << "]\n";
+        if (findings.empty())
+            inv.Out << "No findings.\n";
+    }
+    return findings.empty() ? ExitOk : ExitFailed;
+}
+
+} // namespace
+
+CommandSpec CheckCommand()
+{
+    CommandSpec spec;
+    spec.Name = "check";
+    spec.Synopsis = "IN [--json]";
+    spec.Summary = "List what is probably wrong with a configuration before it is sent.";
+    spec.Details = "Each finding names its rule and action: e-mail without a mail server, Contact ID without\n"
+                   "an alarm centre, FTP without a server, an output switched on around the clock, a time\n"
+                   "table that does not read as intervals, unknown action types (left out of the upload),\n"
+                   "settings outside the screens' limits.\n"
+                   "Exit status 0 without findings, 1 with findings (or when IN cannot be read).";
+    spec.Options = {{"json", "", "print the findings as JSON"}};
+    spec.MinPositional = 1;
+    spec.MaxPositional = 1;
+    spec.Run = [spec](Invocation& inv) { return RunCheck(spec, inv); };
+    return spec;
+}
+
+} // namespace kor::cli

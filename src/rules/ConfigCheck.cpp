@@ -1,0 +1,138 @@
+#include "rules/ConfigCheck.h"
+
+#include "actions/FtpAction.h"
+#include "actions/OutputAction.h"
+#include "config/ConfigText.h"
+#include "config/ParamString.h"
+#include "rules/BufferCheck.h"
+
+namespace kor {
+
+namespace {
+
+bool IsBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// An address box left empty reads as 0.0.0.0.
+bool IsNoAddress(std::string_view text)
+{
+    return IsBlank(text) || text == "0.0.0.0";
+}
+
+void ActionFindings(const ConfigDocument& doc, int r, int a, const ActionRecord& action,
+                    std::vector<CheckFinding>& out)
+{
+    auto add = [&](const char* code, std::string message) {
+        out.push_back(CheckFinding{code, r, a, action.Name, std::move(message)});
+    };
+    const GeneralSettings& g = doc.GeneralSettings;
+    switch (action.Type) {
+    case ActMail:
+        if (IsBlank(g.SMTPH))
+            add("mail-server-empty", "an e-mail action, but the general settings name no mail server");
+        break;
+    case ActContactId:
+        if (IsNoAddress(g.CRAIP))
+            add("alarm-centre-empty",
+                "a Contact ID action, but the general settings name no alarm-receiving centre address");
+        break;
+    case ActFtp:
+        if (IsBlank(LoadFtpParams(action.Params).Host))
+            add("ftp-host-empty", "an FTP upload action without a server");
+        break;
+    case ActOutput:
+        if (LoadOutputParams(action.Params).Mode == OutputAction::On && action.TimeTable.IsEmpty())
+            add("output-on-always",
+                "switches an output on with no time table, so it acts around the clock");
+        break;
+    default:
+        if (action.Type < ActOutput || action.Type > ActContactId)
+            add("unknown-type", "action type " + std::to_string(action.Type) +
+                                    " is unknown; the upload to the camera leaves it out");
+        break;
+    }
+}
+
+// Time tables whose text reading dropped days or intervals: the document no longer shows them, so
+// they are looked for in the text.
+void TimeTableFindings(std::string_view text, std::vector<CheckFinding>& out)
+{
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+        while (!line.empty() && (line.back() == '\r'))
+            line.remove_suffix(1);
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string_view::npos || UpperCp1252(line.substr(start, 7)) != "#ACTION")
+            continue;
+        std::string fields(line.substr(start));
+        for (char& c : fields) {
+            if (c == ';')
+                c = '\0';
+        }
+        const std::string tt = GetParam("TT", fields);
+        if (tt.empty() || TimeTableText(ParseTimeTableText(tt)) == tt)
+            continue;
+        out.push_back(CheckFinding{
+            "time-table-unreadable", -1, -1, GetParam("ACTION", fields),
+            "line " + std::to_string(lineNumber) + ": the time table '" + tt +
+                "' does not read as whole intervals in day order; the camera gets '" +
+                TimeTableText(ParseTimeTableText(tt)) + "'"});
+    }
+}
+
+void SettingsFindings(const GeneralSettings& g, std::vector<CheckFinding>& out)
+{
+    const struct
+    {
+        const char* Name;
+        BufferField Field;
+        int Value;
+    } fields[] = {{"FS", BufferField::Frames, g.FS},
+                  {"FTM", BufferField::Seconds, g.FTM},
+                  {"FSB", BufferField::BFrames, g.FSB},
+                  {"FTMB", BufferField::BSeconds, g.FTMB}};
+    bool inRange = true;
+    for (const auto& f : fields) {
+        const int min = BufferMinimum(f.Field);
+        const int max = BufferMaximum(f.Field);
+        if (f.Value < min || f.Value > max) {
+            inRange = false;
+            out.push_back(CheckFinding{"setting-out-of-range", -1, -1, {},
+                                       std::string("general setting ") + f.Name + "=" + std::to_string(f.Value) +
+                                           " is outside " + std::to_string(min) + ".." + std::to_string(max)});
+        }
+    }
+    if (inRange && !BufferCheckPasses(BufferValues::From(g)))
+        out.push_back(CheckFinding{"buffer-too-large", -1, -1, {},
+                                   "the picture buffers hold more than the camera allows (pre-alarm at most " +
+                                       std::to_string(kMaxPreAlarmUnits) + ", both at most " +
+                                       std::to_string(kMaxBufferUnits) + " frames-seconds)"});
+}
+
+} // namespace
+
+std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_view sourceText)
+{
+    std::vector<CheckFinding> out;
+    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
+        const SensorRule& rule = doc.Rule(r);
+        for (std::size_t a = 0; a < rule.Actions.size(); ++a) {
+            if (!rule.Actions[a].Deleted)
+                ActionFindings(doc, r, static_cast<int>(a), rule.Actions[a], out);
+        }
+    }
+    TimeTableFindings(sourceText, out);
+    SettingsFindings(doc.GeneralSettings, out);
+    return out;
+}
+
+} // namespace kor

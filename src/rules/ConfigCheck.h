@@ -1,0 +1,28 @@
+#pragma once
+
+#include "config/ConfigDocument.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kor {
+
+// One thing that is probably wrong with a configuration before it goes to a camera.
+struct CheckFinding
+{
+    std::string Code; // stable name for scripts, e.g. "mail-server-empty"
+    int Rule = -1;    // -1: not tied to a rule
+    int Action = -1;  // position in the rule; -1: not tied to an action
+    std::string ActionName;
+    std::string Message; // plain English, one sentence
+
+    bool operator==(const CheckFinding&) const = default;
+};
+
+// The checks that run before a configuration is sent, in document order: each action's own
+// findings, then the settings'. sourceText is the text the document was read from, when there is
+// one: it shows what reading it already lost (time tables that do not read as intervals).
+std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_view sourceText = {});
+
+} // namespace kor
