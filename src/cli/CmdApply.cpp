@@ -7,7 +7,9 @@
 #include "app/AppPaths.h"
 #include "config/TextNumber.h"
 #include "device/CompanionFiles.h"
+#include "device/DetectorLoop.h"
 #include "device/DeviceDownload.h"
+#include "device/StartDecisions.h"
 #include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 #include "outside/transport/IcmpPinger.h"
@@ -71,11 +73,22 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     options.ProgramCode = inv.Has("program-code");
     options.ProgramSensors = inv.Has("program-sensors");
     options.Home = inv.Has("home");
-    if (options.Install && session.Start.RelayEnabled)
+    std::optional<std::int16_t> inputOneAnswer;
+    if (inv.Has("input-one-as-sensor")) {
+        const std::string v = inv.Value("input-one-as-sensor");
+        if (v != "0" && v != "1")
+            return UsageError(self, inv, "--input-one-as-sensor takes 0 or 1");
+        inputOneAnswer = v == "1" ? 1 : 0;
+    }
+    const bool hasPresets = session.Model.HasCapability(8);
+    // What the screen offers whatever the loop check finds.
+    const OfferedLinkOptions offeredAlways =
+        OfferedLinkOptionsFor(session.Model.InputOutput(), hasPresets, session.Start.RelayEnabled, 1);
+    if (options.Install && !offeredAlways.Install)
         return Failure(inv, "--install needs a direct connection to the camera; the relay is enabled");
-    if (options.IoCheck && !session.Model.InputOutput())
+    if (options.IoCheck && !offeredAlways.IoCheck)
         return Failure(inv, "--io-check: the camera's model has no input/output loop");
-    if (options.Home && !session.Model.HasCapability(8))
+    if (options.Home && !offeredAlways.Home)
         return Failure(inv, "--home: the camera's model has no positioning presets");
 
     TerminalHost host(inv);
@@ -85,25 +98,48 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return ExitFailed;
 
     CurlHttpClient http;
+    SystemClock clock(SystemClock::DivisorFromEnvironment());
+
+    // As at start-up: the detector loop decides whether rule 1 is digital input 1; when the loop
+    // does not answer, --input-one-as-sensor (or the terminal with --ask) answers the question, else
+    // the check's own result stands.
+    DetectorLoopResult loop = LoopConnected;
+    if (session.Model.InputOutput()) {
+        inv.Out << TerminalText(text(175)) << std::endl;
+        loop = CheckDetectorLoop(http, clock, session.Device, session.Model.Record(), RelayOf(session.Start));
+    }
+    const std::optional<std::int16_t> inputOne =
+        DecideInputOneAsSensor(session.Model.InputOutput(), loop, [&]() {
+            if (inputOneAnswer)
+                return *inputOneAnswer == 1;
+            if (!host.AskOnTerminal)
+                return false;
+            return host.AskYesNo(text(176) + "\n" + text(177), text(178));
+        });
+    if (!inputOne)
+        return Failure(inv, TerminalText(text(827)));
+    if (options.IoCheck && !OfferedLinkOptionsFor(true, hasPresets, session.Start.RelayEnabled, *inputOne).IoCheck)
+        return Failure(inv, "--io-check: input 1 is not the detector loop (the loop check got no answer; "
+                            "--input-one-as-sensor 1 says it is)");
+
     ConfigDocument doc;
-    doc.InitialiseForStartUp(1);
+    doc.InitialiseForStartUp(*inputOne);
     if (inv.Has("project")) {
         if (!LoadProjectForCli(doc, inv.Value("project"), inv))
             return ExitFailed;
-        doc.InputOneAsSensor = 1;
+        doc.InputOneAsSensor = *inputOne;
     } else {
         // As at start-up, the run works on the camera's own configuration.
         const DownloadResult result = DownloadFromDevice(
             doc, http, CameraTargetOf(session), session.Model.ChannelCount(), session.Camera.Channel());
         inv.Out << TerminalText(text(result.MessageText)) << std::endl;
         if (!result.ConfigLoaded)
-            doc.InitialiseForStartUp(1);
+            doc.InitialiseForStartUp(*inputOne);
     }
     bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
 
     CurlFtpClient ftp;
     IcmpPinger ping;
-    SystemClock clock(SystemClock::DivisorFromEnvironment());
     LinkServices services;
     services.Http = &http;
     services.Ftp = &ftp;
@@ -148,7 +184,10 @@ CommandSpec ApplyCommand()
         "Without --project the camera's own configuration is downloaded first, as at start-up.\n"
         "With --send-config the task list is sent (and the camera restarted) when the configuration uses\n"
         "inputs, motion windows, audio, tampering or temperature; --no-task-list leaves it alone.\n"
-        "Questions are answered from the flags; --ask asks them on the terminal instead.\n";
+        "Questions are answered from the flags; --ask asks them on the terminal instead.\n"
+        "As at the window's start, the detector loop is checked first: when it does not answer, rule 1\n"
+        "is sent as the default rule (input 1 is not the loop) unless --input-one-as-sensor 1 says\n"
+        "otherwise; --io-check needs input 1 to be the loop.\n";
     spec.Options = {
         {"camera", "ID", "camera number in the companion database"},
         {"project", "IN.kma", "configuration to apply (default: the camera's own)"},
@@ -162,6 +201,8 @@ CommandSpec ApplyCommand()
         {"home", "N|preset:NAME", "home position: the camera's N-th stored position or a named preset"},
         {"home-enable", "", "return home after alarms (with --home)"},
         {"home-programs", "", "answer yes when the installation asks to install the home programs"},
+        {"input-one-as-sensor", "0|1",
+         "answer to the start's question whether input 1 is the detector loop (when the loop does not answer)"},
         {"ask", "", "ask the run's questions on the terminal"},
         {"lang", "LANG", "language of the log lines (default: the active one of the database)"},
     };

@@ -86,6 +86,35 @@ TEST_F(KorctlDevice, DownloadApplyDownloadRoundTrip)
     EXPECT_EQ(kor::test::ReadBytes(QString::fromStdString(File("second.kma"))), first);
 }
 
+TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
+{
+    ASSERT_TRUE(StartSim({"--installed", "--wiring", "open"}));
+    const std::string sample =
+        (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
+    const struct
+    {
+        std::vector<std::string> Extra;
+        int Status;
+        const char* RuleOne; // header of rule 1 on the camera afterwards; nullptr: not sent
+    } cases[] = {
+        {{}, 0, "#SSTARTDEF\n"},
+        {{"--input-one-as-sensor", "1"}, 0, "#SSTART1\n"},
+        {{"--io-check"}, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        m_sim->WriteDeviceFile("etc/alarm_app", "");
+        std::vector<std::string> args{"apply", "--camera", "5", "--project", sample, "--send-config"};
+        args.insert(args.end(), c.Extra.begin(), c.Extra.end());
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
+        const std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
+        if (c.RuleOne)
+            EXPECT_NE(stored.find(c.RuleOne), std::string::npos) << stored;
+        else
+            EXPECT_EQ(stored, "");
+    }
+}
+
 TEST_F(KorctlDevice, NoCameraAtTheAddress)
 {
     ASSERT_TRUE(AddCamera("6", "127.0.0.254", "80"));
