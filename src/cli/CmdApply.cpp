@@ -53,6 +53,10 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return UsageError(self, inv, "--program-code and --program-sensors belong to --io-check");
     if (inv.Has("home-enable") && !inv.Has("home"))
         return UsageError(self, inv, "--home-enable belongs to --home");
+    if (!inv.Has("install") && !inv.Has("update-settings") && !inv.Has("send-config") && !inv.Has("io-check") &&
+        !inv.Has("home"))
+        return UsageError(self, inv,
+                          "say what to do: --install, --update-settings, --send-config, --io-check or --home");
     std::int64_t id = 0;
     if (!NumberOption(inv, "camera", -32768, 32767, id))
         return ExitFailed;
@@ -105,7 +109,7 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     // the check's own result stands.
     DetectorLoopResult loop = LoopConnected;
     if (session.Model.InputOutput()) {
-        inv.Out << TerminalText(text(175)) << std::endl;
+        // Not logged: the run's lines stay those of the device link screen's log.
         loop = CheckDetectorLoop(http, clock, session.Device, session.Model.Record(), RelayOf(session.Start));
     }
     const std::optional<std::int16_t> inputOne =

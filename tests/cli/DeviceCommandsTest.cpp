@@ -145,6 +145,9 @@ TEST_F(KorctlDevice, OptionsTheScreenWouldNotOffer)
     ASSERT_TRUE(AddCamera("7", "127.0.0.254", "80"));
     EXPECT_EQ(Run({"apply", "--camera", "7", "--program-code"}).Status, 2);
     EXPECT_EQ(Run({"apply", "--project", "x.kma"}).Status, 2);
+    const CliRun nothing = Run({"apply", "--camera", "7"});
+    EXPECT_EQ(nothing.Status, 2);
+    EXPECT_NE(nothing.Err.find("say what to do"), std::string::npos) << nothing.Err;
     const CliRun relay =
         Run({"--start", "REMOTE#x#127.0.0.1#900#pw#1#901", "apply", "--camera", "7", "--install"});
     EXPECT_EQ(relay.Status, 1);
