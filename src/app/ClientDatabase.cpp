@@ -37,14 +37,11 @@ QString ReadDatabasePath(LocalSettings& settings)
     return path;
 }
 
-bool OpenClientDatabase(ClientConnection& connection, const QString& databasePath, std::string* error)
+Status OpenClientDatabase(ClientConnection& connection, const QString& databasePath)
 {
+    if (Status opened = connection.Open(databasePath); opened.failed())
+        return opened;
     std::string failure;
-    if (connection.Open(databasePath, &failure)) {
-        if (error)
-            *error = failure;
-        return true;
-    }
     const std::string where = databasePath.toStdString() + ": ";
     {
         QSqlDatabase db = connection.Database();
@@ -64,11 +61,9 @@ bool OpenClientDatabase(ClientConnection& connection, const QString& databasePat
         }
     }
     if (failure.empty())
-        return false;
+        return Status::Ok();
     connection.Close();
-    if (error)
-        *error = failure;
-    return true;
+    return Status::Fail(failure);
 }
 
 QString GetPrmsValue(const ClientConnection& connection, const QString& name, const QString& fallback)

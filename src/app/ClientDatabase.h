@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 
 #include <string>
@@ -15,9 +17,8 @@ class LocalSettings;
 QString ReadDatabasePath(LocalSettings& settings);
 
 // Opens the companion database on the connection and makes sure PRMS holds the row USRS (value "0"
-// when it was missing). Returns true on failure, with the reason; the connection is then closed.
-bool OpenClientDatabase(ClientConnection& connection, const QString& databasePath,
-                        std::string* error = nullptr);
+// when it was missing). On failure the connection is closed.
+Status OpenClientDatabase(ClientConnection& connection, const QString& databasePath);
 
 // VAL of the PRMS row named name (letter case ignored), "" for an empty field; fallback when there
 // is no such row or the database cannot be read. The name is a bound value, never part of the SQL.

@@ -80,9 +80,8 @@ bool ProjectFiles::OpenProject()
         return false;
     ConfigDocument& doc = m_session.Document();
     doc.ResetConfig();
-    LoadResult result;
-    if (LoadConfig(doc, path.toStdString(), false, &result)) {
-        std::fprintf(stderr, "kormanager: %s: %s\n", qPrintable(path), result.Message.c_str());
+    if (const Status loaded = LoadConfig(doc, path.toStdString(), false); loaded.failed()) {
+        std::fprintf(stderr, "kormanager: %s: %s\n", qPrintable(path), loaded.reason().c_str());
         m_session.Dialogs().Message(MessageIcon::Critical, m_caption(), LangText(181));
     } else {
         // The document now equals the file, whatever the loading of its actions did to the flag.
@@ -97,9 +96,8 @@ bool ProjectFiles::SaveProject()
     if (path.isEmpty())
         return false;
     ConfigDocument& doc = m_session.Document();
-    std::string error;
-    if (SaveProjectFile(doc, path, &error)) {
-        std::fprintf(stderr, "kormanager: %s: %s\n", qPrintable(path), error.c_str());
+    if (const Status saved = SaveProjectFile(doc, path); saved.failed()) {
+        std::fprintf(stderr, "kormanager: %s: %s\n", qPrintable(path), saved.reason().c_str());
         m_session.Dialogs().Message(MessageIcon::Critical, m_caption(), LangText(191));
         return false;
     }

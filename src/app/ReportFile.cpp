@@ -30,19 +30,16 @@ std::string ReportFile::Build(const ConfigDocument& doc, const LangTextLookup& l
                               const QString& languageCode, bool* templateFound)
 {
     std::string bytes;
-    const bool found =
-        QFileInfo(TemplatePath(languageCode)).isFile() && ReadWholeFile(TemplatePath(languageCode), bytes);
-    if (!found)
-        bytes.clear();
+    bool found = false;
+    if (QFileInfo(TemplatePath(languageCode)).isFile()) {
+        Result<std::string> read = ReadWholeFile(TemplatePath(languageCode));
+        found = read.ok();
+        if (found)
+            bytes = std::move(read).value();
+    }
     if (templateFound)
         *templateFound = found;
     return BuildReportHtml(ReadReportTemplate(bytes), doc, langText, ImageFolderUrl());
-}
-
-bool ReportFile::Write(const ConfigDocument& doc, const LangTextLookup& langText, const QString& languageCode,
-                       const QString& path, std::string* error)
-{
-    return SaveFileAtomically(path, Build(doc, langText, languageCode), error);
 }
 
 } // namespace kor

@@ -25,10 +25,6 @@ public:
     // template gives an empty report; templateFound tells the two apart.
     static std::string Build(const ConfigDocument& doc, const LangTextLookup& langText,
                              const QString& languageCode, bool* templateFound = nullptr);
-    // Build, then write the page to path atomically (a failed write leaves the previous file).
-    // Returns false with the reason on failure.
-    static bool Write(const ConfigDocument& doc, const LangTextLookup& langText, const QString& languageCode,
-                      const QString& path, std::string* error = nullptr);
 };
 
 } // namespace kor

@@ -14,14 +14,11 @@ QPageLayout ReportPageLayout()
                        QPageLayout::Millimeter);
 }
 
-bool WriteReportPdf(const QTextDocument& document, const QString& path, std::string* error)
+Status WriteReportPdf(const QTextDocument& document, const QString& path)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString().toStdString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::Fail(file.errorString().toStdString());
     {
         QPdfWriter writer(&file);
         writer.setPageLayout(ReportPageLayout());
@@ -30,12 +27,9 @@ bool WriteReportPdf(const QTextDocument& document, const QString& path, std::str
         writer.setCreator(QStringLiteral("Kor Manager"));
         document.print(&writer);
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return Status::Fail(file.errorString().toStdString());
+    return Status::Ok();
 }
 
 } // namespace kor

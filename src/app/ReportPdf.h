@@ -15,7 +15,7 @@ QPageLayout ReportPageLayout();
 
 // Prints a report page to a PDF file, written atomically (a failed export leaves the previous
 // file). The document keeps its own settings; a copy is paginated. Text layout needs a running
-// QGuiApplication. Returns false with the reason on failure.
-bool WriteReportPdf(const QTextDocument& document, const QString& path, std::string* error = nullptr);
+// QGuiApplication.
+Status WriteReportPdf(const QTextDocument& document, const QString& path);
 
 } // namespace kor

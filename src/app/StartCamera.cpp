@@ -29,11 +29,11 @@ CameraProblem LoadStartCamera(AppSession& session, std::int32_t cameraId, std::s
         cameraId > std::numeric_limits<std::int16_t>::max())
         return Fail(CameraProblem::NoRecord, detail,
                     "no camera can have the identifier " + std::to_string(cameraId));
-    std::string why;
-    if (camera.Load(static_cast<std::int16_t>(cameraId), &why))
-        return Fail(CameraProblem::NoRecord, detail, why);
-    if (session.Model().Load(session.Connection(), camera.ModelName(), "AXIS", &why))
-        return Fail(CameraProblem::NoModelProfile, detail, why);
+    if (const Status loaded = camera.Load(static_cast<std::int16_t>(cameraId)); loaded.failed())
+        return Fail(CameraProblem::NoRecord, detail, loaded.reason());
+    if (const Status loaded = session.Model().Load(session.Connection(), camera.ModelName(), "AXIS");
+        loaded.failed())
+        return Fail(CameraProblem::NoModelProfile, detail, loaded.reason());
     if (camera.Brand() != "AXIS")
         return Fail(CameraProblem::NotAxis, detail,
                     "the camera's brand is \"" + FromCp1252(camera.Brand()).toStdString() + "\"");

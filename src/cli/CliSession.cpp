@@ -33,9 +33,8 @@ bool StartValuesForCli(Invocation& inv, StartValues& values)
 
 bool OpenDatabaseForCli(Invocation& inv, ClientConnection& connection)
 {
-    std::string error;
-    if (connection.Open(DatabasePathForCli(inv), &error)) {
-        Failure(inv, error);
+    if (const Status opened = connection.Open(DatabasePathForCli(inv)); opened.failed()) {
+        Failure(inv, opened.reason());
         return false;
     }
     return true;
@@ -47,9 +46,9 @@ bool OpenCameraSession(Invocation& inv, std::optional<std::int32_t> cameraId, Ca
         return false;
     const StartValues& start = session.Start;
     session.Connection.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd);
-    std::string error;
-    if (OpenClientDatabase(session.Connection, DatabasePathForCli(inv), &error)) {
-        Failure(inv, error);
+    if (const Status opened = OpenClientDatabase(session.Connection, DatabasePathForCli(inv));
+        opened.failed()) {
+        Failure(inv, opened.reason());
         return false;
     }
     // The record is looked up by a 16-bit identifier.
@@ -59,8 +58,8 @@ bool OpenCameraSession(Invocation& inv, std::optional<std::int32_t> cameraId, Ca
         return false;
     }
     session.Camera.SetConnection(&session.Connection);
-    if (session.Camera.Load(static_cast<std::int16_t>(id), &error)) {
-        Failure(inv, error);
+    if (const Status loaded = session.Camera.Load(static_cast<std::int16_t>(id)); loaded.failed()) {
+        Failure(inv, loaded.reason());
         return false;
     }
     const CurrentCamera& camera = session.Camera;
@@ -68,8 +67,9 @@ bool OpenCameraSession(Invocation& inv, std::optional<std::int32_t> cameraId, Ca
         Failure(inv, "camera " + std::to_string(id) + " has no IP address");
         return false;
     }
-    if (session.Model.Load(session.Connection, camera.ModelName(), "AXIS", &error)) {
-        Failure(inv, error);
+    if (const Status loaded = session.Model.Load(session.Connection, camera.ModelName(), "AXIS");
+        loaded.failed()) {
+        Failure(inv, loaded.reason());
         return false;
     }
     session.Device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,

@@ -54,10 +54,10 @@ int RunList(const CommandSpec& self, Invocation& inv)
     ClientConnection connection;
     if (!OpenDatabaseForCli(inv, connection))
         return ExitFailed;
-    std::vector<CameraRecord> cameras;
-    std::string error;
-    if (CameraTable::List(connection, cameras, &error))
-        return Failure(inv, error);
+    const Result<std::vector<CameraRecord>> listed = CameraTable::List(connection);
+    if (listed.failed())
+        return Failure(inv, listed.reason());
+    const std::vector<CameraRecord>& cameras = *listed;
     if (inv.Has("json")) {
         QJsonArray list;
         for (const CameraRecord& camera : cameras)
@@ -114,21 +114,21 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
         return ExitFailed;
     // The start-up loads the model's profile with the brand "AXIS"; a profile under the camera's own
     // brand serves the other brands.
-    ModelRecord model;
-    bool found = false;
-    std::string error;
-    if (ModelTable::Find(connection, camera.ModelName, "AXIS", model, found, &error) ||
-        (!found && ModelTable::Find(connection, camera.ModelName, camera.Brand, model, found, &error)))
-        return Failure(inv, error);
-    if (!found)
+    Result<std::optional<ModelRecord>> found = ModelTable::Find(connection, camera.ModelName, "AXIS");
+    if (found.ok() && !found->has_value())
+        found = ModelTable::Find(connection, camera.ModelName, camera.Brand);
+    if (found.failed())
+        return Failure(inv, found.reason());
+    if (!found->has_value())
         return Failure(inv, "unknown model " + inv.Value("model") + " (see 'korctl models list')");
+    const ModelRecord& model = **found;
     std::int64_t channel = 1;
     if (inv.Has("channel") &&
         !NumberOption(inv, "channel", 1, std::max<std::int64_t>(1, model.ChannelCount), channel))
         return ExitFailed;
     camera.Channel = static_cast<std::uint8_t>(channel);
-    if (CameraTable::Add(connection, camera, &error))
-        return Failure(inv, error);
+    if (const Status added = CameraTable::Add(connection, camera); added.failed())
+        return Failure(inv, added.reason());
     inv.Out << "Added camera " << camera.Id << " (" << TerminalText(camera.DisplayName) << ").\n";
     return ExitOk;
 }
@@ -145,9 +145,8 @@ int RunRemove(const CommandSpec& self, Invocation& inv)
     ClientConnection connection;
     if (!OpenDatabaseForCli(inv, connection))
         return ExitFailed;
-    std::string error;
-    if (CameraTable::Remove(connection, id, &error))
-        return Failure(inv, error);
+    if (const Status removed = CameraTable::Remove(connection, id); removed.failed())
+        return Failure(inv, removed.reason());
     inv.Out << "Removed camera " << id << ".\n";
     return ExitOk;
 }

@@ -46,26 +46,25 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         return ExitFailed;
     doc.InputOneAsSensor = inputOne;
 
-    std::string error;
     const QString outPath = QString::fromStdString(out);
-    bool failed = false;
+    Status written;
     if (to == "kma") {
-        failed = SaveProjectFile(doc, outPath, &error);
+        written = SaveProjectFile(doc, outPath);
     } else if (to == "json") {
         // Meant to be read back: the passwords stay, so the file is the user's alone, as a project is.
         ConfigJsonOptions options;
         options.MaskPasswords = false;
         const QByteArray json = ConfigToJson(doc, options);
-        failed = !SaveFileAtomically(outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
-                                     &error);
+        written = SaveFileAtomically(outPath,
+                                     std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
     } else {
         DeviceLine device{port, ArgumentBytes(inv.Value("user")), ArgumentBytes(inv.Value("password")),
                           ArgumentBytes(inv.Value("mac")), ArgumentBytes(inv.Value("brand"))};
         // The upload file is named alarm_app; OUT names it wherever the user wants it.
-        failed = !SaveFileAtomically(outPath, BuildAlarmAppText(doc, device), &error);
+        written = SaveFileAtomically(outPath, BuildAlarmAppText(doc, device));
     }
-    if (failed)
-        return Failure(inv, "cannot write " + out + ": " + error);
+    if (written.failed())
+        return Failure(inv, "cannot write " + out + ": " + written.reason());
     return ExitOk;
 }
 

@@ -34,18 +34,17 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     const DownloadResult result = DownloadFromDevice(doc, http, CameraTargetOf(session),
                                                      session.Model.ChannelCount(), session.Camera.Channel());
     const std::string message = TerminalText(text(result.MessageText));
-    if (result.Load.Failed)
+    if (result.Load.Outcome.failed())
         inv.Err << "korctl: the camera's configuration is damaged at line " << result.Load.Line << ": "
-                << TerminalText(result.Load.Message) << "; what was read before is kept\n";
+                << TerminalText(result.Load.Outcome.reason()) << "; what was read before is kept\n";
     if (!result.ConfigLoaded) {
         std::string reason = message;
         if (!result.ErrorText.empty())
             reason += " (" + TerminalText(result.ErrorText) + ")";
         return Failure(inv, reason);
     }
-    std::string error;
-    if (SaveProjectFile(doc, QString::fromStdString(inv.Positional[0]), &error))
-        return Failure(inv, "cannot write " + inv.Positional[0] + ": " + error);
+    if (const Status saved = SaveProjectFile(doc, QString::fromStdString(inv.Positional[0])); saved.failed())
+        return Failure(inv, "cannot write " + inv.Positional[0] + ": " + saved.reason());
     if (result.Outcome == DownloadOutcome::Loaded) {
         inv.Out << message << "\n";
     } else {

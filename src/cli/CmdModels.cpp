@@ -64,10 +64,10 @@ int RunList(const CommandSpec& self, Invocation& inv)
     ClientConnection connection;
     if (!OpenDatabaseForCli(inv, connection))
         return ExitFailed;
-    std::vector<ModelRecord> models;
-    std::string error;
-    if (ModelTable::List(connection, models, &error))
-        return Failure(inv, error);
+    const Result<std::vector<ModelRecord>> listed = ModelTable::List(connection);
+    if (listed.failed())
+        return Failure(inv, listed.reason());
+    const std::vector<ModelRecord>& models = *listed;
     if (inv.Has("json")) {
         QJsonArray list;
         for (const ModelRecord& m : models)
@@ -145,9 +145,8 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
     ClientConnection connection;
     if (!OpenDatabaseForCli(inv, connection))
         return ExitFailed;
-    std::string error;
-    if (ModelTable::Add(connection, model, &error))
-        return Failure(inv, error);
+    if (const Status added = ModelTable::Add(connection, model); added.failed())
+        return Failure(inv, added.reason());
     inv.Out << "Added model " << TerminalText(model.ModelName) << " of brand " << TerminalText(model.Brand)
             << ".\n";
     return ExitOk;

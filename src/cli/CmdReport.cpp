@@ -40,30 +40,28 @@ bool FormatOf(const std::string& path, ReportFormat& format)
 // Text layout needs the fonts of a QGuiApplication. korctl's main creates one for this command;
 // a caller running korctl in-process without any application gets one on the offscreen platform,
 // kept to the end of the process.
-bool EnsureGuiApplication(std::string& error)
+Status EnsureGuiApplication()
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return true;
-    if (QCoreApplication::instance()) {
-        error = "a PDF needs a graphical application object, and a plain one is already running";
-        return false;
-    }
+        return Status::Ok();
+    if (QCoreApplication::instance())
+        return Status::Fail("a PDF needs a graphical application object, and a plain one is already running");
     static int argc = 1;
     static char name[] = "korctl";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     (void)app;
-    return true;
+    return Status::Ok();
 }
 
-bool WritePdf(const std::string& html, const QString& path, std::string& error)
+Status WritePdf(const std::string& html, const QString& path)
 {
-    if (!EnsureGuiApplication(error))
-        return false;
+    if (Status gui = EnsureGuiApplication(); gui.failed())
+        return gui;
     QTextDocument document;
     document.setHtml(FromCp1252(html));
-    return WriteReportPdf(document, path, &error);
+    return WriteReportPdf(document, path);
 }
 
 int RunReport(const CommandSpec& self, Invocation& inv)
@@ -91,12 +89,11 @@ int RunReport(const CommandSpec& self, Invocation& inv)
         return Failure(inv,
                        "report template not found: " + ReportFile::TemplatePath(languageCode).toStdString());
 
-    std::string error;
     const QString outPath = QString::fromStdString(out);
-    const bool written = format == ReportFormat::Html ? SaveFileAtomically(outPath, html, &error)
-                                                      : WritePdf(html, outPath, error);
-    if (!written)
-        return Failure(inv, out + ": cannot write the report: " + error);
+    const Status written =
+        format == ReportFormat::Html ? SaveFileAtomically(outPath, html) : WritePdf(html, outPath);
+    if (written.failed())
+        return Failure(inv, out + ": cannot write the report: " + written.reason());
     return ExitOk;
 }
 

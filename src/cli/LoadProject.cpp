@@ -22,14 +22,13 @@ bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation&
         return false;
     }
     if (info.suffix().toLower() == QStringLiteral("json")) {
-        std::string bytes;
-        std::string error;
-        if (!ReadWholeFile(info.filePath(), bytes, &error)) {
-            Failure(inv, path + ": " + error);
+        const Result<std::string> bytes = ReadWholeFile(info.filePath());
+        if (bytes.failed()) {
+            Failure(inv, path + ": " + bytes.reason());
             return false;
         }
-        Result<ConfigDocument> read = ConfigFromJson(bytes);
-        if (!read) {
+        Result<ConfigDocument> read = ConfigFromJson(*bytes);
+        if (read.failed()) {
             Failure(inv, path + ": " + read.reason());
             return false;
         }
@@ -38,11 +37,11 @@ bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation&
     }
     doc.ResetConfig();
     LoadResult result;
-    if (LoadConfig(doc, path, false, &result)) {
+    if (const Status loaded = LoadConfig(doc, path, false, &result); loaded.failed()) {
         std::string where = path;
         if (result.Line > 0)
             where += ", line " + std::to_string(result.Line);
-        Failure(inv, where + ": " + result.Message);
+        Failure(inv, where + ": " + loaded.reason());
         return false;
     }
     if (!result.Recognised) {

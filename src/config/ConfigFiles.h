@@ -13,17 +13,17 @@ namespace kor {
 inline constexpr char kAlarmAppFileName[] = "alarm_app";
 
 // Loads a project file, an upload file or a configuration text into the document (the caller
-// resets it first). Returns true on failure: unreadable or binary file, or a value that does not
-// fit its field; what was read before the fault stays. Details go to result when given.
-bool LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsText,
-                LoadResult* result = nullptr);
+// resets it first). Fails for an unreadable or binary file, or a value that does not fit its field;
+// what was read before the fault stays. The fault's line and whether anything was recognised go to
+// detail when given.
+Status LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsText,
+                  LoadResult* detail = nullptr);
 
-// Writes the upload file into the work folder. Returns true on failure.
-bool WriteAlarmAppFile(const ConfigDocument& doc, const QString& workFolder, const DeviceLine& device,
-                       std::string* error = nullptr);
+// Writes the upload file into the work folder.
+Status WriteAlarmAppFile(const ConfigDocument& doc, const QString& workFolder, const DeviceLine& device);
 
-// Writes a project file, replacing the old one only once the new one is complete. Returns true on
-// failure. The caller records the file name and the saved state on success.
-bool SaveProjectFile(const ConfigDocument& doc, const QString& path, std::string* error = nullptr);
+// Writes a project file, replacing the old one only once the new one is complete. The caller
+// records the file name and the saved state on success.
+Status SaveProjectFile(const ConfigDocument& doc, const QString& path);
 
 } // namespace kor

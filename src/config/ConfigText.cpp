@@ -73,20 +73,18 @@ bool ReadGeneralNumber(std::string_view fields, std::string_view key, std::uint8
 
 LoadResult Fault(int line, std::string message)
 {
-    return LoadResult{true, line, std::move(message), true};
+    return LoadResult{Status::Fail(std::move(message)), line, true};
 }
 
-bool ParseGeneralLine(GeneralSettings& general, std::string_view line, std::string& failedKey)
+Status ParseGeneralLine(GeneralSettings& general, std::string_view line)
 {
     const std::string fields = WithNulFields(line);
     for (auto [key, field] : {std::pair<std::string_view, std::uint8_t*>{"FS", &general.FS},
                               {"FTM", &general.FTM},
                               {"FSB", &general.FSB},
                               {"FTMB", &general.FTMB}}) {
-        if (!ReadGeneralNumber(fields, key, *field)) {
-            failedKey = key;
-            return false;
-        }
+        if (!ReadGeneralNumber(fields, key, *field))
+            return Status::Fail("value of " + std::string(key) + " out of range (0 to 255)");
     }
     general.SMTPH = GetParam("SMTPH", fields);
     general.SMTPP = GetParam("SMTPP", fields);
@@ -96,21 +94,21 @@ bool ParseGeneralLine(GeneralSettings& general, std::string_view line, std::stri
     general.CLIENTNUM = GetParam("CLIENTNUM", fields);
     general.CRAIP = GetParam("CRAIP", fields);
     general.CRAPORT = GetParam("CRAPORT", fields);
-    return true;
+    return Status::Ok();
 }
 
-bool ParseZelkLine(ZelkSettings& zelk, std::string_view line)
+Status ParseZelkLine(ZelkSettings& zelk, std::string_view line)
 {
     const std::string fields = WithNulFields(line);
     std::int16_t bc = 0;
     if (ReadNumberAs(GetParam("BC", fields), bc) == NumberRead::OutOfRange)
-        return false;
+        return Status::Fail("detector base code out of range");
     zelk.BC = bc;
     for (std::size_t j = 0; j < zelk.S.size(); ++j)
         zelk.S[j] = !GetParam("S" + DecimalText(static_cast<std::int64_t>(j)), fields).empty();
     for (std::size_t j = 0; j < zelk.MSK.size(); ++j)
         zelk.MSK[j] = !GetParam("MSK" + DecimalText(static_cast<std::int64_t>(j)), fields).empty();
-    return true;
+    return Status::Ok();
 }
 
 } // namespace
@@ -274,13 +272,13 @@ std::string BuildProjectText(const ConfigDocument& doc)
     return out;
 }
 
-bool ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
+Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
 {
     const std::string fields = WithNulFields(line);
     ActionRecord action;
     action.Name = GetParam("ACTION", fields);
     if (ReadNumberAs(GetParam("TP", fields), action.Type) == NumberRead::OutOfRange)
-        return false;
+        return Status::Fail("action type out of range");
     action.Params = GetParam("PARAMS", fields);
     for (char& c : action.Params) {
         if (c == '$')
@@ -288,7 +286,7 @@ bool ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
     }
     action.TimeTable = ParseTimeTableText(GetParam("TT", fields));
     doc.AddAction(ruleIndex, std::move(action));
-    return true;
+    return Status::Ok();
 }
 
 LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
@@ -335,16 +333,16 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
                     ruleIndex = 1;
                 break;
             }
-        } else if (StartsWithNoCase(keyword, "ACTION")) {
-            if (!ParseActionLine(doc, ruleIndex, TrimBlanks(line)))
-                return Fault(lineNumber, "action type out of range");
-        } else if (StartsWithNoCase(keyword, "GENERAL")) {
-            std::string failedKey;
-            if (!ParseGeneralLine(doc.GeneralSettings, line, failedKey))
-                return Fault(lineNumber, "value of " + failedKey + " out of range (0 to 255)");
-        } else if (StartsWithNoCase(keyword, "ZELK")) {
-            if (!ParseZelkLine(doc.ZelkSettings, line))
-                return Fault(lineNumber, "detector base code out of range");
+        } else {
+            Status read;
+            if (StartsWithNoCase(keyword, "ACTION"))
+                read = ParseActionLine(doc, ruleIndex, TrimBlanks(line));
+            else if (StartsWithNoCase(keyword, "GENERAL"))
+                read = ParseGeneralLine(doc.GeneralSettings, line);
+            else if (StartsWithNoCase(keyword, "ZELK"))
+                read = ParseZelkLine(doc.ZelkSettings, line);
+            if (read.failed())
+                return Fault(lineNumber, read.reason());
         }
     }
     return result;

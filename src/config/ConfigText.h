@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigDocument.h"
+#include "config/Result.h"
 
 #include <cstdint>
 #include <string>
@@ -18,13 +19,12 @@ struct DeviceLine
     std::string Brand;
 };
 
-// Outcome of reading a configuration text. Failed is set for a value that does not fit its field
+// Outcome of reading a configuration text. Outcome fails for a value that does not fit its field
 // (or, in the file layer, an unreadable file); what was read before the fault stays applied.
 struct LoadResult
 {
-    bool Failed = false;
-    int Line = 0; // 1-based line of the fault, 0 when not tied to a line
-    std::string Message;
+    Status Outcome;
+    int Line = 0;            // 1-based line of the fault, 0 when not tied to a line
     bool Recognised = false; // at least one rule, action, general or detector line was read
 };
 
@@ -53,8 +53,8 @@ std::string ZelkLineText(const ZelkSettings& zelk);
 // The caller resets the document first. Sets Saved before parsing; every added action clears it.
 LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text);
 
-// Adds the action of one #ACTION line to a rule. Returns false when a number does not fit.
-bool ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line);
+// Adds the action of one #ACTION line to a rule; fails when a number does not fit.
+Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line);
 
 // Takes the general settings from the numbered lines of the device's getconfig answer.
 void ParseGetConfigText(GeneralSettings& general, std::string_view text);

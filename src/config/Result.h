@@ -7,8 +7,11 @@
 namespace kor {
 
 // The one way an operation that can fail reports back: success, or failure with its reason in
-// plain words (already in the user's language where the caller shows it as it stands).
-class [[nodiscard]] Status {
+// plain words (already in the user's language where the caller shows it as it stands). It has no
+// conversion to bool on purpose: the older code returned true on failure in some places and on
+// success in others, so every test says which of ok() and failed() it means.
+class [[nodiscard]] Status
+{
 public:
     // Success.
     Status() = default;
@@ -24,7 +27,6 @@ public:
 
     bool ok() const { return !m_failed; }
     bool failed() const { return m_failed; }
-    explicit operator bool() const { return ok(); }
     // Empty on success.
     const std::string& reason() const { return m_reason; }
 
@@ -34,8 +36,8 @@ private:
 };
 
 // A value, or the reason there is none.
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result
+{
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status failure) : m_reason(failure.reason())
@@ -47,7 +49,6 @@ public:
 
     bool ok() const { return m_value.has_value(); }
     bool failed() const { return !ok(); }
-    explicit operator bool() const { return ok(); }
     const std::string& reason() const { return m_reason; }
     Status status() const { return ok() ? Status::Ok() : Status::Fail(m_reason); }
 

@@ -5,48 +5,31 @@
 
 namespace kor {
 
-namespace {
-void SetError(std::string* error, const QString& reason)
-{
-    if (error)
-        *error = reason.toStdString();
-}
-} // namespace
-
-bool SaveFileAtomically(const QString& path, std::string_view bytes, std::string* error)
+Status SaveFileAtomically(const QString& path, std::string_view bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::Fail(file.errorString().toStdString());
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size) {
-        SetError(error, file.errorString());
+        const std::string reason = file.errorString().toStdString();
         file.cancelWriting();
-        return false;
+        return Status::Fail(reason);
     }
-    if (!file.commit()) {
-        SetError(error, file.errorString());
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return Status::Fail(file.errorString().toStdString());
+    return Status::Ok();
 }
 
-bool ReadWholeFile(const QString& path, std::string& bytes, std::string* error)
+Result<std::string> ReadWholeFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::Fail(file.errorString().toStdString());
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        SetError(error, file.errorString());
-        return false;
-    }
-    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return true;
+    if (file.error() != QFileDevice::NoError)
+        return Status::Fail(file.errorString().toStdString());
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
 } // namespace kor

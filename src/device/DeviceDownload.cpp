@@ -98,7 +98,8 @@ DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const D
         break;
     }
     doc.ResetConfig();
-    LoadConfig(doc, config.Text, true, &result.Load);
+    // A damaged configuration is reported through result.Load; what was read before the fault stays.
+    (void)LoadConfig(doc, config.Text, true, &result.Load);
     result.ConfigLoaded = true;
 
     const DeviceText settings =

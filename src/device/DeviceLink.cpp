@@ -224,9 +224,8 @@ bool DeviceLink::RunSteps(ConfigDocument& doc, bool& taskListDirty)
         device.Password = m_fields.Password;
         device.Mac = m_macText;
         device.Brand = camera.Brand;
-        std::string error;
-        if (WriteAlarmAppFile(doc, m_s.WorkFolder, device, &error)) {
-            SetError(kFileError, error);
+        if (const Status written = WriteAlarmAppFile(doc, m_s.WorkFolder, device); written.failed()) {
+            SetError(kFileError, written.reason());
             return true;
         }
         if (UploadConfiguration())

@@ -30,12 +30,13 @@ std::string WithZero(std::string_view bytes)
 bool DeviceLink::UploadConfiguration()
 {
     LogText(LangTextId(809));
-    std::string file;
-    std::string error;
-    if (!ReadWholeFile(QDir(m_s.WorkFolder).filePath(QString::fromLatin1(kAlarmAppFileName)), file, &error)) {
-        Log(DecimalText(kFileError) + ":" + error);
+    const Result<std::string> read =
+        ReadWholeFile(QDir(m_s.WorkFolder).filePath(QString::fromLatin1(kAlarmAppFileName)));
+    if (read.failed()) {
+        Log(DecimalText(kFileError) + ":" + read.reason());
         return true;
     }
+    const std::string& file = *read;
     const int channels = m_subject.Model.ChannelCount;
     const int channel = m_subject.Camera.Channel;
     const std::vector<std::size_t> pieces = UploadPieceSizes(file.size());
@@ -67,10 +68,10 @@ bool DeviceLink::BuildBufferConfig(const GeneralSettings& general)
     v.User = m_fields.User;
     v.Password = m_fields.Password;
     v.Model = m_subject.Camera.ModelName;
-    std::string error;
     QDir().mkpath(QDir(m_s.WorkFolder).filePath(QStringLiteral("Gen")));
-    if (!SaveFileAtomically(GenFile("bufferd.conf"), BufferConfigText(v, general), &error)) {
-        SetError(kFileError, error);
+    if (const Status saved = SaveFileAtomically(GenFile("bufferd.conf"), BufferConfigText(v, general));
+        saved.failed()) {
+        SetError(kFileError, saved.reason());
         return true;
     }
     return false;
@@ -79,15 +80,14 @@ bool DeviceLink::BuildBufferConfig(const GeneralSettings& general)
 bool DeviceLink::SendBufferConfig()
 {
     LogText(LangTextId(820));
-    std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(GenFile("bufferd.conf"), bytes, &error)) {
-        SetError(kFileError, error);
+    const Result<std::string> bytes = ReadWholeFile(GenFile("bufferd.conf"));
+    if (bytes.failed()) {
+        SetError(kFileError, bytes.reason());
         return true;
     }
     const DeviceUrl url =
         DeviceUrl::BufferConfig(FieldTarget(), m_subject.Model.ChannelCount, m_subject.Camera.Channel);
-    const HttpResponse r = m_s.Http->Post(url, WithZero(bytes), kRequestSeconds);
+    const HttpResponse r = m_s.Http->Post(url, WithZero(*bytes), kRequestSeconds);
     // The file holds the device password: it does not stay on disk.
     QFile::remove(GenFile("bufferd.conf"));
     if (!r.Completed()) {
@@ -99,11 +99,11 @@ bool DeviceLink::SendBufferConfig()
 
 bool DeviceLink::BuildHomeConfig()
 {
-    std::string error;
     QDir().mkpath(QDir(m_s.WorkFolder).filePath(QStringLiteral("Gen")));
     QFile::remove(GenFile("movetohomed.conf"));
-    if (!SaveFileAtomically(GenFile("movetohomed.conf"), HomeConfigText(m_home), &error)) {
-        SetError(kFileError, error);
+    if (const Status saved = SaveFileAtomically(GenFile("movetohomed.conf"), HomeConfigText(m_home));
+        saved.failed()) {
+        SetError(kFileError, saved.reason());
         return true;
     }
     return false;
@@ -111,14 +111,13 @@ bool DeviceLink::BuildHomeConfig()
 
 bool DeviceLink::SendHomeConfig()
 {
-    std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(GenFile("movetohomed.conf"), bytes, &error)) {
-        SetError(kFileError, error);
+    const Result<std::string> bytes = ReadWholeFile(GenFile("movetohomed.conf"));
+    if (bytes.failed()) {
+        SetError(kFileError, bytes.reason());
         return true;
     }
     const DeviceUrl url = DeviceUrl::HomeFile(FieldTarget());
-    const HttpResponse r = m_s.Http->Post(url, WithZero(bytes), kRequestSeconds);
+    const HttpResponse r = m_s.Http->Post(url, WithZero(*bytes), kRequestSeconds);
     if (!r.Completed()) {
         SetError(r, url);
         return true;
@@ -134,11 +133,10 @@ bool DeviceLink::BuildTaskList(const ConfigDocument& doc)
     const std::string deviceList = r.FailedState() ? std::string() : r.Body;
     const std::string text =
         TaskListText(doc, m_subject.Model.ChannelCount, m_subject.Device.Channel(), deviceList);
-    std::string error;
     QDir().mkpath(QDir(m_s.WorkFolder).filePath(QStringLiteral("Gen")));
     QFile::remove(GenFile("tasklist"));
-    if (!SaveFileAtomically(GenFile("tasklist"), text, &error)) {
-        SetError(kFileError, error);
+    if (const Status saved = SaveFileAtomically(GenFile("tasklist"), text); saved.failed()) {
+        SetError(kFileError, saved.reason());
         return true;
     }
     return false;
@@ -146,13 +144,12 @@ bool DeviceLink::BuildTaskList(const ConfigDocument& doc)
 
 bool DeviceLink::SendTaskList(bool& taskListDirty)
 {
-    std::string bytes;
-    std::string error;
+    const Result<std::string> bytes = ReadWholeFile(GenFile("tasklist"));
     bool failed = false;
-    if (!ReadWholeFile(GenFile("tasklist"), bytes, &error)) {
-        Log(DecimalText(kFileError) + ":" + error);
+    if (bytes.failed()) {
+        Log(DecimalText(kFileError) + ":" + bytes.reason());
         failed = true;
-    } else if (AwaitedPost(DeviceUrl::TaskListUpload(FieldTarget()), WithZero(bytes)) == 11) {
+    } else if (AwaitedPost(DeviceUrl::TaskListUpload(FieldTarget()), WithZero(*bytes)) == 11) {
         Log(DecimalText(m_requestState) + ":" + m_requestReply);
         failed = true;
     }

@@ -144,12 +144,12 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
         return true;
     }
 
-    std::string buffer;
-    std::string error;
-    if (!ReadWholeFile(GenFile("bufferd.conf"), buffer, &error)) {
-        SetError(kFileError, error);
+    const Result<std::string> read = ReadWholeFile(GenFile("bufferd.conf"));
+    if (read.failed()) {
+        SetError(kFileError, read.reason());
         return true;
     }
+    const std::string& buffer = *read;
     if (model.ChannelCount < 2) {
         ftp.Put("bufferd.conf", buffer);
     } else {
@@ -157,9 +157,8 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
             ftp.Put("bufferd" + DecimalText(k) + ".conf", buffer);
     }
     if (homeWanted) {
-        std::string home;
-        if (ReadWholeFile(GenFile("movetohomed.conf"), home))
-            ftp.Put("movetohomed.conf", home);
+        if (const Result<std::string> home = ReadWholeFile(GenFile("movetohomed.conf")); home.ok())
+            ftp.Put("movetohomed.conf", *home);
     }
     ftp.Close();
 
@@ -215,9 +214,10 @@ void DeviceLink::UploadFolder(const QString& folder, const std::string& remoteDi
         if (!homeWanted &&
             (upper == QStringLiteral("MOVETOHOMED") || upper == QStringLiteral("SETMOVETOHOMED.CGI")))
             continue;
-        std::string bytes;
-        if (!ReadWholeFile(QDir(folder).filePath(file), bytes))
+        const Result<std::string> read = ReadWholeFile(QDir(folder).filePath(file));
+        if (read.failed())
             continue;
+        const std::string& bytes = *read;
         const std::string name = file.toLocal8Bit().toStdString();
         if (m_s.Ftp->Put(name, bytes))
             m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);

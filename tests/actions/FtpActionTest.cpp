@@ -49,7 +49,7 @@ TEST(FtpActionCodec, SeparatorsInAValueDoNotSurviveTheConfigurationText)
     action.Name = "Pictures";
     action.Params = BuildFtpParams(typed);
     ConfigDocument doc;
-    ASSERT_TRUE(ParseActionLine(doc, 3, ActionLineText(action)));
+    ASSERT_TRUE(ParseActionLine(doc, 3, ActionLineText(action)).ok());
     ASSERT_EQ(doc.ActionCount(3), 1);
     const FtpAction back = LoadFtpParams(doc.Action(3, 0)->Params);
     EXPECT_EQ(back.Host, "h");

@@ -1,4 +1,5 @@
 #include "app/ClientDatabase.h"
+#include "TestSupport.h"
 #include "app/Language.h"
 
 #include "outside/companion/ClientConnection.h"
@@ -57,24 +58,23 @@ protected:
 
 TEST_F(ClientDatabaseTest, OpeningAddsTheUsrsRowOnlyWhenMissing)
 {
-    std::string error;
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     EXPECT_EQ(Usrs(), QStringLiteral("0"));
     Exec(QStringLiteral("UPDATE PRMS SET VAL = '5' WHERE NM = 'USRS'"));
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     EXPECT_EQ(Usrs(), QStringLiteral("5"));
     Exec(QStringLiteral("DELETE FROM PRMS"));
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     EXPECT_EQ(Usrs(), QStringLiteral("0"));
 }
 
 TEST_F(ClientDatabaseTest, ReadOnlyDatabaseOpensOnlyWhenNothingMustBeAdded)
 {
     std::string error;
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     m_connection.Close();
     MakeReadOnly();
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     EXPECT_TRUE(m_connection.ReadOnly());
     m_connection.Close();
 
@@ -85,7 +85,7 @@ TEST_F(ClientDatabaseTest, ReadOnlyDatabaseOpensOnlyWhenNothingMustBeAdded)
     m_connection.Close();
     MakeReadOnly();
     const QByteArray before = Fingerprint();
-    EXPECT_TRUE(OpenClientDatabase(m_connection, m_path, &error));
+    EXPECT_TRUE(test::Fails(OpenClientDatabase(m_connection, m_path), error));
     EXPECT_NE(error.find("read-only and lacks the USRS row"), std::string::npos) << error;
     EXPECT_FALSE(m_connection.IsOpen());
     EXPECT_EQ(Fingerprint(), before);
@@ -98,13 +98,13 @@ TEST_F(ClientDatabaseTest, FileThatIsNoDatabaseFailsWithItsName)
     file.write("Standard Jet DB");
     file.close();
     std::string error;
-    EXPECT_TRUE(OpenClientDatabase(m_connection, m_path, &error));
+    EXPECT_TRUE(test::Fails(OpenClientDatabase(m_connection, m_path), error));
     EXPECT_EQ(error, m_path.toStdString() + ": is not an SQLite database");
 }
 
 TEST_F(ClientDatabaseTest, PrmsValuesAreLookedUpByBoundName)
 {
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path));
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     Exec(QStringLiteral("INSERT INTO PRMS VALUES ('APPVERSION', '4.2.1');"
                         "INSERT INTO PRMS VALUES ('O''BRIEN', 'quoted');"
                         "INSERT INTO PRMS VALUES ('EMPTY', NULL)"));
@@ -136,7 +136,7 @@ TEST_F(ClientDatabaseTest, PrmsValuesAreLookedUpByBoundName)
 
 TEST_F(ClientDatabaseTest, StartupReadsRecordWhichProbesSucceed)
 {
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path));
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     ClientStartup startup = ReadClientStartup(m_connection);
     EXPECT_EQ(startup.AppVersion, QStringLiteral("UNKNOWN"));
     EXPECT_FALSE(startup.ProgCamStream || startup.ProgCamAudio || startup.RefExpiry || startup.IvProfiles);
@@ -161,7 +161,7 @@ struct RecordingSink : LanguageErrorSink
 // A new companion database starts the window in English, through the language query of the start-up.
 TEST_F(ClientDatabaseTest, NewDatabaseMakesEnglishTheActiveLanguage)
 {
-    ASSERT_FALSE(OpenClientDatabase(m_connection, m_path));
+    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
     RecordingSink sink;
     EXPECT_FALSE(LoadLanguage(m_connection.Database(), sink)) << sink.Shown.toStdString();
     EXPECT_EQ(LanguageCode(), QStringLiteral("en"));

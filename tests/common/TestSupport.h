@@ -1,7 +1,11 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -18,5 +22,27 @@ void WriteBytes(const QString& path, const std::string& bytes);
 
 // Turns control characters into visible escapes so that failed byte comparisons read well.
 std::string Visible(const std::string& bytes);
+
+// Success, or a failed assertion that shows the reason: ASSERT_TRUE(IsOk(Operation())).
+template <typename R>::testing::AssertionResult IsOk(const R& result)
+{
+    if (result.ok())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.reason();
+}
+
+// Whether an operation failed, keeping its reason for the checks that follow.
+template <typename R> bool Fails(const R& result, std::string& reason)
+{
+    reason = result.reason();
+    return result.failed();
+}
+
+// The value of a result that must succeed (an empty value, and a failed test, otherwise).
+template <typename T> T ValueOf(Result<T> result)
+{
+    EXPECT_TRUE(IsOk(result));
+    return result.ok() ? std::move(result).value() : T();
+}
 
 } // namespace kor::test

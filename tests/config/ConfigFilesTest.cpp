@@ -37,20 +37,18 @@ TEST_F(ConfigFiles, SaveThenLoadSetsFileNameAndSavedState)
 {
     const ConfigDocument doc = SmallDocument();
     const QString path = Path("site.kma");
-    std::string error;
-    ASSERT_FALSE(SaveProjectFile(doc, path, &error)) << error;
+    ASSERT_TRUE(test::IsOk(SaveProjectFile(doc, path)));
 
     ConfigDocument loaded;
     loaded.ResetConfig();
-    LoadResult result;
-    ASSERT_FALSE(LoadConfig(loaded, path.toStdString(), false, &result)) << result.Message;
+    ASSERT_TRUE(test::IsOk(LoadConfig(loaded, path.toStdString(), false)));
     EXPECT_EQ(loaded.CurrentFileName, path.toStdString());
     EXPECT_FALSE(loaded.Saved) << "the loaded actions went through AddAction";
     EXPECT_EQ(*loaded.Action(3, 0), *doc.Action(3, 0));
 
     ConfigDocument fromText;
     fromText.CurrentFileName = "previous.kma";
-    ASSERT_FALSE(LoadConfig(fromText, "#GENERAL;FS=4;\n", true));
+    ASSERT_TRUE(test::IsOk(LoadConfig(fromText, "#GENERAL;FS=4;\n", true)));
     EXPECT_EQ(fromText.CurrentFileName, "");
     EXPECT_TRUE(fromText.Saved);
     EXPECT_EQ(fromText.GeneralSettings.FS, 4);
@@ -59,25 +57,24 @@ TEST_F(ConfigFiles, SaveThenLoadSetsFileNameAndSavedState)
 TEST_F(ConfigFiles, UnreadableOrBinaryFilesFail)
 {
     ConfigDocument doc;
-    LoadResult result;
-    EXPECT_TRUE(LoadConfig(doc, Path("missing.kma").toStdString(), false, &result));
-    EXPECT_FALSE(result.Message.empty());
+    EXPECT_FALSE(LoadConfig(doc, Path("missing.kma").toStdString(), false).reason().empty());
 
-    EXPECT_TRUE(LoadConfig(doc, m_dir.path().toStdString(), false, &result)) << "a folder is not a file";
+    EXPECT_TRUE(LoadConfig(doc, m_dir.path().toStdString(), false).failed()) << "a folder is not a file";
 
     test::WriteBytes(Path("image.kma"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    EXPECT_TRUE(LoadConfig(doc, Path("image.kma").toStdString(), false, &result));
-    EXPECT_NE(result.Message.find("binary"), std::string::npos) << result.Message;
+    std::string error;
+    EXPECT_TRUE(test::Fails(LoadConfig(doc, Path("image.kma").toStdString(), false), error));
+    EXPECT_NE(error.find("binary"), std::string::npos) << error;
     EXPECT_FALSE(doc.HasAnyAction());
 }
 
 TEST_F(ConfigFiles, UploadFileGoesToTheWorkFolder)
 {
     const ConfigDocument doc = SmallDocument();
-    ASSERT_FALSE(WriteAlarmAppFile(doc, m_dir.path(), DeviceLine{80, "root", "pass", "", "AXIS"}));
+    ASSERT_TRUE(test::IsOk(WriteAlarmAppFile(doc, m_dir.path(), DeviceLine{80, "root", "pass", "", "AXIS"})));
     const std::string bytes = test::ReadBytes(Path("alarm_app"));
     EXPECT_EQ(bytes.rfind("#USR=root;PWD=pass;PORT=80;MAC=;BRAND=AXIS;\n#SSTART3\n#ACTION=Siren;", 0), 0u);
-    EXPECT_TRUE(WriteAlarmAppFile(doc, Path("no/such/folder"), DeviceLine{}));
+    EXPECT_TRUE(WriteAlarmAppFile(doc, Path("no/such/folder"), DeviceLine{}).failed());
 }
 
 // A save that fails half-way must leave the previous project file as it was.
@@ -102,13 +99,12 @@ TEST_F(ConfigFiles, FailedSaveKeepsThePreviousFile)
     struct rlimit limited = old;
     limited.rlim_cur = 64 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    std::string error;
-    const bool failed = SaveProjectFile(big, path, &error);
+    const Status saved = SaveProjectFile(big, path);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_TRUE(failed);
-    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(saved.failed());
+    EXPECT_FALSE(saved.reason().empty());
     EXPECT_EQ(test::ReadBytes(path), previous);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.kma")})
         << "no temporary file is left behind";

@@ -79,7 +79,7 @@ TEST(ConfigJson, FileFormRoundTripsEveryDocumentExactly)
     ConfigDocument sample;
     const LoadResult loaded =
         ParseConfigText(sample, test::ReadBytes(test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")));
-    ASSERT_FALSE(loaded.Failed);
+    ASSERT_TRUE(loaded.Outcome.ok());
     docs.push_back(sample);
     for (unsigned seed = 1; seed <= 40; ++seed)
         docs.push_back(Generated(seed));

@@ -60,7 +60,7 @@ ConfigDocument Load(const std::string& text, LoadResult* result = nullptr)
     if (result)
         *result = r;
     else
-        EXPECT_FALSE(r.Failed) << r.Message;
+        EXPECT_TRUE(test::IsOk(r.Outcome));
     return doc;
 }
 
@@ -240,9 +240,9 @@ TEST(ConfigText, ValuesThatDoNotFitFailTheLoadAndKeepWhatCameBefore)
     for (const auto& [text, line] : cases) {
         LoadResult result;
         const ConfigDocument doc = Load(text, &result);
-        EXPECT_TRUE(result.Failed) << text;
+        EXPECT_TRUE(result.Outcome.failed()) << text;
         EXPECT_EQ(result.Line, line) << text;
-        EXPECT_FALSE(result.Message.empty());
+        EXPECT_FALSE(result.Outcome.reason().empty());
         EXPECT_EQ(doc.ActionCount(3), 1) << text;
         EXPECT_FALSE(doc.IsRuleUsed(4)) << text;
     }

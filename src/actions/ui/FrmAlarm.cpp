@@ -34,7 +34,7 @@ QString Numbered(int text, std::int64_t n)
 FrmAlarm::FrmAlarm(AppSession& session, QWidget* parent) : ActionEditor(session, ActRemoteAlarm, parent)
 {
     // Without a profile the detector lists stay empty and a detector target cannot be stored.
-    if (!m_profile.Load(session.Connection(), "VELTRIX", "VELTRIX Net-ZELK 7730D"))
+    if (m_profile.Load(session.Connection(), "VELTRIX", "VELTRIX Net-ZELK 7730D").ok())
         m_numbering = DetectorNumbering{m_profile.DeviceCount(), m_profile.FirstDeviceNumber(),
                                         m_profile.PortCount(), m_profile.FirstPortNumber()};
 

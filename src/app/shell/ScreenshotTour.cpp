@@ -80,12 +80,13 @@ int RunScreenshotTour(const ScreenRegistry& screens, const TourOptions& options)
     ScriptedDialogs dialogs;
     AppSession session(dialogs);
     session.Services().WorkFolder = work.path();
-    std::string error;
-    if (OpenClientDatabase(session.Connection(), QDir(work.path()).filePath(QStringLiteral("orgend.ddd")),
-                           &error)) {
-        std::fprintf(stderr, "screenshot-tour: companion database: %s\n", error.c_str());
+    if (const Status opened = OpenClientDatabase(session.Connection(),
+                                                 QDir(work.path()).filePath(QStringLiteral("orgend.ddd")));
+        opened.failed()) {
+        std::fprintf(stderr, "screenshot-tour: companion database: %s\n", opened.reason().c_str());
         return 1;
     }
+    std::string error;
     if (LoadStartCamera(session, 0, &error) != CameraProblem::None)
         std::fprintf(stderr, "screenshot-tour: demo camera: %s\n", error.c_str());
 
@@ -94,9 +95,8 @@ int RunScreenshotTour(const ScreenRegistry& screens, const TourOptions& options)
     ConfigDocument& doc = session.Document();
     doc.InitialiseForStartUp(1);
     doc.ResetConfig();
-    LoadResult loaded;
-    if (LoadConfig(doc, project.toStdString(), false, &loaded))
-        std::fprintf(stderr, "screenshot-tour: %s: %s\n", qPrintable(project), loaded.Message.c_str());
+    if (const Status loaded = LoadConfig(doc, project.toStdString(), false); loaded.failed())
+        std::fprintf(stderr, "screenshot-tour: %s: %s\n", qPrintable(project), loaded.reason().c_str());
     const ConfigDocument sample = doc;
 
     // No pointer hovering over a tool button in the pictures.

@@ -91,9 +91,13 @@ CameraChooser::CameraChooser(AppSession& session, const QString& why, QWidget* p
 
 void CameraChooser::Reload(std::optional<std::int16_t> select)
 {
-    std::string error;
-    if (CameraTable::List(m_session.Connection(), m_cameras, &error))
-        m_session.Dialogs().Message(MessageIcon::Critical, windowTitle(), QString::fromStdString(error));
+    Result<std::vector<CameraRecord>> cameras = CameraTable::List(m_session.Connection());
+    m_cameras.clear();
+    if (cameras.ok())
+        m_cameras = std::move(cameras).value();
+    else
+        m_session.Dialogs().Message(MessageIcon::Critical, windowTitle(),
+                                    QString::fromStdString(cameras.reason()));
     m_list->clear();
     for (const CameraRecord& camera : m_cameras) {
         auto* item = new QTreeWidgetItem(m_list, {QString::number(camera.Id), FromCp1252(camera.DisplayName),
@@ -130,12 +134,11 @@ void CameraChooser::UpdateButtons()
 
 bool CameraChooser::Store(const CameraRecord& record, bool isNew)
 {
-    std::string error;
-    const bool failed = isNew ? CameraTable::Add(m_session.Connection(), record, &error)
-                              : CameraTable::Update(m_session.Connection(), record, &error);
-    if (failed) {
+    const Status stored = isNew ? CameraTable::Add(m_session.Connection(), record)
+                                : CameraTable::Update(m_session.Connection(), record);
+    if (stored.failed()) {
         m_session.Dialogs().Message(MessageIcon::Critical, windowTitle(),
-                                    LangText(1150) + u'\n' + QString::fromStdString(error));
+                                    LangText(1150) + u'\n' + QString::fromStdString(stored.reason()));
         return false;
     }
     Reload(record.Id);
@@ -177,10 +180,9 @@ void CameraChooser::RemoveCamera()
         return;
     if (m_session.Dialogs().Ask(MessageIcon::Question, windowTitle(), LangText(1151), false) != Answer::Yes)
         return;
-    std::string error;
-    if (CameraTable::Remove(m_session.Connection(), *id, &error))
+    if (const Status removed = CameraTable::Remove(m_session.Connection(), *id); removed.failed())
         m_session.Dialogs().Message(MessageIcon::Critical, windowTitle(),
-                                    LangText(1150) + u'\n' + QString::fromStdString(error));
+                                    LangText(1150) + u'\n' + QString::fromStdString(removed.reason()));
     Reload();
 }
 

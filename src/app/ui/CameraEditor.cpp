@@ -83,10 +83,8 @@ CameraEditor::CameraEditor(AppSession& session, const CameraRecord& start, bool 
     m_model = new QComboBox(this);
     m_model->setObjectName(QStringLiteral("CmbModel"));
     m_model->setEditable(true);
-    std::vector<ModelRecord> models;
-    std::string error;
-    if (!ModelTable::List(session.Connection(), models, &error)) {
-        for (const ModelRecord& model : models)
+    if (const Result<std::vector<ModelRecord>> models = ModelTable::List(session.Connection()); models.ok()) {
+        for (const ModelRecord& model : *models)
             m_model->addItem(FromCp1252(model.ModelName));
     }
     m_model->setCurrentText(FromCp1252(start.ModelName));

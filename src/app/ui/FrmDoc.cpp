@@ -75,9 +75,8 @@ void FrmDoc::Reload()
 {
     const QString path = ReportPath();
     const std::string html = ReportFile::Build(m_session.Document(), LangTextBytes, LanguageCode());
-    std::string error;
-    if (!SaveFileAtomically(path, html, &error))
-        std::fprintf(stderr, "kormanager: %s: %s\n", path.toLocal8Bit().constData(), error.c_str());
+    if (const Status saved = SaveFileAtomically(path, html); saved.failed())
+        std::fprintf(stderr, "kormanager: %s: %s\n", path.toLocal8Bit().constData(), saved.reason().c_str());
     // The page is shown from what was built, so a work folder that cannot be written still
     // shows the report.
     m_browser->document()->setBaseUrl(QUrl::fromLocalFile(path));
@@ -102,23 +101,18 @@ bool FrmDoc::ExportPdf()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    QString error;
-    if (!WritePdf(path, &error)) {
+    if (const Status written = WritePdf(path); written.failed()) {
         m_session.Dialogs().Message(MessageIcon::Critical, LangText(LangTextId(1009)),
-                                    QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), error));
+                                    QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path),
+                                                                 QString::fromStdString(written.reason())));
         return false;
     }
     return true;
 }
 
-bool FrmDoc::WritePdf(const QString& path, QString* error) const
+Status FrmDoc::WritePdf(const QString& path) const
 {
-    std::string reason;
-    if (WriteReportPdf(*m_browser->document(), path, &reason))
-        return true;
-    if (error)
-        *error = QString::fromStdString(reason);
-    return false;
+    return WriteReportPdf(*m_browser->document(), path);
 }
 
 void FrmDoc::SetPrintDialog(ReportPrintDialog* dialog)

@@ -44,7 +44,7 @@ public:
     // true when a file was written; a failure is shown in a message box.
     bool ExportPdf();
     // Writes the report shown to a PDF file without asking; false with the reason.
-    bool WritePdf(const QString& path, QString* error = nullptr) const;
+    Status WritePdf(const QString& path) const;
 
     // Replaces the print dialog (tests); nullptr restores the platform's. Not owned.
     void SetPrintDialog(ReportPrintDialog* dialog);

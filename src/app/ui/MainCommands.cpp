@@ -139,7 +139,7 @@ std::optional<DownloadOutcome> MainCommands::Download()
             result.MessageText = DownloadMessageText(result.Outcome);
         }
         if (result.ConfigLoaded) {
-            if (!result.Load.Failed && result.Outcome == DownloadOutcome::Loaded)
+            if (result.Load.Outcome.ok() && result.Outcome == DownloadOutcome::Loaded)
                 work.Saved = true; // the document equals what the camera holds
             m_session.Document() = std::move(work);
         }

@@ -118,8 +118,8 @@ bool MainLoad::OpenLocalData(const ProgramArguments& arguments, LocalSettings& s
     ConfigDocument& doc = m_session.Document();
     doc.InitialiseForStartUp(0);
 
-    std::string error;
-    if (OpenClientDatabase(m_session.Connection(), databasePath, &error)) {
+    if (const Status opened = OpenClientDatabase(m_session.Connection(), databasePath); opened.failed()) {
+        const std::string& error = opened.reason();
         // Without the database nothing can be shown in the user's language; say why in English
         // rather than vanish.
         m_session.Dialogs().Message(MessageIcon::Critical, QStringLiteral("Kor Manager"),

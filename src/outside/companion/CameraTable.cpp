@@ -22,69 +22,58 @@ std::string Text(const QSqlQuery& query, int column)
     return ToCp1252(query.value(column).toString());
 }
 
-bool NotOpen(const ClientConnection& connection, std::string* error)
-{
-    if (connection.IsOpen())
-        return false;
-    return SetError(error, "the companion database is not open");
-}
-
-bool ReadOnly(const ClientConnection& connection, std::string* error)
-{
-    if (!connection.ReadOnly())
-        return false;
-    return SetError(error, connection.DatabasePath().toStdString() + ": is read-only, nothing was changed");
-}
-
 // One CAMERAS row; a value that does not fit the record is a damaged record, not a zero.
-bool ReadCamera(const QSqlQuery& query, CameraRecord& camera, std::string* error)
+Result<CameraRecord> ReadCamera(const QSqlQuery& query)
 {
-    std::int64_t id = 0;
-    std::int64_t port = 0;
-    std::int64_t channel = 0;
-    std::string why;
-    if (!ReadSqlInteger(query, 0, std::numeric_limits<std::int16_t>::min(),
-                        std::numeric_limits<std::int16_t>::max(), id, "its identifier", &why))
-        return SetError(error, "a camera record is damaged: " + why);
-    const std::string which = "camera " + std::to_string(id) + ": ";
-    if (!ReadSqlInteger(query, 3, std::numeric_limits<std::int32_t>::min(),
-                        std::numeric_limits<std::int32_t>::max(), port, "the port", &why) ||
-        !ReadSqlInteger(query, 6, 0, 255, channel, "the channel number", &why))
-        return SetError(error, which + why);
-    camera = CameraRecord();
-    camera.Id = static_cast<std::int16_t>(id);
+    const Result<std::int64_t> id =
+        ReadSqlInteger(query, 0, std::numeric_limits<std::int16_t>::min(),
+                       std::numeric_limits<std::int16_t>::max(), "its identifier");
+    if (id.failed())
+        return Status::Fail("a camera record is damaged: " + id.reason());
+    const std::string which = "camera " + std::to_string(*id) + ": ";
+    const Result<std::int64_t> port = ReadSqlInteger(query, 3, std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max(), "the port");
+    if (port.failed())
+        return Status::Fail(which + port.reason());
+    const Result<std::int64_t> channel = ReadSqlInteger(query, 6, 0, 255, "the channel number");
+    if (channel.failed())
+        return Status::Fail(which + channel.reason());
+    CameraRecord camera;
+    camera.Id = static_cast<std::int16_t>(*id);
     camera.DisplayName = Text(query, 1);
     camera.IpAddress = Text(query, 2);
-    camera.Port = static_cast<std::int32_t>(port);
+    camera.Port = static_cast<std::int32_t>(*port);
     camera.UserName = Text(query, 4);
     camera.Password = Text(query, 5);
-    camera.Channel = static_cast<std::uint8_t>(channel);
+    camera.Channel = static_cast<std::uint8_t>(*channel);
     camera.Brand = Text(query, 7);
     camera.ModelName = Text(query, 8);
     const std::string mac = Text(query, 9);
     if (!mac.empty()) {
         const auto parsed = CameraTable::ParseMac(mac);
         if (!parsed)
-            return SetError(error, which + "the MAC address \"" + MessageText(mac) + "\" is malformed");
+            return Status::Fail(which + "the MAC address \"" + MessageText(mac) + "\" is malformed");
         camera.Mac = *parsed;
     }
     camera.PositioningSupport = query.value(10).toLongLong() != 0;
-    return false;
+    return camera;
 }
 
-bool ReadPositions(QSqlDatabase& db, std::map<std::int16_t, std::vector<CameraPosition>>& positions,
-                   const std::int16_t* onlyCamera, std::string* error)
+using PositionMap = std::map<std::int16_t, std::vector<CameraPosition>>;
+
+Result<PositionMap> ReadPositions(QSqlDatabase& db, const std::int16_t* onlyCamera)
 {
     QSqlQuery query(db);
-    const bool failed =
+    const Status read =
         onlyCamera
             ? ExecSql(query,
                       QStringLiteral("SELECT CAMID, NM, X, Y, Z FROM POSITIONS WHERE CAMID = ? ORDER BY SEQ"),
-                      {int(*onlyCamera)}, error)
+                      {int(*onlyCamera)})
             : ExecSql(query, QStringLiteral("SELECT CAMID, NM, X, Y, Z FROM POSITIONS ORDER BY CAMID, SEQ"),
-                      {}, error);
-    if (failed)
-        return true;
+                      {});
+    if (read.failed())
+        return read;
+    PositionMap positions;
     while (query.next()) {
         CameraPosition position;
         position.Nm = Text(query, 1);
@@ -93,150 +82,146 @@ bool ReadPositions(QSqlDatabase& db, std::map<std::int16_t, std::vector<CameraPo
         position.z = query.value(4).toDouble();
         positions[static_cast<std::int16_t>(query.value(0).toInt())].push_back(std::move(position));
     }
-    return false;
+    return positions;
 }
 
-bool CameraExists(QSqlDatabase& db, std::int16_t id, bool& exists, std::string* error)
+Result<bool> CameraExists(QSqlDatabase& db, std::int16_t id)
 {
     QSqlQuery query(db);
-    if (ExecSql(query, QStringLiteral("SELECT 1 FROM CAMERAS WHERE ID = ?"), {int(id)}, error))
-        return true;
-    exists = query.next();
-    return false;
+    if (Status read = ExecSql(query, QStringLiteral("SELECT 1 FROM CAMERAS WHERE ID = ?"), {int(id)});
+        read.failed())
+        return read;
+    return query.next();
 }
 
-bool InsertCamera(QSqlDatabase& db, const CameraRecord& camera, std::string* failure)
+// A failure unless the camera's presence is as expected.
+Status RequireCamera(QSqlDatabase& db, std::int16_t id, bool present)
+{
+    const Result<bool> exists = CameraExists(db, id);
+    if (exists.failed())
+        return exists.status();
+    if (*exists == present)
+        return Status::Ok();
+    return Status::Fail(present ? "no camera has the identifier " + std::to_string(id)
+                                : "a camera with identifier " + std::to_string(id) + " already exists");
+}
+
+Status InsertCamera(QSqlDatabase& db, const CameraRecord& camera)
 {
     QSqlQuery query(db);
-    if (ExecSql(query,
-                QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                    .arg(kCameraColumns),
-                {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress), camera.Port,
-                 SqlText(camera.UserName), SqlText(camera.Password), int(camera.Channel),
-                 SqlText(camera.Brand), SqlText(camera.ModelName), SqlText(CameraTable::MacText(camera.Mac)),
-                 camera.PositioningSupport ? 1 : 0},
-                failure))
-        return true;
+    Status done = ExecSql(query,
+                          QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                              .arg(kCameraColumns),
+                          {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress),
+                           camera.Port, SqlText(camera.UserName), SqlText(camera.Password),
+                           int(camera.Channel), SqlText(camera.Brand), SqlText(camera.ModelName),
+                           SqlText(CameraTable::MacText(camera.Mac)), camera.PositioningSupport ? 1 : 0});
     int seq = 0;
     for (const CameraPosition& position : camera.Positions) {
-        if (ExecSql(
-                query,
-                QStringLiteral("INSERT INTO POSITIONS (CAMID, SEQ, NM, X, Y, Z) VALUES (?, ?, ?, ?, ?, ?)"),
-                {int(camera.Id), ++seq, SqlText(position.Nm), position.X, position.Y, position.z}, failure))
-            return true;
+        if (done.failed())
+            break;
+        done = ExecSql(
+            query,
+            QStringLiteral("INSERT INTO POSITIONS (CAMID, SEQ, NM, X, Y, Z) VALUES (?, ?, ?, ?, ?, ?)"),
+            {int(camera.Id), ++seq, SqlText(position.Nm), position.X, position.Y, position.z});
     }
-    return false;
+    return done;
 }
 
-bool DeleteCamera(QSqlDatabase& db, std::int16_t id, std::string* failure)
+Status DeleteCamera(QSqlDatabase& db, std::int16_t id)
 {
     QSqlQuery query(db);
-    return ExecSql(query, QStringLiteral("DELETE FROM POSITIONS WHERE CAMID = ?"), {int(id)}, failure) ||
-           ExecSql(query, QStringLiteral("DELETE FROM CAMERAS WHERE ID = ?"), {int(id)}, failure);
+    if (Status done = ExecSql(query, QStringLiteral("DELETE FROM POSITIONS WHERE CAMID = ?"), {int(id)});
+        done.failed())
+        return done;
+    return ExecSql(query, QStringLiteral("DELETE FROM CAMERAS WHERE ID = ?"), {int(id)});
 }
 
 } // namespace
 
-bool CameraTable::List(const ClientConnection& connection, std::vector<CameraRecord>& cameras,
-                       std::string* error)
+Result<std::vector<CameraRecord>> CameraTable::List(const ClientConnection& connection)
 {
-    cameras.clear();
-    if (NotOpen(connection, error))
-        return true;
+    if (Status open = RequireOpen(connection); open.failed())
+        return open;
     QSqlDatabase db = connection.Database();
     QSqlQuery query(db);
-    if (ExecSql(query, QStringLiteral("SELECT %1 FROM CAMERAS ORDER BY ID").arg(kCameraColumns), {}, error))
-        return true;
+    if (Status read =
+            ExecSql(query, QStringLiteral("SELECT %1 FROM CAMERAS ORDER BY ID").arg(kCameraColumns), {});
+        read.failed())
+        return read;
+    std::vector<CameraRecord> cameras;
     while (query.next()) {
-        CameraRecord camera;
-        if (ReadCamera(query, camera, error))
-            return true;
-        cameras.push_back(std::move(camera));
+        Result<CameraRecord> camera = ReadCamera(query);
+        if (camera.failed())
+            return camera.status();
+        cameras.push_back(std::move(camera).value());
     }
-    std::map<std::int16_t, std::vector<CameraPosition>> positions;
-    if (ReadPositions(db, positions, nullptr, error))
-        return true;
+    Result<PositionMap> positions = ReadPositions(db, nullptr);
+    if (positions.failed())
+        return positions.status();
     for (CameraRecord& camera : cameras)
-        camera.Positions = positions[camera.Id];
-    return false;
+        camera.Positions = (*positions)[camera.Id];
+    return cameras;
 }
 
-bool CameraTable::Find(const ClientConnection& connection, std::int16_t id, CameraRecord& camera, bool& found,
-                       std::string* error)
+Result<std::optional<CameraRecord>> CameraTable::Find(const ClientConnection& connection, std::int16_t id)
 {
-    found = false;
-    if (NotOpen(connection, error))
-        return true;
+    if (Status open = RequireOpen(connection); open.failed())
+        return open;
     QSqlDatabase db = connection.Database();
     QSqlQuery query(db);
-    if (ExecSql(query, QStringLiteral("SELECT %1 FROM CAMERAS WHERE ID = ?").arg(kCameraColumns), {int(id)},
-                error))
-        return true;
+    if (Status read = ExecSql(
+            query, QStringLiteral("SELECT %1 FROM CAMERAS WHERE ID = ?").arg(kCameraColumns), {int(id)});
+        read.failed())
+        return read;
     if (!query.next())
-        return false;
-    if (ReadCamera(query, camera, error))
-        return true;
-    std::map<std::int16_t, std::vector<CameraPosition>> positions;
-    if (ReadPositions(db, positions, &id, error))
-        return true;
-    camera.Positions = positions[id];
-    found = true;
-    return false;
+        return std::optional<CameraRecord>();
+    Result<CameraRecord> camera = ReadCamera(query);
+    if (camera.failed())
+        return camera.status();
+    Result<PositionMap> positions = ReadPositions(db, &id);
+    if (positions.failed())
+        return positions.status();
+    camera->Positions = (*positions)[id];
+    return std::optional<CameraRecord>(std::move(camera).value());
 }
 
-bool CameraTable::Add(const ClientConnection& connection, const CameraRecord& camera, std::string* error)
+Status CameraTable::Add(const ClientConnection& connection, const CameraRecord& camera)
 {
-    if (NotOpen(connection, error) || ReadOnly(connection, error))
-        return true;
+    if (Status writable = RequireWritable(connection); writable.failed())
+        return writable;
     QSqlDatabase db = connection.Database();
-    return RunInTransaction(
-        db,
-        [&](std::string* failure) {
-            bool exists = false;
-            if (CameraExists(db, camera.Id, exists, failure))
-                return true;
-            if (exists)
-                return SetError(failure,
-                                "a camera with identifier " + std::to_string(camera.Id) + " already exists");
-            return InsertCamera(db, camera, failure);
-        },
-        error);
+    return RunInTransaction(db, [&] {
+        if (Status absent = RequireCamera(db, camera.Id, false); absent.failed())
+            return absent;
+        return InsertCamera(db, camera);
+    });
 }
 
-bool CameraTable::Update(const ClientConnection& connection, const CameraRecord& camera, std::string* error)
+Status CameraTable::Update(const ClientConnection& connection, const CameraRecord& camera)
 {
-    if (NotOpen(connection, error) || ReadOnly(connection, error))
-        return true;
+    if (Status writable = RequireWritable(connection); writable.failed())
+        return writable;
     QSqlDatabase db = connection.Database();
-    return RunInTransaction(
-        db,
-        [&](std::string* failure) {
-            bool exists = false;
-            if (CameraExists(db, camera.Id, exists, failure))
-                return true;
-            if (!exists)
-                return SetError(failure, "no camera has the identifier " + std::to_string(camera.Id));
-            return DeleteCamera(db, camera.Id, failure) || InsertCamera(db, camera, failure);
-        },
-        error);
+    return RunInTransaction(db, [&] {
+        if (Status present = RequireCamera(db, camera.Id, true); present.failed())
+            return present;
+        if (Status removed = DeleteCamera(db, camera.Id); removed.failed())
+            return removed;
+        return InsertCamera(db, camera);
+    });
 }
 
-bool CameraTable::Remove(const ClientConnection& connection, std::int16_t id, std::string* error)
+Status CameraTable::Remove(const ClientConnection& connection, std::int16_t id)
 {
-    if (NotOpen(connection, error) || ReadOnly(connection, error))
-        return true;
+    if (Status writable = RequireWritable(connection); writable.failed())
+        return writable;
     QSqlDatabase db = connection.Database();
-    return RunInTransaction(
-        db,
-        [&](std::string* failure) {
-            bool exists = false;
-            if (CameraExists(db, id, exists, failure))
-                return true;
-            if (!exists)
-                return SetError(failure, "no camera has the identifier " + std::to_string(id));
-            return DeleteCamera(db, id, failure);
-        },
-        error);
+    return RunInTransaction(db, [&] {
+        if (Status present = RequireCamera(db, id, true); present.failed())
+            return present;
+        return DeleteCamera(db, id);
+    });
 }
 
 std::optional<std::array<std::uint8_t, 8>> CameraTable::ParseMac(std::string_view text)

@@ -2,6 +2,8 @@
 
 #include "outside/companion/CameraRecord.h"
 
+#include "config/Result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,23 +13,20 @@ namespace kor {
 
 class ClientConnection;
 
-// The camera records of the companion database. Each function returns true on failure and says
-// why in error; a change either happens completely or not at all.
+// The camera records of the companion database. A change either happens completely or not at all.
 class CameraTable
 {
 public:
-    static bool List(const ClientConnection& connection, std::vector<CameraRecord>& cameras,
-                     std::string* error);
-    // found is false (and the result false) when no camera has that identifier.
-    static bool Find(const ClientConnection& connection, std::int16_t id, CameraRecord& camera, bool& found,
-                     std::string* error);
+    static Result<std::vector<CameraRecord>> List(const ClientConnection& connection);
+    // An empty value when no camera has that identifier.
+    static Result<std::optional<CameraRecord>> Find(const ClientConnection& connection, std::int16_t id);
     // Adds a camera with its stored positions; an identifier already in use is a failure.
-    static bool Add(const ClientConnection& connection, const CameraRecord& camera, std::string* error);
+    static Status Add(const ClientConnection& connection, const CameraRecord& camera);
     // Replaces the record of camera.Id, stored positions included; an unknown identifier is a
     // failure.
-    static bool Update(const ClientConnection& connection, const CameraRecord& camera, std::string* error);
+    static Status Update(const ClientConnection& connection, const CameraRecord& camera);
     // Removes a camera and its stored positions; an unknown identifier is a failure.
-    static bool Remove(const ClientConnection& connection, std::int16_t id, std::string* error);
+    static Status Remove(const ClientConnection& connection, std::int16_t id);
 
     // "AA:BB:CC:DD:EE:FF" (hex digits of either case) into the eight-byte value; nothing when malformed.
     static std::optional<std::array<std::uint8_t, 8>> ParseMac(std::string_view text);

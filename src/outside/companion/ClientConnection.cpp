@@ -32,16 +32,16 @@ void ClientConnection::SetRemote(bool remoteMode, const std::string& relayHost, 
     m_relayPwd = relayPwd;
 }
 
-bool ClientConnection::Open(const QString& databasePath, std::string* error)
+Status ClientConnection::Open(const QString& databasePath)
 {
     Close();
     bool readOnly = false;
-    if (CompanionDatabase::Open(databasePath, m_connectionName, &readOnly, error))
-        return true;
+    if (Status opened = CompanionDatabase::Open(databasePath, m_connectionName, &readOnly); opened.failed())
+        return opened;
     m_path = databasePath;
     m_readOnly = readOnly;
     m_open = true;
-    return false;
+    return Status::Ok();
 }
 
 bool ClientConnection::IsOpen() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -28,8 +30,8 @@ public:
     const std::string& RelayPwd() const { return m_relayPwd; }
 
     // Opens the companion database file (creating and seeding a new one, upgrading an older
-    // layout). Returns true on failure, with the reason in error. An open connection is closed first.
-    bool Open(const QString& databasePath, std::string* error = nullptr);
+    // layout). An open connection is closed first.
+    Status Open(const QString& databasePath);
     bool IsOpen() const;
     void Close();
 

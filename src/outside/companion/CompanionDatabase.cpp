@@ -81,15 +81,15 @@ QString MissingTable(const QStringList& present)
 
 // SQLite files begin with this header; anything else must not be handed to the driver, which
 // would only fail later, on the first query.
-bool HasSqliteHeader(const QString& path, std::string* error)
+Status CheckSqliteHeader(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return !SetError(error, "cannot be read: " + file.errorString().toStdString());
+        return Status::Fail("cannot be read: " + file.errorString().toStdString());
     const QByteArray header = file.read(16);
     if (header != QByteArray("SQLite format 3\0", 16))
-        return !SetError(error, "is not an SQLite database");
-    return true;
+        return Status::Fail("is not an SQLite database");
+    return Status::Ok();
 }
 
 } // namespace
@@ -112,71 +112,70 @@ int CompanionDatabase::StoredVersion(QSqlDatabase& db)
     return ok ? version : -1;
 }
 
-bool CompanionDatabase::Migrate(QSqlDatabase& db, int targetVersion, std::string* error)
+Status CompanionDatabase::Migrate(QSqlDatabase& db, int targetVersion)
 {
     const int from = StoredVersion(db);
     if (from < 0)
-        return SetError(error, "the layout version cannot be read");
+        return Status::Fail("the layout version cannot be read");
     if (targetVersion > kCompanionSchemaVersion || targetVersion < from)
-        return SetError(error, "cannot change the layout from version " + std::to_string(from) + " to " +
-                                   std::to_string(targetVersion));
+        return Status::Fail("cannot change the layout from version " + std::to_string(from) + " to " +
+                            std::to_string(targetVersion));
     bool listed = false;
     const QStringList tables = TableNames(db, &listed);
     if (!listed)
-        return SetError(error, "the list of tables cannot be read");
+        return Status::Fail("the list of tables cannot be read");
     const bool isNew = from == 0 && tables.isEmpty();
     if (from == 0 && !isNew)
-        return SetError(error, "holds tables but no layout version, so it is not ours to change");
+        return Status::Fail("holds tables but no layout version, so it is not ours to change");
     if (from == targetVersion)
-        return false;
+        return Status::Ok();
 
-    std::string failure;
-    const bool failed = RunInTransaction(
-        db,
-        [&](std::string* stepError) {
-            for (const LayoutStep& step : LayoutSteps()) {
-                if (step.Version <= from || step.Version > targetVersion)
-                    continue;
-                for (const char* statement : step.Statements) {
-                    if (ExecSql(db, QString::fromLatin1(statement), stepError))
-                        return true;
-                }
-                if (ExecSql(db, QStringLiteral("PRAGMA user_version = %1").arg(step.Version), stepError))
-                    return true;
+    const Status migrated = RunInTransaction(db, [&] {
+        for (const LayoutStep& step : LayoutSteps()) {
+            if (step.Version <= from || step.Version > targetVersion)
+                continue;
+            for (const char* statement : step.Statements) {
+                if (Status done = ExecSql(db, QString::fromLatin1(statement)); done.failed())
+                    return done;
             }
-            return isNew && targetVersion == kCompanionSchemaVersion && SeedCompanionDatabase(db, stepError);
-        },
-        &failure);
-    if (failed)
-        return SetError(error, "changing the layout from version " + std::to_string(from) + " to " +
-                                   std::to_string(targetVersion) + " failed (" + failure +
-                                   "); nothing was changed");
-    return false;
+            if (Status done = ExecSql(db, QStringLiteral("PRAGMA user_version = %1").arg(step.Version));
+                done.failed())
+                return done;
+        }
+        if (isNew && targetVersion == kCompanionSchemaVersion)
+            return SeedCompanionDatabase(db);
+        return Status::Ok();
+    });
+    if (migrated.failed())
+        return Status::Fail("changing the layout from version " + std::to_string(from) + " to " +
+                            std::to_string(targetVersion) + " failed (" + migrated.reason() +
+                            "); nothing was changed");
+    return Status::Ok();
 }
 
-bool CompanionDatabase::Open(const QString& path, const QString& connectionName, bool* readOnly,
-                             std::string* error)
+Status CompanionDatabase::Open(const QString& path, const QString& connectionName, bool* readOnly)
 {
     const std::string where = path.toStdString() + ": ";
     if (readOnly)
         *readOnly = false;
     if (path.isEmpty())
-        return SetError(error, "no companion database file given");
+        return Status::Fail("no companion database file given");
     const QFileInfo info(path);
     const bool existed = info.exists();
     bool fileReadOnly = false;
     if (existed) {
         if (info.isDir())
-            return SetError(error, where + "is a folder, not a database file");
-        std::string headerError;
-        if (info.size() > 0 && !HasSqliteHeader(path, &headerError))
-            return SetError(error, where + headerError);
+            return Status::Fail(where + "is a folder, not a database file");
+        if (info.size() > 0) {
+            if (Status header = CheckSqliteHeader(path); header.failed())
+                return Status::Fail(where + header.reason());
+        }
         // The owner's write permission decides, also for a user (root) whom the system would let
         // write anyway: a file made read-only stays untouched.
         const QFile::Permissions permissions = info.permissions();
         fileReadOnly = !(permissions & QFileDevice::WriteOwner) || !(permissions & QFileDevice::WriteUser);
     } else if (!info.absoluteDir().exists()) {
-        return SetError(error, where + "its folder does not exist");
+        return Status::Fail(where + "its folder does not exist");
     }
     if (readOnly)
         *readOnly = fileReadOnly;
@@ -214,8 +213,8 @@ bool CompanionDatabase::Open(const QString& path, const QString& connectionName,
                                                : "is read-only, so its layout (version " +
                                                      std::to_string(version) + ") cannot be upgraded to " +
                                                      std::to_string(kCompanionSchemaVersion);
-                    else
-                        Migrate(db, kCompanionSchemaVersion, &failure);
+                    else if (Status migrated = Migrate(db, kCompanionSchemaVersion); migrated.failed())
+                        failure = migrated.reason();
                 }
                 if (failure.empty()) {
                     bool relisted = false;
@@ -226,19 +225,19 @@ bool CompanionDatabase::Open(const QString& path, const QString& connectionName,
                         failure = "lacks the table " + missing.toStdString();
                 }
                 if (failure.empty())
-                    ExecSql(db, QStringLiteral("PRAGMA foreign_keys = ON"), nullptr);
+                    (void)ExecSql(db, QStringLiteral("PRAGMA foreign_keys = ON"));
                 else
                     db.close();
             }
         }
     }
     if (failure.empty())
-        return false;
+        return Status::Ok();
     QSqlDatabase::removeDatabase(connectionName);
     // A file this attempt created must not stay behind half made.
     if (!existed)
         QFile::remove(path);
-    return SetError(error, where + failure);
+    return Status::Fail(where + failure);
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -17,16 +19,16 @@ class CompanionDatabase
 {
 public:
     // Opens the database file under the given Qt connection name. A missing or empty file becomes a
-    // new, seeded database; an older layout is upgraded in one transaction. Returns true on failure:
-    // the connection is then removed and the file is exactly as it was. readOnly tells whether the
+    // new, seeded database; an older layout is upgraded in one transaction. On failure the
+    // connection is removed and the file is exactly as it was. readOnly tells whether the
     // file may not be written (its owner write permission is cleared); such a file is opened for
     // reading when it needs no change.
-    static bool Open(const QString& path, const QString& connectionName, bool* readOnly, std::string* error);
+    static Status Open(const QString& path, const QString& connectionName, bool* readOnly);
 
     // Brings an open database from its current layout up to targetVersion inside one transaction;
     // a new database (no tables, version 0) is also seeded when it reaches the current version.
-    // Returns true on failure, with everything rolled back. Tests use it to build older layouts.
-    static bool Migrate(QSqlDatabase& db, int targetVersion, std::string* error);
+    // A failure rolls everything back. Tests use it to build older layouts.
+    static Status Migrate(QSqlDatabase& db, int targetVersion);
 
     // The layout version stored in the file, or -1 when it cannot be read.
     static int StoredVersion(QSqlDatabase& db);

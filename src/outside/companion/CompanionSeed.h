@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QSqlDatabase>
 
 #include <string>
@@ -7,7 +9,7 @@
 namespace kor {
 
 // Fills a newly created companion database: the four languages (English active), the demo model
-// profiles and the demo camera. Runs inside the creating transaction. Returns true on failure.
-bool SeedCompanionDatabase(QSqlDatabase& db, std::string* error);
+// profiles and the demo camera. Runs inside the creating transaction.
+Status SeedCompanionDatabase(QSqlDatabase& db);
 
 } // namespace kor

@@ -1,17 +1,12 @@
 #include "outside/companion/CompanionSql.h"
 
+#include "outside/companion/ClientConnection.h"
+
 #include "config/Cp1252.h"
 
 #include <QSqlError>
 
 namespace kor {
-
-bool SetError(std::string* error, const std::string& message)
-{
-    if (error)
-        *error = message;
-    return true;
-}
 
 QVariant SqlText(std::string_view cp1252)
 {
@@ -34,56 +29,65 @@ std::string SqlErrorText(const QSqlQuery& query)
     return text.toStdString();
 }
 
-bool ExecSql(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values, std::string* error)
+Status ExecSql(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values)
 {
     if (!query.prepare(sql))
-        return SetError(error, SqlErrorText(query));
+        return Status::Fail(SqlErrorText(query));
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        return SetError(error, SqlErrorText(query));
-    return false;
+        return Status::Fail(SqlErrorText(query));
+    return Status::Ok();
 }
 
-bool ExecSql(QSqlDatabase& db, const QString& sql, std::string* error)
+Status ExecSql(QSqlDatabase& db, const QString& sql)
 {
     QSqlQuery query(db);
     if (!query.exec(sql))
-        return SetError(error, SqlErrorText(query));
-    return false;
+        return Status::Fail(SqlErrorText(query));
+    return Status::Ok();
 }
 
-bool ReadSqlInteger(const QSqlQuery& query, int column, std::int64_t min, std::int64_t max, std::int64_t& out,
-                    const char* what, std::string* error)
+Result<std::int64_t> ReadSqlInteger(const QSqlQuery& query, int column, std::int64_t min, std::int64_t max,
+                                    const char* what)
 {
     const QVariant value = query.value(column);
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
-    if (value.isNull() || !ok) {
-        SetError(error, std::string(what) + " is not a whole number");
-        return false;
-    }
-    if (number < min || number > max) {
-        SetError(error, std::string(what) + " is out of range (" + std::to_string(number) + ")");
-        return false;
-    }
-    out = number;
-    return true;
+    if (value.isNull() || !ok)
+        return Result<std::int64_t>::Fail(std::string(what) + " is not a whole number");
+    if (number < min || number > max)
+        return Result<std::int64_t>::Fail(std::string(what) + " is out of range (" + std::to_string(number) +
+                                          ")");
+    return std::int64_t{number};
 }
 
-bool RunInTransaction(QSqlDatabase& db, const std::function<bool(std::string*)>& work, std::string* error)
+Status RunInTransaction(QSqlDatabase& db, const std::function<Status()>& work)
 {
-    if (ExecSql(db, QStringLiteral("BEGIN IMMEDIATE"), error))
-        return true;
-    if (work(error)) {
-        ExecSql(db, QStringLiteral("ROLLBACK"), nullptr);
-        return true;
-    }
-    if (ExecSql(db, QStringLiteral("COMMIT"), error)) {
-        ExecSql(db, QStringLiteral("ROLLBACK"), nullptr);
-        return true;
-    }
-    return false;
+    if (Status begun = ExecSql(db, QStringLiteral("BEGIN IMMEDIATE")); begun.failed())
+        return begun;
+    Status done = work();
+    if (done.ok())
+        done = ExecSql(db, QStringLiteral("COMMIT"));
+    if (done.failed())
+        (void)ExecSql(db, QStringLiteral("ROLLBACK"));
+    return done;
+}
+
+Status RequireOpen(const ClientConnection& connection)
+{
+    if (connection.IsOpen())
+        return Status::Ok();
+    return Status::Fail("the companion database is not open");
+}
+
+Status RequireWritable(const ClientConnection& connection)
+{
+    if (Status open = RequireOpen(connection); open.failed())
+        return open;
+    if (!connection.ReadOnly())
+        return Status::Ok();
+    return Status::Fail(connection.DatabasePath().toStdString() + ": is read-only, nothing was changed");
 }
 
 } // namespace kor

@@ -6,21 +6,20 @@
 
 namespace kor {
 
-bool CurrentCamera::Load(std::int16_t cameraId, std::string* error)
+Status CurrentCamera::Load(std::int16_t cameraId)
 {
     m_loaded = false;
     m_record = CameraRecord();
     if (!m_connection)
-        return SetError(error, "the camera record has no client connection");
-    CameraRecord record;
-    bool found = false;
-    if (CameraTable::Find(*m_connection, cameraId, record, found, error))
-        return true;
-    if (!found)
-        return SetError(error, "the companion database has no camera " + std::to_string(cameraId));
-    m_record = std::move(record);
+        return Status::Fail("the camera record has no client connection");
+    Result<std::optional<CameraRecord>> found = CameraTable::Find(*m_connection, cameraId);
+    if (found.failed())
+        return found.status();
+    if (!found->has_value())
+        return Status::Fail("the companion database has no camera " + std::to_string(cameraId));
+    m_record = std::move(**found);
     m_loaded = true;
-    return false;
+    return Status::Ok();
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include "outside/companion/CameraRecord.h"
 
 #include <cstdint>
@@ -16,9 +18,9 @@ class CurrentCamera
 {
 public:
     void SetConnection(const ClientConnection* connection) { m_connection = connection; }
-    // Loads the record of cameraId. Returns true on failure (no connection, no such camera, a
-    // damaged record); the previous record is then gone.
-    bool Load(std::int16_t cameraId, std::string* error = nullptr);
+    // Loads the record of cameraId. Fails without a connection, for an unknown camera or a damaged
+    // record; the previous record is then gone.
+    Status Load(std::int16_t cameraId);
     bool IsLoaded() const { return m_loaded; }
 
     std::int16_t Id() const { return m_record.Id; }

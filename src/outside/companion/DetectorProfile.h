@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <cstdint>
 #include <string>
 
@@ -12,9 +14,8 @@ class ClientConnection;
 class DetectorProfile
 {
 public:
-    // Returns true on failure (no connection, no such profile, numbers beyond 16 bits).
-    bool Load(const ClientConnection& connection, const std::string& brand, const std::string& modelName,
-              std::string* error = nullptr);
+    // Fails without a connection, for an unknown profile or numbers beyond 16 bits.
+    Status Load(const ClientConnection& connection, const std::string& brand, const std::string& modelName);
     bool IsLoaded() const { return m_loaded; }
 
     std::int16_t DeviceCount() const { return m_deviceCount; }

@@ -5,21 +5,20 @@
 
 namespace kor {
 
-bool ModelProfile::Load(const ClientConnection& connection, const std::string& modelName,
-                        const std::string& brand, std::string* error)
+Status ModelProfile::Load(const ClientConnection& connection, const std::string& modelName,
+                          const std::string& brand)
 {
     m_loaded = false;
     m_record = ModelRecord();
-    ModelRecord record;
-    bool found = false;
-    if (ModelTable::Find(connection, modelName, brand, record, found, error))
-        return true;
-    if (!found)
-        return SetError(error, "the companion database has no profile of the model " +
-                                   MessageText(modelName) + " of brand " + MessageText(brand));
-    m_record = std::move(record);
+    Result<std::optional<ModelRecord>> found = ModelTable::Find(connection, modelName, brand);
+    if (found.failed())
+        return found.status();
+    if (!found->has_value())
+        return Status::Fail("the companion database has no profile of the model " + MessageText(modelName) +
+                            " of brand " + MessageText(brand));
+    m_record = std::move(**found);
     m_loaded = true;
-    return false;
+    return Status::Ok();
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include "outside/companion/ModelRecord.h"
 
 #include <cstdint>
@@ -14,10 +16,9 @@ class ClientConnection;
 class ModelProfile
 {
 public:
-    // Returns true on failure (no connection, no profile for that brand and model, a damaged
-    // profile); the previous profile is then gone.
-    bool Load(const ClientConnection& connection, const std::string& modelName, const std::string& brand,
-              std::string* error = nullptr);
+    // Fails without a connection, when that brand has no such model or the profile is damaged; the
+    // previous profile is then gone.
+    Status Load(const ClientConnection& connection, const std::string& modelName, const std::string& brand);
     bool IsLoaded() const { return m_loaded; }
 
     const std::string& ModelName() const { return m_record.ModelName; }

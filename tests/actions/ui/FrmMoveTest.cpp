@@ -46,10 +46,9 @@ protected:
     // Camera 0 with a brand, the preset flag and three stored positions.
     void Camera(const char* brand, bool presets)
     {
-        CameraRecord camera;
-        bool found = false;
-        std::string error;
-        ASSERT_FALSE(CameraTable::Find(m_session.Connection(), 0, camera, found, &error)) << error;
+        const std::optional<CameraRecord> found = test::ValueOf(CameraTable::Find(m_session.Connection(), 0));
+        ASSERT_TRUE(found.has_value());
+        CameraRecord camera = *found;
         camera.Brand = brand;
         camera.PositioningSupport = presets;
         camera.IpAddress = "127.0.0.1";
@@ -57,8 +56,8 @@ protected:
         camera.UserName = "root";
         camera.Password = "pw";
         camera.Positions = {{"Hall", 1, 2, 3}, {"Yard", 4, 5, 6}, {"Door", 0.25, -7.5, 1.5}};
-        ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
-        ASSERT_FALSE(m_session.Camera().Load(0, &error)) << error;
+        ASSERT_TRUE(test::IsOk(CameraTable::Update(m_session.Connection(), camera)));
+        ASSERT_TRUE(test::IsOk(m_session.Camera().Load(0)));
     }
     void Answer(const char* body)
     {

@@ -2,6 +2,7 @@
 // output action (output 1, timed on-off for 10 seconds), its time table, and the upload file.
 
 #include "EditorHarness.h"
+#include "TestSupport.h"
 
 #include "actions/ui/FrmActvs.h"
 #include "config/ConfigFiles.h"
@@ -140,8 +141,7 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
     device.User = "root";
     device.Password = "pass";
     device.Brand = "AXIS";
-    std::string error;
-    ASSERT_FALSE(WriteAlarmAppFile(Doc(), m_dir.path(), device, &error)) << error;
+    ASSERT_TRUE(test::IsOk(WriteAlarmAppFile(Doc(), m_dir.path(), device)));
     const std::string written = test::ReadBytes(QDir(m_dir.path()).filePath(QStringLiteral("alarm_app")));
     const std::string expected =
         "#USR=root;PWD=pass;PORT=80;MAC=;BRAND=AXIS;\n"

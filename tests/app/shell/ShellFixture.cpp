@@ -43,8 +43,7 @@ QString ShellTest::DatabasePath() const
 
 void ShellTest::OpenDatabase()
 {
-    std::string error;
-    ASSERT_FALSE(OpenClientDatabase(m_session.Connection(), DatabasePath(), &error)) << error;
+    ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
     QString reason;
     ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
 }
@@ -52,16 +51,14 @@ void ShellTest::OpenDatabase()
 void ShellTest::PointCamera(const std::string& address, int port, const std::string& user,
                             const std::string& password)
 {
-    CameraRecord camera;
-    bool found = false;
-    std::string error;
-    ASSERT_FALSE(CameraTable::Find(m_session.Connection(), 0, camera, found, &error)) << error;
-    ASSERT_TRUE(found);
+    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
+    ASSERT_TRUE(found.has_value());
+    CameraRecord camera = *found;
     camera.IpAddress = address;
     camera.Port = port;
     camera.UserName = user;
     camera.Password = password;
-    ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
 }
 
 void ShellTest::StartCamera(std::vector<std::string> args, const std::string& alarmApp,

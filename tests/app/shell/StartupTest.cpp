@@ -55,8 +55,7 @@ protected:
         model.ModelName = "NO-IO";
         model.ModelFolderName = "DEMO-1";
         model.InputOutput = false;
-        std::string error;
-        ASSERT_FALSE(ModelTable::Add(m_session.Connection(), model, &error)) << error;
+        ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), model)));
         SetCamera([](CameraRecord& camera) {
             camera.ModelName = "NO-IO";
             camera.IpAddress = "127.0.1.254";
@@ -65,12 +64,11 @@ protected:
 
     template <typename Change> void SetCamera(Change change, std::int16_t id = 0)
     {
-        CameraRecord camera;
-        bool found = false;
-        std::string error;
-        ASSERT_FALSE(CameraTable::Find(m_session.Connection(), id, camera, found, &error)) << error;
+        const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), id));
+        ASSERT_TRUE(found.has_value());
+        CameraRecord camera = *found;
         change(camera);
-        ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
+        ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
     }
 
     bool Run(const std::string& commandLine = std::string())
@@ -223,8 +221,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
     other.IpAddress = "127.0.1.254";
     other.Brand = "AXIS";
     other.ModelName = "NO-IO";
-    std::string error;
-    ASSERT_FALSE(CameraTable::Add(m_session.Connection(), other, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), other)));
 
     struct Case
     {

@@ -39,8 +39,7 @@ protected:
     std::vector<CameraRecord> Cameras()
     {
         std::vector<CameraRecord> cameras;
-        std::string error;
-        EXPECT_FALSE(CameraTable::List(m_session.Connection(), cameras, &error)) << error;
+        cameras = test::ValueOf(CameraTable::List(m_session.Connection()));
         return cameras;
     }
 

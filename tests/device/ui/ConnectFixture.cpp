@@ -23,8 +23,7 @@ void ConnectFixture::SetUp()
     QString reason;
     ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
     ASSERT_TRUE(m_folder.isValid());
-    std::string error;
-    ASSERT_FALSE(OpenClientDatabase(m_session.Connection(), DatabasePath(), &error)) << error;
+    ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
     FrmConnect::RunOptions() = LinkOptions();
     DeviceServices& services = m_session.Services();
     services.Http = &m_http;
@@ -77,9 +76,9 @@ void ConnectFixture::UseCamera(const CameraRecord& camera, const ModelRecord* mo
 {
     std::string error;
     if (model) {
-        ASSERT_FALSE(ModelTable::Add(m_session.Connection(), *model, &error)) << error;
+        ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), *model)));
     }
-    ASSERT_FALSE(CameraTable::Add(m_session.Connection(), camera, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), camera)));
     ASSERT_EQ(LoadStartCamera(m_session, camera.Id, &error), CameraProblem::None) << error;
 }
 
@@ -106,8 +105,7 @@ void ConnectFixture::LoadSample()
 {
     ConfigDocument& doc = m_session.Document();
     doc.ResetConfig();
-    LoadResult result;
-    ASSERT_FALSE(LoadConfig(doc, SamplePath().toStdString(), false, &result)) << result.Message;
+    ASSERT_TRUE(IsOk(LoadConfig(doc, SamplePath().toStdString(), false)));
     doc.InputOneAsSensor = 1;
 }
 

@@ -18,8 +18,7 @@ using CompanionDatabaseTest = CompanionTest;
 void MakeVersion1(const QString& path, const QString& extraSql = {})
 {
     RawDatabase raw(path);
-    std::string error;
-    ASSERT_FALSE(CompanionDatabase::Migrate(raw.Db(), 1, &error)) << error;
+    ASSERT_TRUE(IsOk(CompanionDatabase::Migrate(raw.Db(), 1)));
     raw.Exec(QStringLiteral("INSERT INTO CAMERAS (ID, NAME, IP, PORT, USR, PWD, CHANNEL, BRAND, MODEL)"
                             " VALUES (5, 'Yard', '10.1.1.5', 8080, 'op', 'secret', 1, 'AXIS', 'OLD-1');"
                             "INSERT INTO LNG (ID, NAME, VALUE, ACTV) VALUES (1, 'Italiano', 352, 1);") +
@@ -31,8 +30,7 @@ TEST_F(CompanionDatabaseTest, NewDatabaseIsCreatedSeededAndNotSeededAgain)
     const QString path = Path("orgend.ddd");
     {
         ClientConnection connection;
-        std::string error;
-        ASSERT_FALSE(connection.Open(path, &error)) << error;
+        ASSERT_TRUE(IsOk(connection.Open(path)));
         EXPECT_TRUE(connection.IsOpen());
         EXPECT_FALSE(connection.ReadOnly());
     }
@@ -57,10 +55,9 @@ TEST_F(CompanionDatabaseTest, NewDatabaseIsCreatedSeededAndNotSeededAgain)
             QStringLiteral("DELETE FROM POSITIONS; DELETE FROM CAMERAS; DELETE FROM LNG WHERE VALUE = 389"));
     }
     ClientConnection again;
-    std::string error;
-    ASSERT_FALSE(again.Open(path, &error)) << error;
+    ASSERT_TRUE(IsOk(again.Open(path)));
     std::vector<CameraRecord> cameras;
-    ASSERT_FALSE(CameraTable::List(again, cameras, &error)) << error;
+    cameras = ValueOf(CameraTable::List(again));
     EXPECT_TRUE(cameras.empty());
     RawDatabase raw(path);
     EXPECT_EQ(raw.Scalar(QStringLiteral("SELECT count(*) FROM LNG")), QStringLiteral("3"));
@@ -71,11 +68,10 @@ TEST_F(CompanionDatabaseTest, OlderLayoutIsUpgradedKeepingItsData)
     const QString path = Path("old.ddd");
     MakeVersion1(path);
     ClientConnection connection;
-    std::string error;
-    ASSERT_FALSE(connection.Open(path, &error)) << error;
+    ASSERT_TRUE(IsOk(connection.Open(path)));
 
     std::vector<CameraRecord> cameras;
-    ASSERT_FALSE(CameraTable::List(connection, cameras, &error)) << error;
+    cameras = ValueOf(CameraTable::List(connection));
     ASSERT_EQ(cameras.size(), 1u); // no demo camera added to a user's database
     EXPECT_EQ(cameras[0].Id, 5);
     EXPECT_EQ(cameras[0].DisplayName, "Yard");
@@ -104,7 +100,7 @@ TEST_F(CompanionDatabaseTest, FailedUpgradeLeavesTheFileAsItWas)
 
     ClientConnection connection;
     std::string error;
-    EXPECT_TRUE(connection.Open(path, &error));
+    EXPECT_TRUE(Fails(connection.Open(path), error));
     EXPECT_FALSE(connection.IsOpen());
     EXPECT_NE(error.find("nothing was changed"), std::string::npos) << error;
     EXPECT_EQ(Fingerprint(path), before);
@@ -144,7 +140,7 @@ TEST_F(CompanionDatabaseTest, UnusableFilesAreRefusedUntouched)
          [](const QString& p) {
              {
                  ClientConnection c;
-                 ASSERT_FALSE(c.Open(p));
+                 ASSERT_TRUE(IsOk(c.Open(p)));
              }
              RawDatabase raw(p);
              raw.Exec(QStringLiteral("DROP TABLE MODELS"));
@@ -179,7 +175,7 @@ TEST_F(CompanionDatabaseTest, UnusableFilesAreRefusedUntouched)
         const QByteArray before = Fingerprint(path);
         ClientConnection connection;
         std::string error;
-        EXPECT_TRUE(connection.Open(path, &error));
+        EXPECT_TRUE(Fails(connection.Open(path), error));
         EXPECT_FALSE(connection.IsOpen());
         EXPECT_NE(error.find(c.Message), std::string::npos) << error;
         EXPECT_EQ(error.rfind(path.toStdString(), 0), 0u) << "the message names the file: " << error;
@@ -191,13 +187,13 @@ TEST_F(CompanionDatabaseTest, PathsThatAreNoFileAreRefused)
 {
     ClientConnection connection;
     std::string error;
-    EXPECT_TRUE(connection.Open(m_dir.path(), &error));
+    EXPECT_TRUE(Fails(connection.Open(m_dir.path()), error));
     EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
     const QString nowhere = Path("missing/orgend.ddd");
-    EXPECT_TRUE(connection.Open(nowhere, &error));
+    EXPECT_TRUE(Fails(connection.Open(nowhere), error));
     EXPECT_NE(error.find("folder does not exist"), std::string::npos) << error;
     EXPECT_FALSE(QFile::exists(nowhere));
-    EXPECT_TRUE(connection.Open(QString(), &error));
+    EXPECT_TRUE(Fails(connection.Open(QString()), error));
 }
 
 TEST_F(CompanionDatabaseTest, ReadOnlyCurrentDatabaseIsReadButNeverChanged)
@@ -205,24 +201,24 @@ TEST_F(CompanionDatabaseTest, ReadOnlyCurrentDatabaseIsReadButNeverChanged)
     const QString path = Path("ro.ddd");
     {
         ClientConnection c;
-        ASSERT_FALSE(c.Open(path));
+        ASSERT_TRUE(IsOk(c.Open(path)));
     }
     MakeReadOnly(path);
     const QByteArray before = Fingerprint(path);
 
     ClientConnection connection;
     std::string error;
-    ASSERT_FALSE(connection.Open(path, &error)) << error;
+    ASSERT_TRUE(IsOk(connection.Open(path)));
     EXPECT_TRUE(connection.ReadOnly());
     std::vector<CameraRecord> cameras;
-    ASSERT_FALSE(CameraTable::List(connection, cameras, &error)) << error;
+    cameras = ValueOf(CameraTable::List(connection));
     EXPECT_EQ(cameras.size(), 1u);
 
     CameraRecord extra;
     extra.Id = 9;
-    EXPECT_TRUE(CameraTable::Add(connection, extra, &error));
+    EXPECT_TRUE(Fails(CameraTable::Add(connection, extra), error));
     EXPECT_NE(error.find("read-only"), std::string::npos) << error;
-    EXPECT_TRUE(CameraTable::Remove(connection, 0, &error));
+    EXPECT_TRUE(Fails(CameraTable::Remove(connection, 0), error));
     connection.Close();
     EXPECT_EQ(Fingerprint(path), before);
 }
@@ -232,13 +228,11 @@ TEST_F(CompanionDatabaseTest, UnversionedDatabaseWithEveryTableIsUsedAsItIs)
     const QString path = Path("client.ddd");
     {
         RawDatabase raw(path);
-        std::string error;
-        ASSERT_FALSE(CompanionDatabase::Migrate(raw.Db(), kCompanionSchemaVersion, &error)) << error;
+        ASSERT_TRUE(IsOk(CompanionDatabase::Migrate(raw.Db(), kCompanionSchemaVersion)));
         raw.Exec(QStringLiteral("PRAGMA user_version = 0"));
     }
     ClientConnection connection;
-    std::string error;
-    ASSERT_FALSE(connection.Open(path, &error)) << error;
+    ASSERT_TRUE(IsOk(connection.Open(path)));
     connection.Close();
     RawDatabase raw(path);
     EXPECT_EQ(raw.Version(), 0);

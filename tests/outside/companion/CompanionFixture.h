@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

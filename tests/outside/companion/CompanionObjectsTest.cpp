@@ -14,11 +14,7 @@ namespace {
 class CompanionObjects : public CompanionTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        ASSERT_FALSE(m_connection.Open(Path("orgend.ddd"), &error)) << error;
-    }
+    void SetUp() override { ASSERT_TRUE(IsOk(m_connection.Open(Path("orgend.ddd")))); }
 
     ClientConnection m_connection;
 };
@@ -27,8 +23,7 @@ TEST_F(CompanionObjects, DemoCameraLoadsWithEveryProperty)
 {
     CurrentCamera camera;
     camera.SetConnection(&m_connection);
-    std::string error;
-    ASSERT_FALSE(camera.Load(0, &error)) << error;
+    ASSERT_TRUE(IsOk(camera.Load(0)));
     EXPECT_EQ(camera.DisplayName(), "Demo camera");
     EXPECT_EQ(camera.IpAddress(), "127.0.0.2");
     EXPECT_EQ(camera.Port(), 80);
@@ -51,10 +46,10 @@ TEST_F(CompanionObjects, CameraLoadFailuresForgetThePreviousRecord)
 {
     CurrentCamera camera;
     std::string error;
-    EXPECT_TRUE(camera.Load(0, &error)); // no connection yet
+    EXPECT_TRUE(Fails(camera.Load(0), error)); // no connection yet
     camera.SetConnection(&m_connection);
-    ASSERT_FALSE(camera.Load(0, &error));
-    EXPECT_TRUE(camera.Load(7, &error));
+    ASSERT_TRUE(IsOk(camera.Load(0)));
+    EXPECT_TRUE(Fails(camera.Load(7), error));
     EXPECT_NE(error.find("no camera 7"), std::string::npos) << error;
     EXPECT_FALSE(camera.IsLoaded());
     EXPECT_EQ(camera.IpAddress(), "");
@@ -64,9 +59,9 @@ TEST_F(CompanionObjects, CameraLoadFailuresForgetThePreviousRecord)
     raw.Exec(QStringLiteral(
         "INSERT INTO CAMERAS (ID, NAME, IP, PORT, CHANNEL) VALUES (3, 'x', '1.2.3.4', 80, 300);"
         "INSERT INTO CAMERAS (ID, NAME, IP, PORT, MAC) VALUES (4, 'y', '1.2.3.4', 80, '02:00')"));
-    EXPECT_TRUE(camera.Load(3, &error));
+    EXPECT_TRUE(Fails(camera.Load(3), error));
     EXPECT_NE(error.find("channel"), std::string::npos) << error;
-    EXPECT_TRUE(camera.Load(4, &error));
+    EXPECT_TRUE(Fails(camera.Load(4), error));
     EXPECT_NE(error.find("MAC"), std::string::npos) << error;
 }
 
@@ -85,11 +80,11 @@ TEST_F(CompanionObjects, CamerasAreAddedAndRemovedWholly)
     record.Mac = {0x02, 0xAB, 0x00, 0x10, 0xFF, 0x0E, 0, 0};
     record.Positions = {{"Door", 1.5, 2, 0}, {"", -1e-3, 0, 3}};
     std::string error;
-    ASSERT_FALSE(CameraTable::Add(m_connection, record, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Add(m_connection, record)));
 
     CurrentCamera camera;
     camera.SetConnection(&m_connection);
-    ASSERT_FALSE(camera.Load(12, &error)) << error;
+    ASSERT_TRUE(IsOk(camera.Load(12)));
     EXPECT_EQ(camera.DisplayName(), record.DisplayName);
     EXPECT_EQ(camera.Password(), record.Password);
     EXPECT_EQ(camera.Channel(), 3);
@@ -98,12 +93,12 @@ TEST_F(CompanionObjects, CamerasAreAddedAndRemovedWholly)
     EXPECT_EQ(camera.Positions()[0].Nm, "Door");
     EXPECT_DOUBLE_EQ(camera.Positions()[1].X, -1e-3);
 
-    EXPECT_TRUE(CameraTable::Add(m_connection, record, &error));
+    EXPECT_TRUE(Fails(CameraTable::Add(m_connection, record), error));
     EXPECT_NE(error.find("already exists"), std::string::npos) << error;
 
-    ASSERT_FALSE(CameraTable::Remove(m_connection, 12, &error)) << error;
-    EXPECT_TRUE(camera.Load(12, &error));
-    EXPECT_TRUE(CameraTable::Remove(m_connection, 12, &error));
+    ASSERT_TRUE(IsOk(CameraTable::Remove(m_connection, 12)));
+    EXPECT_TRUE(Fails(camera.Load(12), error));
+    EXPECT_TRUE(Fails(CameraTable::Remove(m_connection, 12), error));
     EXPECT_NE(error.find("no camera"), std::string::npos) << error;
     RawDatabase raw(m_connection.DatabasePath());
     EXPECT_EQ(raw.Scalar(QStringLiteral("SELECT count(*) FROM POSITIONS WHERE CAMID = 12")),
@@ -113,18 +108,17 @@ TEST_F(CompanionObjects, CamerasAreAddedAndRemovedWholly)
 TEST_F(CompanionObjects, CameraUpdateReplacesTheRecordAndItsPositions)
 {
     std::string error;
-    CameraRecord record;
-    bool found = false;
-    ASSERT_FALSE(CameraTable::Find(m_connection, 0, record, found, &error)) << error;
-    ASSERT_TRUE(found);
+    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_connection, 0));
+    ASSERT_TRUE(found.has_value());
+    CameraRecord record = *found;
     record.DisplayName = "Gate camera";
     record.IpAddress = "127.0.0.4";
     record.Positions = {{"Only", 1, 2, 3}};
-    ASSERT_FALSE(CameraTable::Update(m_connection, record, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Update(m_connection, record)));
 
     CurrentCamera camera;
     camera.SetConnection(&m_connection);
-    ASSERT_FALSE(camera.Load(0, &error)) << error;
+    ASSERT_TRUE(IsOk(camera.Load(0)));
     EXPECT_EQ(camera.DisplayName(), "Gate camera");
     EXPECT_EQ(camera.IpAddress(), "127.0.0.4");
     EXPECT_EQ(camera.Password(), "pass");
@@ -132,9 +126,9 @@ TEST_F(CompanionObjects, CameraUpdateReplacesTheRecordAndItsPositions)
     EXPECT_EQ(camera.Positions()[0].Nm, "Only");
 
     record.Id = 99;
-    EXPECT_TRUE(CameraTable::Update(m_connection, record, &error));
+    EXPECT_TRUE(Fails(CameraTable::Update(m_connection, record), error));
     EXPECT_NE(error.find("no camera"), std::string::npos) << error;
-    EXPECT_TRUE(camera.Load(99, &error)) << "a failed update adds nothing";
+    EXPECT_TRUE(Fails(camera.Load(99), error)) << "a failed update adds nothing";
 }
 
 TEST_F(CompanionObjects, MacTextsAreReadStrictly)
@@ -166,7 +160,7 @@ TEST_F(CompanionObjects, DemoModelProfilesHoldWhatTheDeviceLinkReads)
 {
     ModelProfile one;
     std::string error;
-    ASSERT_FALSE(one.Load(m_connection, "DEMO-1", "AXIS", &error)) << error;
+    ASSERT_TRUE(IsOk(one.Load(m_connection, "DEMO-1", "AXIS")));
     EXPECT_EQ(one.ChannelCount(), 1);
     EXPECT_EQ(one.ModelFolderName(), "DEMO-1");
     EXPECT_FALSE(one.PerFirmwareFolder());
@@ -179,7 +173,7 @@ TEST_F(CompanionObjects, DemoModelProfilesHoldWhatTheDeviceLinkReads)
     EXPECT_NE(("#" + one.ProgramList() + "#").find("#movetohomed#"), std::string::npos);
 
     ModelProfile four;
-    ASSERT_FALSE(four.Load(m_connection, "demo-4", "axis", &error)) << error; // letter case ignored
+    ASSERT_TRUE(IsOk(four.Load(m_connection, "demo-4", "axis"))); // letter case ignored
     EXPECT_EQ(four.ModelName(), "DEMO-4");
     EXPECT_EQ(four.ChannelCount(), 4);
     EXPECT_TRUE(four.PerFirmwareFolder());
@@ -187,7 +181,7 @@ TEST_F(CompanionObjects, DemoModelProfilesHoldWhatTheDeviceLinkReads)
     EXPECT_FALSE(four.HasCapability(8));
     EXPECT_NE(("#" + four.ProgramList()).find("#@"), std::string::npos);
 
-    EXPECT_TRUE(four.Load(m_connection, "DEMO-4", "CANON", &error));
+    EXPECT_TRUE(Fails(four.Load(m_connection, "DEMO-4", "CANON"), error));
     EXPECT_FALSE(four.IsLoaded());
     EXPECT_EQ(four.ChannelCount(), 1);
 }
@@ -204,13 +198,13 @@ TEST_F(CompanionObjects, ModelsAreAddedOnceAndListed)
     model.PulseTime = 45;
     model.ProgramList = "a#@b";
     std::string error;
-    ASSERT_FALSE(ModelTable::Add(m_connection, model, &error)) << error;
+    ASSERT_TRUE(IsOk(ModelTable::Add(m_connection, model)));
     model.ModelName = "q-2";
-    EXPECT_TRUE(ModelTable::Add(m_connection, model, &error));
+    EXPECT_TRUE(Fails(ModelTable::Add(m_connection, model), error));
     EXPECT_NE(error.find("already exists"), std::string::npos) << error;
 
     std::vector<ModelRecord> models;
-    ASSERT_FALSE(ModelTable::List(m_connection, models, &error)) << error;
+    models = ValueOf(ModelTable::List(m_connection));
     ASSERT_EQ(models.size(), 3u);
     const ModelRecord& q = models[2];
     EXPECT_EQ(q.ModelName, "Q-2");
@@ -254,12 +248,12 @@ TEST_F(CompanionObjects, DetectorProfileNumbersDevicesFromOneAndPortsFromZero)
 {
     DetectorProfile detector;
     std::string error;
-    ASSERT_FALSE(detector.Load(m_connection, "VELTRIX", "VELTRIX Net-ZELK 7730D", &error)) << error;
+    ASSERT_TRUE(IsOk(detector.Load(m_connection, "VELTRIX", "VELTRIX Net-ZELK 7730D")));
     EXPECT_EQ(detector.DeviceCount(), 2);
     EXPECT_EQ(detector.FirstDeviceNumber(), 1);
     EXPECT_EQ(detector.PortCount(), 4);
     EXPECT_EQ(detector.FirstPortNumber(), 0);
-    EXPECT_TRUE(detector.Load(m_connection, "VELTRIX", "Other", &error));
+    EXPECT_TRUE(Fails(detector.Load(m_connection, "VELTRIX", "Other"), error));
     EXPECT_FALSE(detector.IsLoaded());
 }
 

@@ -32,10 +32,9 @@ void ExpectProgram(const QDir& dir, const QString& name)
 TEST_F(SampleData, SeededModelsHaveTheirApplicationFiles)
 {
     ClientConnection connection;
-    std::string error;
-    ASSERT_FALSE(connection.Open(Path("orgend.ddd"), &error)) << error;
+    ASSERT_TRUE(IsOk(connection.Open(Path("orgend.ddd"))));
     std::vector<ModelRecord> models;
-    ASSERT_FALSE(ModelTable::List(connection, models, &error)) << error;
+    models = ValueOf(ModelTable::List(connection));
     ASSERT_EQ(models.size(), 2u);
 
     const QDir data(SourceDir() + QStringLiteral("/resources/Data"));

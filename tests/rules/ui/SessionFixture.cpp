@@ -1,4 +1,5 @@
 #include "SessionFixture.h"
+#include "TestSupport.h"
 
 #include "app/Language.h"
 #include "outside/companion/CameraTable.h"
@@ -12,8 +13,7 @@ void SessionFixture::SetUp()
     QString reason;
     ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
     ASSERT_TRUE(m_dir.isValid());
-    std::string error;
-    ASSERT_FALSE(m_session.Connection().Open(m_dir.filePath(QStringLiteral("orgend.ddd")), &error)) << error;
+    ASSERT_TRUE(IsOk(m_session.Connection().Open(m_dir.filePath(QStringLiteral("orgend.ddd")))));
     m_session.Services().WorkFolder = m_dir.path();
     UseModel(511, 4);
     Doc().InitialiseForStartUp(1);
@@ -35,30 +35,27 @@ void SessionFixture::UseModel(std::uint32_t capabilityFlags, std::int16_t camera
     model.ChannelCount = channels;
     model.CapabilityFlags = capabilityFlags;
     model.CameraEventCount = cameraEvents;
-    std::string error;
-    ASSERT_FALSE(ModelTable::Add(m_session.Connection(), model, &error)) << error;
-    CameraRecord camera;
-    bool found = false;
-    ASSERT_FALSE(CameraTable::Find(m_session.Connection(), 0, camera, found, &error)) << error;
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), model)));
+    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
+    ASSERT_TRUE(found.has_value());
+    CameraRecord camera = *found;
     camera.ModelName = model.ModelName;
-    ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
     LoadCamera();
 }
 
 void SessionFixture::UseCamera(const std::string& address, int port, const std::string& user,
                                const std::string& password, std::uint8_t channel)
 {
-    CameraRecord camera;
-    bool found = false;
-    std::string error;
-    ASSERT_FALSE(CameraTable::Find(m_session.Connection(), 0, camera, found, &error)) << error;
+    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
+    ASSERT_TRUE(found.has_value());
+    CameraRecord camera = *found;
     camera.IpAddress = address;
     camera.Port = port;
     camera.UserName = user;
     camera.Password = password;
     camera.Channel = channel;
-    ASSERT_FALSE(CameraTable::Update(m_session.Connection(), camera, &error)) << error;
+    ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
     LoadCamera();
 }
 
@@ -66,7 +63,7 @@ void SessionFixture::LoadCamera()
 {
     std::string error;
     m_session.Camera().SetConnection(&m_session.Connection());
-    ASSERT_FALSE(m_session.Camera().Load(0, &error)) << error;
+    ASSERT_TRUE(IsOk(m_session.Camera().Load(0)));
     ASSERT_FALSE(
         m_session.Model().Load(m_session.Connection(), m_session.Camera().ModelName(), "AXIS", &error))
         << error;
