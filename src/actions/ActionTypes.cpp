@@ -1,5 +1,6 @@
 #include "actions/ActionTypes.h"
 
+#include "config/ConfigDocument.h"
 #include "config/LangTextId.h"
 
 #include <iterator>
@@ -9,16 +10,16 @@ namespace kor {
 namespace {
 
 const ActionEditorInfo kEditors[] = {
-    {0, "FrmActvs", LangTextId(1020), LangTextId(123)},
-    {1, "FrmSave", LangTextId(1021), LangTextId(196)},
-    {2, "Frmcall", LangTextId(1022), LangTextId(225)},
-    {3, "FrmMove", LangTextId(1023), LangTextId(193)},
-    {4, "FrmNotify", LangTextId(1024), 0},
-    {5, "FrmAlarm", LangTextId(1025), 0},
-    {6, "FrmUsrs", LangTextId(1026), LangTextId(224)},
-    {7, "frmMail", LangTextId(1027), 0},
-    {8, "frmFTP", LangTextId(1028), 0},
-    {9, "frmContactId", LangTextId(1029), 0},
+    {ActOutput, "FrmActvs", LangTextId(1020), LangTextId(123)},
+    {ActRecord, "FrmSave", LangTextId(1021), LangTextId(196)},
+    {ActCall, "Frmcall", LangTextId(1022), LangTextId(225)},
+    {ActMove, "FrmMove", LangTextId(1023), LangTextId(193)},
+    {ActNotify, "FrmNotify", LangTextId(1024), 0},
+    {ActRemoteAlarm, "FrmAlarm", LangTextId(1025), 0},
+    {ActUser, "FrmUsrs", LangTextId(1026), LangTextId(224)},
+    {ActMail, "frmMail", LangTextId(1027), 0},
+    {ActFtp, "frmFTP", LangTextId(1028), 0},
+    {ActContactId, "frmContactId", LangTextId(1029), 0},
 };
 
 } // namespace

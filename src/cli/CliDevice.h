@@ -30,7 +30,7 @@ class TerminalHost final : public RunHost
 public:
     explicit TerminalHost(Invocation& inv) : m_inv(inv) {}
 
-    void Log(const std::string& line, int kind) override;
+    void Log(const std::string& line, LogKind kind) override;
     bool AskYesNo(const std::string& question, const std::string& title) override;
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool) override {}

@@ -84,7 +84,7 @@ int RunApply(const CommandSpec& self, Invocation& inv)
             return UsageError(self, inv, "--input-one-as-sensor takes 0 or 1");
         inputOneAnswer = v == "1" ? 1 : 0;
     }
-    const bool hasPresets = session.Model.HasCapability(8);
+    const bool hasPresets = session.Model.HasCapability(Capability::Presets);
     // What the screen offers whatever the loop check finds.
     const OfferedLinkOptions offeredAlways =
         OfferedLinkOptionsFor(session.Model.InputOutput(), hasPresets, session.Start.RelayEnabled, 1);

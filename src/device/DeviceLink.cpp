@@ -40,7 +40,7 @@ std::string DeviceLink::Text(int number) const
     return text.empty() ? "[" + DecimalText(number) + "]" : text;
 }
 
-void DeviceLink::Log(const std::string& line, int kind)
+void DeviceLink::Log(const std::string& line, LogKind kind)
 {
     // The transports already strip credentials from what they report; this catches anything a
     // camera might echo. Very short passwords are left to the transports, or every "1" of a line

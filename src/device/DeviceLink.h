@@ -133,7 +133,7 @@ private:
     bool SendPattern(const std::string& pattern);
     bool ReadInput(int& value);
 
-    void Log(const std::string& line, int kind = 0);
+    void Log(const std::string& line, LogKind kind = LogKind::Plain);
     void LogText(int number);
     std::string Text(int number) const;
     bool CheckCancelled();

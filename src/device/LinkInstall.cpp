@@ -56,7 +56,7 @@ bool DeviceLink::InstallApplication(bool install)
             if (!m_error.Description.empty())
                 message += " " + m_error.Description;
         }
-        Log(message, 3);
+        Log(message, LogKind::Error);
         m_error = {};
     }
     m_inittab.clear();
@@ -222,7 +222,7 @@ void DeviceLink::UploadFolder(const QString& folder, const std::string& remoteDi
         if (m_s.Ftp->Put(name, bytes))
             m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);
         else
-            Log(FtpFailure(name), 3); // the installation goes on, but the user learns of the gap
+            Log(FtpFailure(name), LogKind::Error); // the installation goes on, but the user learns of the gap
         m_s.Host->Progress(done, static_cast<int>(files.size()));
     }
 }

@@ -15,7 +15,7 @@ bool QueuedRunHost::OnContextThread() const
     return m_context && m_context->thread() == QThread::currentThread();
 }
 
-void QueuedRunHost::Log(const std::string& line, int kind)
+void QueuedRunHost::Log(const std::string& line, LogKind kind)
 {
     if (!m_context)
         return;

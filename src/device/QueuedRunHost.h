@@ -19,7 +19,7 @@ class QueuedRunHost final : public RunHost
 public:
     QueuedRunHost(QObject* context, RunHost& target, const std::atomic<bool>& cancel);
 
-    void Log(const std::string& line, int kind) override;
+    void Log(const std::string& line, LogKind kind) override;
     bool AskYesNo(const std::string& question, const std::string& title) override;
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool busy) override;

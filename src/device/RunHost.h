@@ -3,10 +3,18 @@
 #include "device/CompanionFiles.h"
 #include "outside/companion/CameraRecord.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace kor {
+
+// How a log line is shown: plain lines in black, error lines in red.
+enum class LogKind : std::uint8_t
+{
+    Plain = 0,
+    Error = 3,
+};
 
 // What a device operation asks of its front end (the window or korctl). Texts are Windows-1252.
 // The engine calls these on its worker thread; a front end marshals them to wherever it lives.
@@ -15,8 +23,7 @@ class RunHost
 public:
     virtual ~RunHost() = default;
 
-    // kind 0 and 1 are ordinary lines; any other kind is an error line (red on the screen).
-    virtual void Log(const std::string& line, int kind) = 0;
+    virtual void Log(const std::string& line, LogKind kind) = 0;
     virtual bool AskYesNo(const std::string& question, const std::string& title) = 0;
     // The home-preset choice over the camera's stored positions.
     virtual HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) = 0;

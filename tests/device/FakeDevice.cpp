@@ -169,10 +169,9 @@ std::int32_t FakePinger::PingDevice(const std::string&)
     return r;
 }
 
-void RecordingHost::Log(const std::string& line, int kind)
+void RecordingHost::Log(const std::string& line, LogKind)
 {
     Lines.push_back(line);
-    Kinds.push_back(kind);
 }
 
 bool RecordingHost::AskYesNo(const std::string& question, const std::string& title)

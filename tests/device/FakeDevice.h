@@ -107,7 +107,7 @@ public:
 class RecordingHost final : public RunHost
 {
 public:
-    void Log(const std::string& line, int kind) override;
+    void Log(const std::string& line, LogKind kind) override;
     bool AskYesNo(const std::string& question, const std::string& title) override;
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool busy) override { Busy.push_back(busy); }
@@ -118,7 +118,6 @@ public:
     }
 
     std::vector<std::string> Lines;
-    std::vector<int> Kinds;
     std::vector<std::string> Questions;
     std::vector<bool> Busy;
     bool Answer = false;

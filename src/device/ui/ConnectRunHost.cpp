@@ -34,9 +34,9 @@ ConnectRunHost::ConnectRunHost(FrmConnect& screen, UserDialogs& dialogs)
     : m_screen(screen), m_dialogs(dialogs)
 {}
 
-void ConnectRunHost::Log(const std::string& line, int kind)
+void ConnectRunHost::Log(const std::string& line, LogKind kind)
 {
-    m_screen.AddLogLine(FromCp1252(line), static_cast<std::uint8_t>(kind == 0 || kind == 1 ? kind : 3));
+    m_screen.AddLogLine(FromCp1252(line), kind);
 }
 
 bool ConnectRunHost::AskYesNo(const std::string& question, const std::string& title)

@@ -21,7 +21,7 @@ class ConnectRunHost final : public RunHost
 public:
     ConnectRunHost(FrmConnect& screen, UserDialogs& dialogs);
 
-    void Log(const std::string& line, int kind) override;
+    void Log(const std::string& line, LogKind kind) override;
     bool AskYesNo(const std::string& question, const std::string& title) override;
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool busy) override;
@@ -54,7 +54,7 @@ class PresetAskingHost final : public RunHost
 public:
     PresetAskingHost(RunHost& next, ConnectRunHost& screenHost, PresetSource source);
 
-    void Log(const std::string& line, int kind) override { m_next.Log(line, kind); }
+    void Log(const std::string& line, LogKind kind) override { m_next.Log(line, kind); }
     bool AskYesNo(const std::string& question, const std::string& title) override
     {
         return m_next.AskYesNo(question, title);

@@ -35,9 +35,6 @@ namespace kor {
 
 namespace {
 
-// The model can move to positioning presets: the home position can be set.
-constexpr std::uint32_t kPresetCapability = 8;
-
 QCheckBox* NewCheck(const char* name, int caption, QWidget* parent)
 {
     auto* box = new QCheckBox(LangCaption(caption), parent);
@@ -174,7 +171,7 @@ void FrmConnect::Fill()
     const bool ioCheck = model.InputOutput() && m_session.Document().InputOneAsSensor == 1;
     const bool install = !m_session.Relay().Enabled;
     m_check3->setEnabled(ioCheck);
-    m_check7->setEnabled(model.HasCapability(kPresetCapability));
+    m_check7->setEnabled(model.HasCapability(Capability::Presets));
     m_check4->setEnabled(install);
 
     const CurrentCamera& camera = m_session.Camera();
@@ -206,10 +203,10 @@ void FrmConnect::OnCheck3Clicked(bool checked)
     }
 }
 
-void FrmConnect::AddLogLine(const QString& text, std::uint8_t kind)
+void FrmConnect::AddLogLine(const QString& text, LogKind kind)
 {
     QTextCharFormat format;
-    format.setForeground(kind == 0 || kind == 1 ? QColor(Qt::black) : QColor(Qt::red));
+    format.setForeground(kind == LogKind::Error ? QColor(Qt::red) : QColor(Qt::black));
     QTextCursor cursor(m_txtMsg->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text, format);
@@ -256,7 +253,7 @@ void FrmConnect::Run()
     m_txtMsg->clear();
     const DeviceServices& services = m_session.Services();
     if (!services.Http || !services.Ftp || !services.Ping || !services.Wait) {
-        AddLogLine(QStringLiteral("No device transport is set up."), 3);
+        AddLogLine(QStringLiteral("No device transport is set up."), LogKind::Error);
         return;
     }
     LinkServices link;
@@ -305,9 +302,9 @@ void FrmConnect::Run()
             result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
         });
     } catch (const std::exception& e) {
-        AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), 3);
+        AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), LogKind::Error);
     } catch (...) {
-        AddLogLine(QStringLiteral("Error"), 3);
+        AddLogLine(QStringLiteral("Error"), LogKind::Error);
     }
     // The worker's last lines are queued for this screen; show them before the run counts as over.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);

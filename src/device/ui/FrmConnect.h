@@ -3,6 +3,7 @@
 #include "device/CompanionFiles.h"
 #include "device/DeviceLink.h"
 #include "device/PresetList.h"
+#include "device/RunHost.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -46,7 +47,7 @@ public:
 
     // Appends one line to the log and keeps the end in view: kind 0 or 1 in black, any other kind
     // in red.
-    void AddLogLine(const QString& text, std::uint8_t kind);
+    void AddLogLine(const QString& text, LogKind kind);
     // The log's lines as plain text, without the empty one after the last line end.
     QStringList LogLines() const;
 

@@ -13,6 +13,20 @@ class ClientConnection;
 
 // The profile of the camera's model (one per program): given the model name and brand it loads
 // itself from the companion database and is read afterwards. Texts are Windows-1252 bytes.
+// The bits of a model's capability flags: most enable one action type in the rule list.
+enum class Capability : std::uint32_t
+{
+    Output = 1,
+    Recording = 2,
+    CallThroughPc = 4, // calls go through the PC; the call action is always available
+    Presets = 8,       // positioning presets: camera moves and the home position
+    Notify = 16,
+    RemoteAlarm = 32,
+    User = 64,
+    Mail = 128,
+    Ftp = 256,
+};
+
 class ModelProfile
 {
 public:
@@ -28,8 +42,10 @@ public:
     bool PerFirmwareFolder() const { return m_record.PerFirmwareFolder; }
     bool InputOutput() const { return m_record.InputOutput; }
     std::uint32_t CapabilityFlags() const { return m_record.CapabilityFlags; }
-    // Whether the capability flags hold a bit value (1, 2, 4 … 256).
-    bool HasCapability(std::uint32_t bitValue) const { return (m_record.CapabilityFlags & bitValue) != 0; }
+    bool HasCapability(Capability capability) const
+    {
+        return (m_record.CapabilityFlags & static_cast<std::uint32_t>(capability)) != 0;
+    }
     std::int16_t CameraEventCount() const { return m_record.CameraEventCount; }
     bool InvertedOutput() const { return m_record.InvertedOutput; }
     std::int32_t PulseTime() const { return m_record.PulseTime; }

@@ -27,6 +27,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace kor {
 
 namespace {
@@ -38,24 +40,23 @@ struct ToolButtonSpec
     std::int32_t Type;
     int Caption; // language text; 0: the fixed caption
     const char* FixedCaption;
-    std::uint32_t Capability; // 0: always enabled
+    std::optional<Capability> Needs; // none: always enabled
 };
 
 // Positions 1..10 of the tool bar.
 const ToolButtonSpec kButtons[] = {
-    {0, LangTextId(123), nullptr, 1},
-    {1, LangTextId(196), nullptr, 2},
-    {2, LangTextId(203), nullptr, 0},
-    {3, LangTextId(193), nullptr, 8},
-    {4, 0, "Pop-Up", 16},
-    {5, LangTextId(124), nullptr, 32},
-    {6, LangTextId(204), nullptr, 64},
-    {7, 0, "E-mail", 128},
-    {8, 0, "FTP", 256},
-    {9, 0, "ContactID", 0},
+    {ActOutput, LangTextId(123), nullptr, Capability::Output},
+    {ActRecord, LangTextId(196), nullptr, Capability::Recording},
+    {ActCall, LangTextId(203), nullptr, std::nullopt},
+    {ActMove, LangTextId(193), nullptr, Capability::Presets},
+    {ActNotify, 0, "Pop-Up", Capability::Notify},
+    {ActRemoteAlarm, LangTextId(124), nullptr, Capability::RemoteAlarm},
+    {ActUser, LangTextId(204), nullptr, Capability::User},
+    {ActMail, 0, "E-mail", Capability::Mail},
+    {ActFtp, 0, "FTP", Capability::Ftp},
+    {ActContactId, 0, "ContactID", std::nullopt},
 };
 constexpr int kCallButton = 3;
-constexpr std::uint32_t kCallThroughPc = 4;
 
 } // namespace
 
@@ -164,10 +165,11 @@ void FrmSens::Load()
     const ModelProfile& model = m_session.Model();
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         QAction* action = ActionButton(static_cast<int>(i) + 1);
-        action->setEnabled(kButtons[i].Capability == 0 || model.HasCapability(kButtons[i].Capability));
+        action->setEnabled(!kButtons[i].Needs || model.HasCapability(*kButtons[i].Needs));
     }
     ActionButton(kCallButton)
-        ->setProperty("Tag", model.HasCapability(kCallThroughPc) ? QStringLiteral("PC") : QString());
+        ->setProperty("Tag",
+                      model.HasCapability(Capability::CallThroughPc) ? QStringLiteral("PC") : QString());
     BuildContextMenu();
     ApplyLanguageTexts(this);
     // Every action button stays in sight: the screen is never narrower than its tool bar.

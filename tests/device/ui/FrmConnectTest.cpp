@@ -168,7 +168,7 @@ TEST_F(FrmConnectRules, AnEmptyAddressMakesTheRunButtonDoNothing)
 {
     UseCamera(DemoCamera(7));
     FrmConnect screen(m_session);
-    screen.AddLogLine(QStringLiteral("from the last run"), 0);
+    screen.AddLogLine(QStringLiteral("from the last run"), LogKind::Plain);
     Find<IPTxt>(screen, "IPTxt1")->Clear();
     ASSERT_EQ(Find<IPTxt>(screen, "IPTxt1")->IPtext(), QStringLiteral("0.0.0.0"));
     Find<QPushButton>(screen, "CmdAdd")->click();
@@ -189,23 +189,19 @@ TEST_F(FrmConnectRules, ThePortTakesDigitsOnly)
     EXPECT_EQ(port->text(), QStringLiteral("808"));
 }
 
-TEST_F(FrmConnectRules, LogLinesAreBlackForKinds0And1AndRedOtherwise)
+TEST_F(FrmConnectRules, PlainLogLinesAreBlackAndErrorLinesRed)
 {
     UseCamera(DemoCamera(7));
     FrmConnect screen(m_session);
     auto* log = Find<QTextEdit>(screen, "txtMsg");
     EXPECT_TRUE(log->isReadOnly());
-    const std::uint8_t kinds[] = {0, 1, 2, 3, 255};
-    for (const std::uint8_t kind : kinds)
-        screen.AddLogLine(QStringLiteral("kind %1").arg(kind), kind);
-    EXPECT_EQ(screen.LogLines(),
-              (QStringList{QStringLiteral("kind 0"), QStringLiteral("kind 1"), QStringLiteral("kind 2"),
-                           QStringLiteral("kind 3"), QStringLiteral("kind 255")}));
+    screen.AddLogLine(QStringLiteral("plain"), LogKind::Plain);
+    screen.AddLogLine(QStringLiteral("error"), LogKind::Error);
+    EXPECT_EQ(screen.LogLines(), (QStringList{QStringLiteral("plain"), QStringLiteral("error")}));
     QTextBlock block = log->document()->begin();
-    for (const std::uint8_t kind : kinds) {
+    for (const QColor& expected : {QColor(Qt::black), QColor(Qt::red)}) {
         ASSERT_TRUE(block.isValid());
-        const QColor expected = kind <= 1 ? QColor(Qt::black) : QColor(Qt::red);
-        EXPECT_EQ(block.begin().fragment().charFormat().foreground().color(), expected) << int(kind);
+        EXPECT_EQ(block.begin().fragment().charFormat().foreground().color(), expected);
         block = block.next();
     }
     EXPECT_TRUE(log->textCursor().atEnd()) << "the insertion point follows the last line";

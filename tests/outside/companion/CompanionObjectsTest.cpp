@@ -166,7 +166,7 @@ TEST_F(CompanionObjects, DemoModelProfilesHoldWhatTheDeviceLinkReads)
     EXPECT_FALSE(one.PerFirmwareFolder());
     EXPECT_TRUE(one.InputOutput());
     for (std::uint32_t bit = 1; bit <= 256; bit <<= 1)
-        EXPECT_TRUE(one.HasCapability(bit)) << bit;
+        EXPECT_TRUE(one.HasCapability(Capability(bit))) << bit;
     EXPECT_FALSE(one.InvertedOutput());
     EXPECT_EQ(one.PulseTime(), 30);
     EXPECT_FALSE(one.CgiBinLayout());
@@ -178,7 +178,7 @@ TEST_F(CompanionObjects, DemoModelProfilesHoldWhatTheDeviceLinkReads)
     EXPECT_EQ(four.ChannelCount(), 4);
     EXPECT_TRUE(four.PerFirmwareFolder());
     EXPECT_TRUE(four.CgiBinLayout());
-    EXPECT_FALSE(four.HasCapability(8));
+    EXPECT_FALSE(four.HasCapability(Capability::Presets));
     EXPECT_NE(("#" + four.ProgramList()).find("#@"), std::string::npos);
 
     EXPECT_TRUE(Fails(four.Load(m_connection, "DEMO-4", "CANON"), error));
