@@ -54,37 +54,33 @@ std::shared_ptr<const LanguageCatalogue> CurrentCatalogue()
     return active.Catalogue;
 }
 
-// Loads a language's catalogue and makes it active; false with the reason otherwise.
-bool Activate(const LanguageEntry& language, QString& reason)
+// Loads a language's catalogue and makes it active.
+Status Activate(const LanguageEntry& language)
 {
     auto catalogue = std::make_shared<LanguageCatalogue>();
-    if (!catalogue->LoadFile(LanguageCataloguePath(language), &reason))
-        return false;
+    if (Status loaded = catalogue->LoadFile(LanguageCataloguePath(language)); loaded.failed())
+        return loaded;
     SetActive(std::move(catalogue), QString::fromLatin1(language.Code));
-    return true;
+    return Status::Ok();
 }
 
-// The active row's VALUE; false with the reason when there is no usable row.
-bool ActiveLanguageValue(const QSqlDatabase& db, int& value, QString& reason)
+// The active row's VALUE; a failure when there is no usable row.
+Result<int> ActiveLanguageValue(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT VALUE FROM LNG WHERE ACTV=1"))) {
-        reason = QStringLiteral("cannot read the table LNG: %1").arg(query.lastError().text());
-        return false;
-    }
-    if (!query.next()) {
-        reason = QStringLiteral("no language is marked active in the table LNG");
-        return false;
-    }
+    if (!query.exec(QStringLiteral("SELECT VALUE FROM LNG WHERE ACTV=1")))
+        return Status::Fail(
+            QStringLiteral("cannot read the table LNG: %1").arg(query.lastError().text()).toStdString());
+    if (!query.next())
+        return Status::Fail("no language is marked active in the table LNG");
     bool ok = false;
-    value = query.value(0).toInt(&ok);
-    if (!ok) {
-        reason = QStringLiteral("the active VALUE \"%1\" of the table LNG is not a number")
-                     .arg(query.value(0).toString());
-        return false;
-    }
-    return true;
+    const int value = query.value(0).toInt(&ok);
+    if (!ok)
+        return Status::Fail(QStringLiteral("the active VALUE \"%1\" of the table LNG is not a number")
+                                .arg(query.value(0).toString())
+                                .toStdString());
+    return value;
 }
 
 } // namespace
@@ -114,38 +110,33 @@ QString LanguageCataloguePath(const LanguageEntry& language)
     return AppPaths::Resource(QStringLiteral("lang/") + QLatin1String(language.FileName));
 }
 
-bool LoadLanguage(const QSqlDatabase& db, LanguageErrorSink& errors)
+Status LoadLanguage(const QSqlDatabase& db, LanguageErrorSink& errors)
 {
     FreeLanguage();
-    QString reason;
-    int value = 0;
-    bool loaded = false;
-    if (ActiveLanguageValue(db, value, reason)) {
-        if (const LanguageEntry* language = LanguageByValue(value))
-            loaded = Activate(*language, reason);
+    const Result<int> value = ActiveLanguageValue(db);
+    Status loaded = value.status();
+    if (value.ok()) {
+        if (const LanguageEntry* language = LanguageByValue(*value))
+            loaded = Activate(*language);
         else
-            reason =
-                QStringLiteral("the active VALUE %1 of the table LNG names no known language").arg(value);
+            loaded = Status::Fail("the active VALUE " + std::to_string(*value) +
+                                  " of the table LNG names no known language");
     }
-    if (loaded)
-        return false;
-    std::fprintf(stderr, "Language library error: %s\n", reason.toLocal8Bit().constData());
+    if (loaded.ok())
+        return loaded;
+    std::fprintf(stderr, "Language library error: %s\n", loaded.reason().c_str());
     errors.ShowLanguageError(QStringLiteral("Language library error."));
-    return true;
+    return loaded;
 }
 
-bool LoadLanguageByCode(QStringView code, QString* reason)
+Status LoadLanguageByCode(QStringView code)
 {
     FreeLanguage();
     const LanguageEntry* language = LanguageByCode(code);
-    QString why;
     if (!language)
-        why = QStringLiteral("\"%1\" is not a language code (es, en, it, pt)").arg(code);
-    else if (Activate(*language, why))
-        return false;
-    if (reason)
-        *reason = why;
-    return true;
+        return Status::Fail(
+            QStringLiteral("\"%1\" is not a language code (es, en, it, pt)").arg(code).toStdString());
+    return Activate(*language);
 }
 
 void FreeLanguage()

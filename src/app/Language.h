@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -37,12 +39,12 @@ public:
 
 // Loads the catalogue of the language marked active in the LNG table of the companion database
 // (SELECT VALUE FROM LNG WHERE ACTV=1). A catalogue loaded before is released first, so after a
-// failure no language is active. Returns true on failure (no active row, an unknown VALUE, a
-// missing or malformed catalogue), after writing the reason on standard error and showing
-// "Language library error." through errors.
-bool LoadLanguage(const QSqlDatabase& db, LanguageErrorSink& errors);
-// The same for a language given by code (korctl, tests, tools): true on failure, with the reason.
-bool LoadLanguageByCode(QStringView code, QString* reason = nullptr);
+// failure no language is active. Fails for no active row, an unknown VALUE, a missing or malformed
+// catalogue, after writing the reason on standard error and showing "Language library error."
+// through errors.
+Status LoadLanguage(const QSqlDatabase& db, LanguageErrorSink& errors);
+// The same for a language given by code (korctl, tests, tools).
+Status LoadLanguageByCode(QStringView code);
 // Releases the active catalogue (the window's unload).
 void FreeLanguage();
 

@@ -58,14 +58,13 @@ bool ParseTextNumber(QStringView digits, int& n)
 
 } // namespace
 
-bool LanguageCatalogue::Parse(const QByteArray& utf8, QString* reason)
+Status LanguageCatalogue::Parse(const QByteArray& utf8)
 {
     m_texts.clear();
     auto fail = [&](qsizetype line, const QString& what) {
         m_texts.clear();
-        if (reason)
-            *reason = line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(what) : what;
-        return false;
+        return Status::Fail(
+            (line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(what) : what).toStdString());
     };
 
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -101,25 +100,19 @@ bool LanguageCatalogue::Parse(const QByteArray& utf8, QString* reason)
     }
     if (m_texts.empty())
         return fail(0, QStringLiteral("the catalogue holds no texts"));
-    return true;
+    return Status::Ok();
 }
 
-bool LanguageCatalogue::LoadFile(const QString& path, QString* reason)
+Status LanguageCatalogue::LoadFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_texts.clear();
-        if (reason)
-            *reason = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return false;
+        return Status::Fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()).toStdString());
     }
-    QString why;
-    if (!Parse(file.readAll(), &why)) {
-        if (reason)
-            *reason = QStringLiteral("%1: %2").arg(path, why);
-        return false;
-    }
-    return true;
+    if (Status parsed = Parse(file.readAll()); parsed.failed())
+        return Status::Fail(path.toStdString() + ": " + parsed.reason());
+    return Status::Ok();
 }
 
 QString LanguageCatalogue::Text(int n) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -27,11 +29,11 @@ class LanguageCatalogue
 public:
     static constexpr int MaxTextLength = 511;
 
-    // Replaces the content with the parsed text. On a malformed text returns false with the
-    // reason (naming the line) and leaves the catalogue empty.
-    bool Parse(const QByteArray& utf8, QString* reason = nullptr);
+    // Replaces the content with the parsed text. A malformed text fails (the reason names the line)
+    // and leaves the catalogue empty.
+    Status Parse(const QByteArray& utf8);
     // Parse of a file; the reason names the file.
-    bool LoadFile(const QString& path, QString* reason = nullptr);
+    Status LoadFile(const QString& path);
 
     // The text of number n; "" when the catalogue lacks it.
     QString Text(int n) const;

@@ -4,14 +4,10 @@
 
 namespace kor {
 
-bool ParseProgramArguments(const QStringList& arguments, ProgramArguments& parsed, QString* error)
+Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments)
 {
-    parsed = ProgramArguments();
-    auto fail = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return true;
-    };
+    ProgramArguments parsed;
+    auto fail = [](const QString& message) { return Result<ProgramArguments>::Fail(message.toStdString()); };
     QStringList pieces;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -32,7 +28,7 @@ bool ParseProgramArguments(const QStringList& arguments, ProgramArguments& parse
         }
     }
     parsed.CommandLine = ToCp1252(pieces.join(u'$'));
-    return false;
+    return parsed;
 }
 
 QString ProgramUsage()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,9 +22,9 @@ struct ProgramArguments
     bool Help = false;
 };
 
-// Parses the arguments without the program name. Returns true on a usage error (an unknown
-// option, --database without a path), with a message.
-bool ParseProgramArguments(const QStringList& arguments, ProgramArguments& parsed, QString* error = nullptr);
+// Parses the arguments without the program name. Fails on a usage error (an unknown option,
+// --database without a path).
+Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments);
 
 // The --help text.
 QString ProgramUsage();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,9 +22,9 @@ struct StartValues
 
 // Parses the whole command line (Windows-1252 bytes), "$"-separated pieces of "#"-separated fields:
 // REMOTE#-#host#dataport#password#enabled#port and CAMID#id; other pieces are ignored, the first
-// field is compared in upper case. values starts from the defaults. Returns true when a number field
-// does not read as a number (an empty or missing one included) or does not fit 32 bits: the start-up
-// then fails, and reason says which field, for standard error. The relay password never appears in it.
-bool ApplyStartCommandLine(std::string_view commandLine, StartValues& values, std::string* reason = nullptr);
+// field is compared in upper case. values starts from the defaults. Fails when a number field does
+// not read as a number (an empty or missing one included) or does not fit 32 bits: the start-up then
+// fails, and the reason says which field, for standard error. The relay password never appears in it.
+Status ApplyStartCommandLine(std::string_view commandLine, StartValues& values);
 
 } // namespace kor

@@ -61,9 +61,10 @@ bool LoadCliLanguage(Invocation& inv, const CameraSession& session, LanguageCata
         if (!language)
             language = LanguageByCode(u"en");
     }
-    QString reason;
-    if (!language || !catalogue.LoadFile(LanguageCataloguePath(*language), &reason)) {
-        Failure(inv, "Language library error. " + reason.toStdString());
+    const Status loaded =
+        language ? catalogue.LoadFile(LanguageCataloguePath(*language)) : Status::Fail(std::string());
+    if (loaded.failed()) {
+        Failure(inv, "Language library error. " + loaded.reason());
         return false;
     }
     return true;
@@ -74,7 +75,7 @@ TextLookup LookupOf(const LanguageCatalogue& catalogue)
     return [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
 }
 
-void TerminalHost::Log(const std::string& line, int)
+void TerminalHost::Log(const std::string& line, LogKind)
 {
     m_inv.Out << TerminalText(line) << std::endl;
 }

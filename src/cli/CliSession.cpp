@@ -23,9 +23,8 @@ QString DatabasePathForCli(const Invocation& inv)
 
 bool StartValuesForCli(Invocation& inv, StartValues& values)
 {
-    std::string reason;
-    if (ApplyStartCommandLine(ArgumentBytes(inv.Globals.Start), values, &reason)) {
-        Failure(inv, reason);
+    if (const Status read = ApplyStartCommandLine(ArgumentBytes(inv.Globals.Start), values); read.failed()) {
+        Failure(inv, read.reason());
         return false;
     }
     return true;

@@ -75,9 +75,8 @@ int RunReport(const CommandSpec& self, Invocation& inv)
     if (!language)
         return UsageError(self, inv, "--lang takes es, en, it or pt");
 
-    QString reason;
-    if (LoadLanguageByCode(QString::fromLatin1(language->Code), &reason))
-        return Failure(inv, "cannot load the language texts: " + reason.toStdString());
+    if (const Status loaded = LoadLanguageByCode(QString::fromLatin1(language->Code)); loaded.failed())
+        return Failure(inv, "cannot load the language texts: " + loaded.reason());
     ConfigDocument doc;
     if (!LoadProjectForCli(doc, inv.Positional[0], inv))
         return ExitFailed;

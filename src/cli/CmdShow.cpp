@@ -25,7 +25,7 @@ const char* TypeName(std::int32_t type)
     static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
                                         "notify client", "remote alarm", "user",     "e-mail",
                                         "FTP upload",    "Contact ID"};
-    return type >= 0 && type <= 9 ? names[type] : "unknown";
+    return type >= ActOutput && type <= ActContactId ? names[type] : "unknown";
 }
 
 struct Pair
@@ -214,9 +214,8 @@ int RunShow(const CommandSpec& self, Invocation& inv)
     if (!language)
         return UsageError(self, inv, "--lang takes es, en, it or pt");
     LanguageCatalogue catalogue;
-    QString reason;
-    if (!catalogue.LoadFile(LanguageCataloguePath(*language), &reason))
-        return Failure(inv, "Language library error. " + reason.toStdString());
+    if (const Status loaded = catalogue.LoadFile(LanguageCataloguePath(*language)); loaded.failed())
+        return Failure(inv, "Language library error. " + loaded.reason());
     const LangTextLookup langText = [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
 
     ConfigDocument doc;

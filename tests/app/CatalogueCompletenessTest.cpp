@@ -35,9 +35,8 @@ const char* const kCatalogues[] = {"DefKorEs.lng", "DefKorEn.lng", "DefKorIt.lng
 LanguageCatalogue LoadCatalogue(const char* name)
 {
     LanguageCatalogue catalogue;
-    QString reason;
     const QString path = test::SourceDir() + QStringLiteral("/resources/lang/") + QLatin1String(name);
-    EXPECT_TRUE(catalogue.LoadFile(path, &reason)) << reason.toStdString();
+    EXPECT_TRUE(test::IsOk(catalogue.LoadFile(path)));
     return catalogue;
 }
 

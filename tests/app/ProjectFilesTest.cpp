@@ -24,8 +24,7 @@ protected:
     {
         if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
             qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
-        QString reason;
-        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+        ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
         ASSERT_TRUE(m_dir.isValid());
         Doc().Saved = true;
     }
@@ -231,17 +230,15 @@ TEST(ProgramArgumentsTest, OptionsAndTheStartCommandLine)
          false},
     };
     for (const Case& c : cases) {
-        ProgramArguments parsed;
-        QString error;
-        EXPECT_EQ(ParseProgramArguments(c.Arguments, parsed, &error), c.Fails)
-            << c.Arguments.join(u' ').toStdString();
+        const Result<ProgramArguments> parsed = ParseProgramArguments(c.Arguments);
+        EXPECT_EQ(parsed.failed(), c.Fails) << c.Arguments.join(u' ').toStdString();
         if (c.Fails) {
-            EXPECT_FALSE(error.isEmpty());
+            EXPECT_FALSE(parsed.reason().empty());
             continue;
         }
-        EXPECT_EQ(parsed.CommandLine, c.CommandLine);
-        EXPECT_EQ(parsed.DatabasePath, c.Database);
-        EXPECT_EQ(parsed.Help, c.Help);
+        EXPECT_EQ(parsed->CommandLine, c.CommandLine);
+        EXPECT_EQ(parsed->DatabasePath, c.Database);
+        EXPECT_EQ(parsed->Help, c.Help);
     }
     EXPECT_TRUE(ProgramUsage().contains(QStringLiteral("--database")));
 }

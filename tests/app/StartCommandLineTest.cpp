@@ -60,8 +60,9 @@ TEST(StartCommandLine, PiecesSetTheStartValues)
         SCOPED_TRACE(c.CommandLine);
         StartValues values;
         values.CameraId = 99; // defaults are set first
-        std::string reason;
-        EXPECT_EQ(ApplyStartCommandLine(c.CommandLine, values, &reason), c.Fails) << reason;
+        const Status read = ApplyStartCommandLine(c.CommandLine, values);
+        const std::string& reason = read.reason();
+        EXPECT_EQ(read.failed(), c.Fails) << reason;
         EXPECT_EQ(values.RemoteMode, c.Expected.RemoteMode);
         EXPECT_EQ(values.RelayHost, c.Expected.RelayHost);
         EXPECT_EQ(values.RelayDataPort, c.Expected.RelayDataPort);
@@ -80,8 +81,9 @@ TEST(StartCommandLine, PiecesSetTheStartValues)
 TEST(StartCommandLine, ReasonNeverShowsTheRelayPassword)
 {
     StartValues values;
-    std::string reason;
-    ASSERT_TRUE(ApplyStartCommandLine("REMOTE#x#relay#900#s3cr3t#1#90x1", values, &reason));
+    const Status read = ApplyStartCommandLine("REMOTE#x#relay#900#s3cr3t#1#90x1", values);
+    const std::string& reason = read.reason();
+    ASSERT_TRUE(read.failed());
     EXPECT_NE(reason.find("relay port"), std::string::npos) << reason;
     EXPECT_EQ(reason.find("s3cr3t"), std::string::npos) << reason;
 }

@@ -108,34 +108,32 @@ TEST(PulseDecoder, MaskPiecesComeHighestFirstAndASetFlagIsLow)
 
 TEST(SimOptions, ParsesTheCommandLine)
 {
-    SimOptions options;
-    std::string error;
-    ASSERT_TRUE(ParseSimOptions({"--root",
-                                 "/tmp/x",
-                                 "--address=127.0.0.7",
-                                 "--http-port",
-                                 "0",
-                                 "--user",
-                                 "u",
-                                 "--password",
-                                 "p:w@d",
-                                 "--channels",
-                                 "2",
-                                 "--wiring",
-                                 "inverted",
-                                 "--inverted-output",
-                                 "--pulse-time",
-                                 "50",
-                                 "--presets",
-                                 "4=Dome,5=GateZZZ",
-                                 "--fault",
-                                 "delay=250",
-                                 "--fault",
-                                 "status=500:/axis-cgi/*",
-                                 "--relay-password",
-                                 ""},
-                                options, error))
-        << error;
+    const Result<SimOptions> parsed = ParseSimOptions({"--root",
+                                                       "/tmp/x",
+                                                       "--address=127.0.0.7",
+                                                       "--http-port",
+                                                       "0",
+                                                       "--user",
+                                                       "u",
+                                                       "--password",
+                                                       "p:w@d",
+                                                       "--channels",
+                                                       "2",
+                                                       "--wiring",
+                                                       "inverted",
+                                                       "--inverted-output",
+                                                       "--pulse-time",
+                                                       "50",
+                                                       "--presets",
+                                                       "4=Dome,5=GateZZZ",
+                                                       "--fault",
+                                                       "delay=250",
+                                                       "--fault",
+                                                       "status=500:/axis-cgi/*",
+                                                       "--relay-password",
+                                                       ""});
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    const SimOptions& options = *parsed;
     EXPECT_EQ(options.address, "127.0.0.7");
     EXPECT_EQ(options.httpPort, 0);
     EXPECT_EQ(options.password, "p:w@d");
@@ -175,10 +173,9 @@ TEST(SimOptions, RefusesBadCommandLines)
         {"--root", "/tmp/x", "--fault", "melt"},
     };
     for (const auto& args : bad) {
-        SimOptions options;
-        std::string error;
-        EXPECT_FALSE(ParseSimOptions(args, options, error)) << ::testing::PrintToString(args);
-        EXPECT_FALSE(error.empty());
+        const Result<SimOptions> parsed = ParseSimOptions(args);
+        EXPECT_TRUE(parsed.failed()) << ::testing::PrintToString(args);
+        EXPECT_FALSE(parsed.reason().empty());
     }
 }
 
@@ -205,12 +202,11 @@ TEST(SimOptions, FaultTexts)
         {"ftp-fail-upload=inittab", Fault::Kind::FtpFailUpload, 0, "inittab"},
     };
     for (const Case& c : cases) {
-        Fault fault;
-        std::string error;
-        ASSERT_TRUE(ParseFault(c.text, fault, error)) << c.text << ": " << error;
-        EXPECT_EQ(fault.kind, c.kind) << c.text;
-        EXPECT_EQ(fault.value, c.value) << c.text;
-        EXPECT_EQ(fault.path, c.path) << c.text;
+        const Result<Fault> fault = ParseFault(c.text);
+        ASSERT_TRUE(fault.ok()) << c.text << ": " << fault.reason();
+        EXPECT_EQ(fault->kind, c.kind) << c.text;
+        EXPECT_EQ(fault->value, c.value) << c.text;
+        EXPECT_EQ(fault->path, c.path) << c.text;
     }
 }
 
@@ -268,8 +264,8 @@ TEST(RelayForward, SplitsTheRelayQuery)
     for (const Case& c : cases) {
         std::string password;
         RelayTarget target;
-        std::string error;
-        ASSERT_EQ(ParseRelayQuery(c.query, password, target, error), c.ok) << c.query << ": " << error;
+        const Status parsed = ParseRelayQuery(c.query, password, target);
+        ASSERT_EQ(parsed.ok(), c.ok) << c.query << ": " << parsed.reason();
         if (c.ok) {
             EXPECT_EQ(password, c.password) << c.query;
             EXPECT_EQ(target.host, c.host) << c.query;

@@ -14,11 +14,7 @@ namespace {
 class SourceDiscovery : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        QString reason;
-        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(LoadLanguageByCode(u"en").ok()); }
     void TearDown() override { FreeLanguage(); }
 };
 

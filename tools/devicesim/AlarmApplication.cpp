@@ -100,8 +100,8 @@ DeviceReply AlarmApplication::ReadFile(const std::string& file)
 {
     DeviceReply reply;
     // A missing file is an empty answer: nothing stored yet.
-    if (!m_folder.Read(file, reply.body)) {
-        reply.body.clear();
+    if (Result<std::string> stored = m_folder.Read(file); stored.ok()) {
+        reply.body = std::move(stored).value();
     }
     return reply;
 }
@@ -117,8 +117,8 @@ DeviceReply AlarmApplication::StoreBody(const DeviceRequest& request, const std:
         return reply;
     }
     const std::string_view data(request.body.data(), request.body.size() - 1);
-    const bool ok = append ? m_folder.Append(file, data) : m_folder.Write(file, data);
-    if (!ok) {
+    const Status stored = append ? m_folder.Append(file, data) : m_folder.Write(file, data);
+    if (stored.failed()) {
         reply.status = 500;
         reply.body = "Error: cannot write " + file + "\n";
         return reply;

@@ -52,67 +52,74 @@ std::string DeviceFolder::Path(std::string_view relative) const
     return (fs::path(m_root) / fs::path(relative)).string();
 }
 
-bool DeviceFolder::SeedIfEmpty(const SimOptions& options, std::string& error)
+Status DeviceFolder::SeedIfEmpty(const SimOptions& options)
 {
     std::error_code ec;
     fs::create_directories(m_root, ec);
     if (ec) {
-        error = "cannot create " + m_root + ": " + ec.message();
-        return false;
+        return Status::Fail("cannot create " + m_root + ": " + ec.message());
     }
-    if (!fs::is_empty(m_root, ec) || ec) {
-        return !ec;
+    const bool empty = fs::is_empty(m_root, ec);
+    if (ec) {
+        return Status::Fail("cannot read " + m_root + ": " + ec.message());
+    }
+    if (!empty) {
+        return Status::Ok();
     }
     for (const char* folder : {"etc/httpd/conf", "mnt/flash/bin", "var", "tmp"}) {
         fs::create_directories(Path(folder), ec);
         if (ec) {
-            error = "cannot create " + Path(folder) + ": " + ec.message();
-            return false;
+            return Status::Fail("cannot create " + Path(folder) + ": " + ec.message());
         }
     }
-    if (!Write("etc/inittab", SeedInittab()) || !Write("etc/httpd/conf/boa.conf", SeedBoaConf(options))) {
-        error = "cannot write the start-up files in " + m_root;
-        return false;
+    if (Write("etc/inittab", SeedInittab()).failed() ||
+        Write("etc/httpd/conf/boa.conf", SeedBoaConf(options)).failed()) {
+        return Status::Fail("cannot write the start-up files in " + m_root);
     }
-    return true;
+    return Status::Ok();
 }
 
-bool DeviceFolder::Read(std::string_view relative, std::string& bytes) const
+Result<std::string> DeviceFolder::Read(std::string_view relative) const
 {
     std::lock_guard lock(m_mutex);
     std::ifstream in(Path(relative), std::ios::binary);
     if (!in) {
-        return false;
+        return Status::Fail("cannot open " + Path(relative));
     }
     std::ostringstream content;
     content << in.rdbuf();
-    bytes = content.str();
-    return !in.bad();
+    if (in.bad()) {
+        return Status::Fail("cannot read " + Path(relative));
+    }
+    return content.str();
 }
 
-bool DeviceFolder::Write(std::string_view relative, std::string_view bytes)
+Status DeviceFolder::Write(std::string_view relative, std::string_view bytes)
 {
     std::lock_guard lock(m_mutex);
     return WriteFileAtomically(Path(relative), bytes);
 }
 
-bool DeviceFolder::Append(std::string_view relative, std::string_view bytes)
+Status DeviceFolder::Append(std::string_view relative, std::string_view bytes)
 {
     std::lock_guard lock(m_mutex);
     std::error_code ec;
     fs::create_directories(fs::path(Path(relative)).parent_path(), ec);
     std::ofstream out(Path(relative), std::ios::binary | std::ios::app);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    if (!out.flush()) {
+        return Status::Fail("cannot append to " + Path(relative));
+    }
+    return Status::Ok();
 }
 
 bool DeviceFolder::ApplicationInstalled() const
 {
-    std::string inittab;
-    if (!Read("etc/inittab", inittab)) {
+    const Result<std::string> inittab = Read("etc/inittab");
+    if (inittab.failed()) {
         return false;
     }
-    const std::vector<std::string> programs = ApplicationPrograms(inittab);
+    const std::vector<std::string> programs = ApplicationPrograms(*inittab);
     if (programs.empty()) {
         return false;
     }
@@ -232,7 +239,7 @@ std::string SeedBoaConf(const SimOptions& options)
            "AuthPath /axis-cgi/com/       axview\n";
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes)
+Status WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     std::error_code ec;
     const fs::path target(path);
@@ -243,15 +250,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes)
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out.flush()) {
             std::remove(temporary.c_str());
-            return false;
+            return Status::Fail("cannot write " + temporary);
         }
     }
     fs::rename(temporary, target, ec);
     if (ec) {
         std::remove(temporary.c_str());
-        return false;
+        return Status::Fail("cannot rename " + temporary + ": " + ec.message());
     }
-    return true;
+    return Status::Ok();
 }
 
 } // namespace kor::devicesim

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include "SimOptions.h"
 
 #include <mutex>
@@ -15,14 +17,14 @@ class DeviceFolder
 public:
     explicit DeviceFolder(std::string root);
 
-    // Gives an empty (or missing) folder the files of a fresh camera. Returns false on a file error.
-    bool SeedIfEmpty(const SimOptions& options, std::string& error);
+    // Gives an empty (or missing) folder the files of a fresh camera.
+    Status SeedIfEmpty(const SimOptions& options);
 
     std::string Path(std::string_view relative) const;
-    // False when the file does not exist or cannot be read.
-    bool Read(std::string_view relative, std::string& bytes) const;
-    bool Write(std::string_view relative, std::string_view bytes);
-    bool Append(std::string_view relative, std::string_view bytes);
+    // Fails when the file does not exist or cannot be read.
+    Result<std::string> Read(std::string_view relative) const;
+    Status Write(std::string_view relative, std::string_view bytes);
+    Status Append(std::string_view relative, std::string_view bytes);
 
     // The start-up table holds the application block and every program it starts is in
     // mnt/flash/bin with mode 755.
@@ -42,6 +44,6 @@ std::string SeedInittab();
 std::string SeedBoaConf(const SimOptions& options);
 
 // Writes through a temporary file in the same folder, creating missing folders.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace kor::devicesim

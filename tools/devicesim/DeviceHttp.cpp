@@ -74,8 +74,7 @@ bool DeviceHttp::RelayPasswordMatches(const DeviceRequest& request) const
 {
     std::string password;
     RelayTarget target;
-    std::string error;
-    if (!ParseRelayQuery(request.rawQuery, password, target, error)) {
+    if (ParseRelayQuery(request.rawQuery, password, target).failed()) {
         return false;
     }
     return password == m_options.relayPassword || PercentDecode(password) == m_options.relayPassword;
@@ -149,11 +148,10 @@ DeviceReply DeviceHttp::Relay(const DeviceRequest& request)
 {
     std::string password;
     RelayTarget target;
-    std::string error;
     DeviceReply reply;
-    if (!ParseRelayQuery(request.rawQuery, password, target, error)) {
+    if (const Status parsed = ParseRelayQuery(request.rawQuery, password, target); parsed.failed()) {
         reply.status = 400;
-        reply.body = "Error: " + error + "\n";
+        reply.body = "Error: " + parsed.reason() + "\n";
         return reply;
     }
     if (password != m_options.relayPassword && PercentDecode(password) != m_options.relayPassword) {

@@ -67,9 +67,8 @@ int DeviceSim::Run()
     ::signal(SIGPIPE, SIG_IGN);
 
     DeviceFolder folder(m_options.root);
-    std::string error;
-    if (!folder.SeedIfEmpty(m_options, error)) {
-        std::fprintf(stderr, "kor-devicesim: %s\n", error.c_str());
+    if (const Status seeded = folder.SeedIfEmpty(m_options); seeded.failed()) {
+        std::fprintf(stderr, "kor-devicesim: %s\n", seeded.reason().c_str());
         return kExitFailure;
     }
     RequestLog log(m_options.requestLog);
@@ -92,12 +91,12 @@ int DeviceSim::Run()
     FtpChild ftp;
     HttpListener listener(http);
     bool inUse = false;
-    if (m_options.ftp && !ftp.Start(m_options, m_options.ftpPort, error, inUse)) {
-        std::fprintf(stderr, "kor-devicesim: %s\n", error.c_str());
-        return inUse ? kExitAddressInUse : kExitFailure;
+    Status started = m_options.ftp ? ftp.Start(m_options, m_options.ftpPort, inUse) : Status::Ok();
+    if (started.ok()) {
+        started = listener.Start(m_options.address, m_options.httpPort, inUse);
     }
-    if (!listener.Start(m_options.address, m_options.httpPort, error, inUse)) {
-        std::fprintf(stderr, "kor-devicesim: %s\n", error.c_str());
+    if (started.failed()) {
+        std::fprintf(stderr, "kor-devicesim: %s\n", started.reason().c_str());
         return inUse ? kExitAddressInUse : kExitFailure;
     }
     // Ports chosen now are kept across restarts.
@@ -131,13 +130,12 @@ int DeviceSim::Run()
         // Back up, having read its start-up table again.
         detector.SetCheckProgramStopped(false);
         http.SetInstalled(installed());
-        if (m_options.ftp && !ftp.Start(m_options, ftpPort, error, inUse)) {
-            std::fprintf(stderr, "kor-devicesim: after the restart: %s\n", error.c_str());
-            status = inUse ? kExitAddressInUse : kExitFailure;
-            break;
+        started = m_options.ftp ? ftp.Start(m_options, ftpPort, inUse) : Status::Ok();
+        if (started.ok()) {
+            started = listener.Start(m_options.address, httpPort, inUse);
         }
-        if (!listener.Start(m_options.address, httpPort, error, inUse)) {
-            std::fprintf(stderr, "kor-devicesim: after the restart: %s\n", error.c_str());
+        if (started.failed()) {
+            std::fprintf(stderr, "kor-devicesim: after the restart: %s\n", started.reason().c_str());
             status = inUse ? kExitAddressInUse : kExitFailure;
             break;
         }

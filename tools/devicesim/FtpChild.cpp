@@ -71,7 +71,7 @@ std::string FtpChild::PythonPath()
     return python != nullptr && *python != '\0' ? python : "/usr/bin/python3";
 }
 
-bool FtpChild::Start(const SimOptions& options, int port, std::string& error, bool& addressInUse)
+Status FtpChild::Start(const SimOptions& options, int port, bool& addressInUse)
 {
     Stop();
     addressInUse = false;
@@ -102,14 +102,13 @@ bool FtpChild::Start(const SimOptions& options, int port, std::string& error, bo
     int out[2];
     int in[2];
     if (::pipe2(out, O_CLOEXEC) != 0) {
-        error = std::string("pipe: ") + std::strerror(errno);
-        return false;
+        return Status::Fail(std::string("pipe: ") + std::strerror(errno));
     }
     if (::pipe2(in, O_CLOEXEC) != 0) {
-        error = std::string("pipe: ") + std::strerror(errno);
+        const Status failed = Status::Fail(std::string("pipe: ") + std::strerror(errno));
         ::close(out[0]);
         ::close(out[1]);
-        return false;
+        return failed;
     }
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
@@ -131,10 +130,10 @@ bool FtpChild::Start(const SimOptions& options, int port, std::string& error, bo
     ::close(in[0]);
     ::close(out[1]);
     if (pid < 0) {
-        error = std::string("fork: ") + std::strerror(errno);
+        const Status failed = Status::Fail(std::string("fork: ") + std::strerror(errno));
         ::close(in[1]);
         ::close(out[0]);
-        return false;
+        return failed;
     }
     m_pid = pid;
     m_stdinWrite = in[1];
@@ -145,7 +144,7 @@ bool FtpChild::Start(const SimOptions& options, int port, std::string& error, bo
     constexpr std::string_view kReady = "ftp ready ";
     if (gotLine && line.starts_with(kReady)) {
         m_port = std::atoi(line.c_str() + kReady.size());
-        return true;
+        return Status::Ok();
     }
     int status = 0;
     const bool ended = ::waitpid(m_pid, &status, WNOHANG) == m_pid;
@@ -154,10 +153,9 @@ bool FtpChild::Start(const SimOptions& options, int port, std::string& error, bo
         addressInUse = WIFEXITED(status) && WEXITSTATUS(status) == kExitAddressInUse;
     }
     Stop();
-    error =
-        "the FTP server (" + python + " " + args[1] + ") did not start" +
-        (ended && WIFEXITED(status) ? ", exit status " + std::to_string(WEXITSTATUS(status)) : std::string());
-    return false;
+    return Status::Fail("the FTP server (" + python + " " + args[1] + ") did not start" +
+                        (ended && WIFEXITED(status) ? ", exit status " + std::to_string(WEXITSTATUS(status))
+                                                    : std::string()));
 }
 
 bool FtpChild::Running()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include "SimOptions.h"
 
 #include <sys/types.h>
@@ -18,8 +20,9 @@ public:
     FtpChild(const FtpChild&) = delete;
     FtpChild& operator=(const FtpChild&) = delete;
 
-    // Starts the server and waits until it listens. port 0 takes any free port.
-    bool Start(const SimOptions& options, int port, std::string& error, bool& addressInUse);
+    // Starts the server and waits until it listens. port 0 takes any free port. On failure
+    // addressInUse tells whether another program holds the address.
+    Status Start(const SimOptions& options, int port, bool& addressInUse);
     // Terminates the server and waits for it.
     void Stop();
     // False when the child has ended by itself.

@@ -47,7 +47,7 @@ HttpListener::~HttpListener()
     Stop();
 }
 
-bool HttpListener::Start(const std::string& address, int port, std::string& error, bool& addressInUse)
+Status HttpListener::Start(const std::string& address, int port, bool& addressInUse)
 {
     Stop();
     addressInUse = false;
@@ -72,10 +72,9 @@ bool HttpListener::Start(const std::string& address, int port, std::string& erro
     if (m_port <= 0) {
         const int reason = BindError(address, port);
         addressInUse = reason == EADDRINUSE;
-        error = "cannot listen on " + address + ":" + std::to_string(port) + ": " +
-                (reason != 0 ? std::strerror(reason) : "bind failed");
         m_server.reset();
-        return false;
+        return Status::Fail("cannot listen on " + address + ":" + std::to_string(port) + ": " +
+                            (reason != 0 ? std::strerror(reason) : "bind failed"));
     }
     m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
     // stop() only takes effect once the server runs.
@@ -83,7 +82,7 @@ bool HttpListener::Start(const std::string& address, int port, std::string& erro
     while (!m_server->is_running() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return true;
+    return Status::Ok();
 }
 
 void HttpListener::Stop()

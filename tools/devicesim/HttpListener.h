@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,9 +24,9 @@ public:
     HttpListener(const HttpListener&) = delete;
     HttpListener& operator=(const HttpListener&) = delete;
 
-    // Binds (port 0: any free port) and starts serving. False with a message when the bind fails;
-    // addressInUse tells whether another program holds the address.
-    bool Start(const std::string& address, int port, std::string& error, bool& addressInUse);
+    // Binds (port 0: any free port) and starts serving. When the bind fails, addressInUse tells
+    // whether another program holds the address.
+    Status Start(const std::string& address, int port, bool& addressInUse);
     int Port() const { return m_port; }
     // Closes the socket and waits for the requests in progress.
     void Stop();

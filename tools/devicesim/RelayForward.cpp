@@ -58,17 +58,14 @@ std::string PercentDecode(std::string_view text)
     return out;
 }
 
-bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarget& target,
-                     std::string& error)
+Status ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarget& target)
 {
     if (!rawQuery.starts_with("pwd=")) {
-        error = "the query must start with pwd=";
-        return false;
+        return Status::Fail("the query must start with pwd=");
     }
     const std::size_t url = rawQuery.find("&URL=");
     if (url == std::string_view::npos) {
-        error = "the query holds no &URL=";
-        return false;
+        return Status::Fail("the query holds no &URL=");
     }
     password = std::string(rawQuery.substr(4, url - 4));
     std::string address(rawQuery.substr(url + 5));
@@ -76,8 +73,7 @@ bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarg
         address = PercentDecode(address);
     }
     if (!StartsWithNoCase(address, "http://")) {
-        error = "the device address must start with http://";
-        return false;
+        return Status::Fail("the device address must start with http://");
     }
     std::string_view rest = std::string_view(address).substr(7);
     const std::size_t slash = rest.find_first_of("/?");
@@ -87,8 +83,7 @@ bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarg
         target.target.insert(0, "/");
     }
     if (authority.find('@') != std::string_view::npos) {
-        error = "credentials belong before the relay host, not in the device address";
-        return false;
+        return Status::Fail("credentials belong before the relay host, not in the device address");
     }
     const std::size_t colon = authority.find(':');
     target.port = 80;
@@ -97,17 +92,15 @@ bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarg
         const auto result = std::from_chars(port.data(), port.data() + port.size(), target.port);
         if (result.ec != std::errc() || result.ptr != port.data() + port.size() || target.port < 1 ||
             target.port > 65535) {
-            error = "bad port in the device address";
-            return false;
+            return Status::Fail("bad port in the device address");
         }
         authority = authority.substr(0, colon);
     }
     target.host = std::string(authority);
     if (target.host.empty()) {
-        error = "the device address names no host";
-        return false;
+        return Status::Fail("the device address names no host");
     }
-    return true;
+    return Status::Ok();
 }
 
 ForwardedReply ForwardRequest(const RelayTarget& target, std::string_view method,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,8 +24,7 @@ struct RelayTarget
 // Splits the raw query of /query.cgi, "pwd=P&URL=http://host[:port][/path[?query]]". The password
 // runs to the first "&URL="; everything after "URL=" is the device address, its own "?" and "&"
 // included. The caller decides which hosts it forwards to.
-bool ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarget& target,
-                     std::string& error);
+Status ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTarget& target);
 
 struct ForwardedReply
 {

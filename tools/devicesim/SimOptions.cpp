@@ -146,9 +146,9 @@ bool IsLoopbackAddress(std::string_view address)
     return (ntohl(parsed.s_addr) >> 24) == 127;
 }
 
-bool ParseFault(std::string_view text, Fault& fault, std::string& error)
+Result<Fault> ParseFault(std::string_view text)
 {
-    fault = Fault();
+    Fault fault;
     const std::size_t eq = text.find('=');
     const std::string_view name = text.substr(0, eq);
     std::string_view rest = eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
@@ -158,10 +158,8 @@ bool ParseFault(std::string_view text, Fault& fault, std::string& error)
     if (colon != std::string_view::npos) {
         number = rest.substr(0, colon);
         fault.path = std::string(rest.substr(colon + 1));
-        if (fault.path.empty() || fault.path.front() != '/') {
-            error = "fault " + std::string(text) + ": the path must start with /";
-            return false;
-        }
+        if (fault.path.empty() || fault.path.front() != '/')
+            return Result<Fault>::Fail("fault " + std::string(text) + ": the path must start with /");
     }
     struct NumberFault
     {
@@ -178,41 +176,32 @@ bool ParseFault(std::string_view text, Fault& fault, std::string& error)
     };
     if (name == "ftp-refuse-login" && eq == std::string_view::npos) {
         fault.kind = Fault::Kind::FtpRefuseLogin;
-        return true;
+        return fault;
     }
     if (name == "ftp-fail-upload") {
         fault.kind = Fault::Kind::FtpFailUpload;
         fault.path = std::string(rest);
-        if (fault.path.find('/') != std::string::npos) {
-            error = "fault ftp-fail-upload takes a file name without a folder";
-            return false;
-        }
-        return true;
+        if (fault.path.find('/') != std::string::npos)
+            return Result<Fault>::Fail("fault ftp-fail-upload takes a file name without a folder");
+        return fault;
     }
     const auto found = numbered.find(name);
-    if (found == numbered.end() || eq == std::string_view::npos) {
-        error = "unknown fault: " + std::string(text);
-        return false;
-    }
+    if (found == numbered.end() || eq == std::string_view::npos)
+        return Result<Fault>::Fail("unknown fault: " + std::string(text));
     fault.kind = found->second.kind;
-    if (!ParseNumber(number, found->second.low, found->second.high, fault.value)) {
-        error = "fault " + std::string(text) + ": bad number";
-        return false;
-    }
-    if (fault.kind == Fault::Kind::Status && fault.path.empty()) {
-        error = "fault status needs a path: status=CODE:/path";
-        return false;
-    }
-    if (fault.kind == Fault::Kind::StopAfter && !fault.path.empty()) {
-        error = "fault stop-after counts every request and takes no path";
-        return false;
-    }
-    return true;
+    if (!ParseNumber(number, found->second.low, found->second.high, fault.value))
+        return Result<Fault>::Fail("fault " + std::string(text) + ": bad number");
+    if (fault.kind == Fault::Kind::Status && fault.path.empty())
+        return Result<Fault>::Fail("fault status needs a path: status=CODE:/path");
+    if (fault.kind == Fault::Kind::StopAfter && !fault.path.empty())
+        return Result<Fault>::Fail("fault stop-after counts every request and takes no path");
+    return fault;
 }
 
-bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error)
+Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
 {
-    options = SimOptions();
+    SimOptions options;
+    std::string error;
     options.presets = {{1, "Home"}, {2, "GateZZZ"}, {3, "Parking"}};
     bool motionGiven = false;
     bool userGiven = false;
@@ -299,13 +288,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
          }},
         {"--fault",
          [&](std::string_view v) {
-             Fault fault;
-             std::string faultError;
-             if (!ParseFault(v, fault, faultError)) {
-                 error = faultError;
+             Result<Fault> fault = ParseFault(v);
+             if (fault.failed()) {
+                 error = fault.reason();
                  return false;
              }
-             options.faults.push_back(fault);
+             options.faults.push_back(*fault);
              return true;
          }},
     };
@@ -332,16 +320,12 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             continue;
         }
         const auto setter = valued.find(arg);
-        if (setter == valued.end()) {
-            error = "unknown option: " + std::string(args[i]);
-            return false;
-        }
+        if (setter == valued.end())
+            return Result<SimOptions>::Fail("unknown option: " + std::string(args[i]));
         std::string_view value = inlineValue;
         if (!hasInlineValue) {
-            if (i + 1 >= args.size()) {
-                error = "option " + std::string(arg) + " needs a value";
-                return false;
-            }
+            if (i + 1 >= args.size())
+                return Result<SimOptions>::Fail("option " + std::string(arg) + " needs a value");
             value = args[++i];
         }
         error.clear();
@@ -349,24 +333,20 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             if (error.empty()) {
                 error = "bad value for " + std::string(arg) + ": " + std::string(value);
             }
-            return false;
+            return Result<SimOptions>::Fail(error);
         }
     }
     if (options.help) {
-        return true;
+        return options;
     }
-    if (options.root.empty()) {
-        error = "--root DIR is required";
-        return false;
-    }
-    if (userGiven != passwordGiven) {
-        error = "--user and --password go together";
-        return false;
-    }
+    if (options.root.empty())
+        return Result<SimOptions>::Fail("--root DIR is required");
+    if (userGiven != passwordGiven)
+        return Result<SimOptions>::Fail("--user and --password go together");
     if (!motionGiven) {
         options.motion = DefaultMotion(options.channels);
     }
-    return true;
+    return options;
 }
 
 std::string SimUsage()

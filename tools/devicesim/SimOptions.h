@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,9 +95,9 @@ struct SimOptions
     const Fault* FindFault(Fault::Kind kind, std::string_view requestPath) const;
 };
 
-// Parses the command line without the program name. Returns false and a message on a usage error.
-bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
-bool ParseFault(std::string_view text, Fault& fault, std::string& error);
+// Parses the command line without the program name; a usage error fails with its message.
+Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args);
+Result<Fault> ParseFault(std::string_view text);
 
 // The --help text.
 std::string SimUsage();

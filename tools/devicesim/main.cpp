@@ -11,12 +11,13 @@ int main(int argc, char** argv)
 {
     using namespace kor::devicesim;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    SimOptions options;
-    std::string error;
-    if (!ParseSimOptions(args, options, error)) {
-        std::fprintf(stderr, "kor-devicesim: %s\n(kor-devicesim --help lists the options)\n", error.c_str());
+    kor::Result<SimOptions> parsed = ParseSimOptions(args);
+    if (parsed.failed()) {
+        std::fprintf(stderr, "kor-devicesim: %s\n(kor-devicesim --help lists the options)\n",
+                     parsed.reason().c_str());
         return 2;
     }
+    SimOptions options = std::move(parsed).value();
     if (options.help) {
         std::fputs(SimUsage().c_str(), stdout);
         return 0;

@@ -103,9 +103,8 @@ int RunScreenshotTour(const ScreenRegistry& screens, const TourOptions& options)
     QCursor::setPos(-100, -100);
     int failures = 0;
     for (const QString& language : options.Languages) {
-        QString reason;
-        if (LoadLanguageByCode(language, &reason)) {
-            std::fprintf(stderr, "screenshot-tour: %s\n", qPrintable(reason));
+        if (const Status loaded = LoadLanguageByCode(language); loaded.failed()) {
+            std::fprintf(stderr, "screenshot-tour: %s\n", loaded.reason().c_str());
             ++failures;
             continue;
         }

@@ -24,12 +24,14 @@ int main(int argc, char** argv)
     QStringList given;
     for (int i = 1; i < argc; ++i)
         given << QString::fromLocal8Bit(argv[i]);
-    kor::ProgramArguments arguments;
-    QString error;
-    if (kor::ParseProgramArguments(given, arguments, &error)) {
-        std::fprintf(stderr, "kormanager: %s\n\n%s", qPrintable(error), qPrintable(kor::ProgramUsage()));
+    const kor::Result<kor::ProgramArguments> parsed = kor::ParseProgramArguments(given);
+    if (parsed.failed()) {
+        std::fprintf(stderr, "kormanager: %s\n\n%s",
+                     QString::fromStdString(parsed.reason()).toLocal8Bit().constData(),
+                     qPrintable(kor::ProgramUsage()));
         return 2;
     }
+    const kor::ProgramArguments& arguments = *parsed;
     if (arguments.Help) {
         std::fputs(qPrintable(kor::ProgramUsage()), stdout);
         return 0;

@@ -64,9 +64,8 @@ bool MainLoad::Run(const ProgramArguments& arguments, LocalSettings& settings)
     m_window.SetCommandsEnabled(false);
 
     StartValues& start = m_session.Start();
-    std::string reason;
-    if (ApplyStartCommandLine(arguments.CommandLine, start, &reason))
-        return Fail(reason);
+    if (const Status read = ApplyStartCommandLine(arguments.CommandLine, start); read.failed())
+        return Fail(read.reason());
 
     ConfigDocument& doc = m_session.Document();
     if (!OpenLocalData(arguments, settings))
@@ -77,7 +76,7 @@ bool MainLoad::Run(const ProgramArguments& arguments, LocalSettings& settings)
     QApplication::processEvents();
 
     DialogLanguageErrors languageErrors(m_session.Dialogs());
-    if (LoadLanguage(m_session.Connection().Database(), languageErrors))
+    if (LoadLanguage(m_session.Connection().Database(), languageErrors).failed())
         return Fail(std::string());
     doc.InitialiseForStartUp(doc.InputOneAsSensor);
 

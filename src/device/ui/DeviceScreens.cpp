@@ -42,9 +42,8 @@ void Tick(FrmConnect& screen, const char* name)
 void RunAgainstTourCamera(AppSession& session, FrmConnect& screen)
 {
     TourCamera camera;
-    QString error;
-    if (!camera.Start(&error)) {
-        std::fprintf(stderr, "screenshot-tour: FrmConnect without a run: %s\n", qPrintable(error));
+    if (const Status started = camera.Start(); started.failed()) {
+        std::fprintf(stderr, "screenshot-tour: FrmConnect without a run: %s\n", started.reason().c_str());
         return;
     }
     const DeviceServices savedServices = session.Services();

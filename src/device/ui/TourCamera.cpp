@@ -23,30 +23,26 @@ TourCamera::~TourCamera()
     Stop();
 }
 
-bool TourCamera::Start(QString* error)
+Status TourCamera::Start()
 {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kor-devicesim"));
-    if (!QFileInfo(program).isExecutable()) {
-        *error = program + QStringLiteral(" is missing");
-        return false;
-    }
-    if (!m_root.isValid()) {
-        *error = QStringLiteral("no temporary folder");
-        return false;
-    }
+    if (!QFileInfo(program).isExecutable())
+        return Status::Fail(program.toStdString() + " is missing");
+    if (!m_root.isValid())
+        return Status::Fail("no temporary folder");
     for (int n = kFirstAddress; n <= kLastAddress; ++n) {
         bool inUse = false;
-        if (StartOn(program, QStringLiteral("127.0.0.%1").arg(n), inUse, error))
-            return true;
+        const QString address = QStringLiteral("127.0.0.%1").arg(n);
+        if (StartOn(program, address, inUse))
+            return Status::Ok();
         if (!inUse)
-            return false;
+            return Status::Fail("kor-devicesim did not start on " + address.toStdString());
     }
-    *error = QStringLiteral("no free loopback address");
-    return false;
+    return Status::Fail("no free loopback address");
 }
 
-bool TourCamera::StartOn(const QString& program, const QString& address, bool& addressInUse, QString* error)
+bool TourCamera::StartOn(const QString& program, const QString& address, bool& addressInUse)
 {
     // The camera's own port when the tour may take it, so the picture shows what a user sees.
     const QString port = ::geteuid() == 0 ? QStringLiteral("80") : QStringLiteral("0");
@@ -70,7 +66,6 @@ bool TourCamera::StartOn(const QString& program, const QString& address, bool& a
     }
     m_process.waitForFinished(kStartMs);
     addressInUse = m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == kAddressInUse;
-    *error = QStringLiteral("kor-devicesim did not start on ") + address;
     Stop();
     return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -17,13 +19,14 @@ public:
     TourCamera(const TourCamera&) = delete;
     TourCamera& operator=(const TourCamera&) = delete;
 
-    // False with the reason when no simulator could be started.
-    bool Start(QString* error);
+    // Fails when no simulator could be started.
+    Status Start();
     const QString& Address() const { return m_address; }
     int HttpPort() const { return m_httpPort; }
 
 private:
-    bool StartOn(const QString& program, const QString& address, bool& addressInUse, QString* error);
+    // Whether the simulator is ready on that address; addressInUse tells why it is not.
+    bool StartOn(const QString& program, const QString& address, bool& addressInUse);
     void Stop();
 
     QTemporaryDir m_root;

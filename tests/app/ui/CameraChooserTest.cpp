@@ -27,8 +27,7 @@ protected:
     {
         if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
             qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
-        QString reason;
-        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+        ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
         std::string error;
         ASSERT_FALSE(
             OpenClientDatabase(m_session.Connection(), m_dir.filePath(QStringLiteral("orgend.ddd")), &error))

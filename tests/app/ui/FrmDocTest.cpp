@@ -45,7 +45,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_FALSE(LoadLanguageByCode(u"en"));
+        ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
         m_session.Services().WorkFolder = m_dir.filePath(QStringLiteral("work"));
         ConfigDocument& doc = m_session.Document();
         doc.ResetConfig();

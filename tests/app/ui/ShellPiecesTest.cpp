@@ -98,7 +98,7 @@ TEST(AssistantScreen, LoadsTheHelpTextOfTheStepInTheActiveLanguage)
     assistant.XLoadAssist(0);
     EXPECT_TRUE(text->toPlainText().isEmpty()) << "before the language there is no as0.html";
     for (const char* code : {"es", "en", "it", "pt"}) {
-        ASSERT_FALSE(LoadLanguageByCode(QString::fromLatin1(code)));
+        ASSERT_TRUE(LoadLanguageByCode(QString::fromLatin1(code)).ok());
         for (std::uint8_t help = 0; help <= 4; ++help) {
             text->clear();
             assistant.XLoadAssist(help);

@@ -20,8 +20,7 @@ namespace kor::test {
 
 void ConnectFixture::SetUp()
 {
-    QString reason;
-    ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+    ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
     ASSERT_TRUE(m_folder.isValid());
     ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
     FrmConnect::RunOptions() = LinkOptions();

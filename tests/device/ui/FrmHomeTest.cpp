@@ -15,11 +15,7 @@ namespace {
 class FrmHomeRules : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        QString reason;
-        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(LoadLanguageByCode(u"en").ok()); }
     void TearDown() override { FreeLanguage(); }
 
     // Stored positions, one of them named like a preset would be, and the camera's presets with a

@@ -10,8 +10,7 @@ namespace kor::test {
 
 void SessionFixture::SetUp()
 {
-    QString reason;
-    ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+    ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
     ASSERT_TRUE(m_dir.isValid());
     ASSERT_TRUE(IsOk(m_session.Connection().Open(m_dir.filePath(QStringLiteral("orgend.ddd")))));
     m_session.Services().WorkFolder = m_dir.path();
