@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/LanguageCatalogue.h"
 #include "config/ActionSummary.h"
+#include "config/ConfigJson.h"
 #include "config/Cp1252.h"
 #include "config/EventSources.h"
 #include "config/ParamString.h"
@@ -19,14 +20,6 @@
 namespace kor::cli {
 
 namespace {
-
-const char* TypeName(std::int32_t type)
-{
-    static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
-                                        "notify client", "remote alarm", "user",     "e-mail",
-                                        "FTP upload",    "Contact ID"};
-    return type >= ActOutput && type <= ActContactId ? names[type] : "unknown";
-}
 
 struct Pair
 {
@@ -95,7 +88,7 @@ QJsonObject ActionJson(int index, const ActionRecord& action, const LangTextLook
     o[QStringLiteral("index")] = index;
     o[QStringLiteral("name")] = J(action.Name);
     o[QStringLiteral("type")] = action.Type;
-    o[QStringLiteral("type_name")] = QString::fromLatin1(TypeName(action.Type));
+    o[QStringLiteral("type_name")] = QString::fromLatin1(ActionTypeName(action.Type));
     o[QStringLiteral("deleted")] = action.Deleted;
     o[QStringLiteral("summary")] = J(ActionSummary(action, langText));
     QJsonArray params;
@@ -168,7 +161,7 @@ void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::o
         for (std::size_t a = 0; a < rule.Actions.size(); ++a) {
             const ActionRecord& action = rule.Actions[a];
             out << "  [" << a << "] " << TerminalText(action.Name) << " (type " << action.Type << ", "
-                << TypeName(action.Type) << (action.Deleted ? ", deleted" : "") << ")\n";
+                << ActionTypeName(action.Type) << (action.Deleted ? ", deleted" : "") << ")\n";
             out << "      summary: " << TerminalText(ActionSummary(action, langText)) << "\n";
             std::string params;
             for (const Pair& p : ParamPairs(action.Params))

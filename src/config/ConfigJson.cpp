@@ -138,7 +138,8 @@ public:
         return &m_held;
     }
 
-    std::optional<std::int64_t> Integer(const QJsonValue& v, const QString& path, std::int64_t min, std::int64_t max)
+    std::optional<std::int64_t> Integer(const QJsonValue& v, const QString& path, std::int64_t min,
+                                        std::int64_t max)
     {
         const double d = v.toDouble(-1e300);
         if (!v.isDouble() || d != static_cast<double>(static_cast<std::int64_t>(d))) {
@@ -314,7 +315,8 @@ bool ReadRules(Reader& in, const QJsonObject& root, ConfigDocument& doc)
             return false;
         const int ruleIndex = static_cast<int>(*index);
         if (doc.IsRuleUsed(ruleIndex))
-            return in.Fail(path + QStringLiteral(".index"), "rule " + std::to_string(ruleIndex) + " comes twice");
+            return in.Fail(path + QStringLiteral(".index"),
+                           "rule " + std::to_string(ruleIndex) + " comes twice");
         const QJsonValue* av = in.Field(rule, path, "actions", true);
         if (!av)
             return false;
@@ -404,7 +406,7 @@ const char* ActionTypeName(std::int32_t type)
     static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
                                         "notify client", "remote alarm", "user",     "e-mail",
                                         "FTP upload",    "Contact ID"};
-    return type >= 0 && type <= 9 ? names[type] : "unknown";
+    return type >= ActOutput && type <= ActContactId ? names[type] : "unknown";
 }
 
 QByteArray ConfigToJson(const ConfigDocument& doc, const ConfigJsonOptions& options)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,15 +14,15 @@ class FtpClient
 public:
     virtual ~FtpClient() = default;
 
-    // Logs in; false on failure (LastResponseText then holds the server's answers).
-    virtual bool Connect(const std::string& host, int port, const std::string& user,
-                         const std::string& password) = 0;
-    virtual bool ChangeDir(const std::string& path) = 0;
-    virtual bool MakeDir(const std::string& path) = 0;
-    virtual bool Get(const std::string& name, std::string& bytes) = 0;
-    virtual bool Put(const std::string& name, std::string_view bytes) = 0;
+    // Logs in; on failure LastResponseText holds the server's answers.
+    virtual Status Connect(const std::string& host, int port, const std::string& user,
+                           const std::string& password) = 0;
+    virtual Status ChangeDir(const std::string& path) = 0;
+    virtual Status MakeDir(const std::string& path) = 0;
+    virtual Result<std::string> Get(const std::string& name) = 0;
+    virtual Status Put(const std::string& name, std::string_view bytes) = 0;
     // A raw command such as "SITE chmod 755 /mnt/flash/bin/x".
-    virtual bool Command(const std::string& command) = 0;
+    virtual Status Command(const std::string& command) = 0;
     virtual void Close() = 0;
 
     // The code of the server's last answer and every answer line of the last operation.

@@ -84,7 +84,7 @@ std::string DeviceLink::FtpFailure(const std::string& what) const
 
 bool DeviceLink::FtpLogin(std::string& message)
 {
-    if (m_s.Ftp->Connect(m_fields.Address, m_s.FtpPort, m_fields.User, m_fields.Password))
+    if (m_s.Ftp->Connect(m_fields.Address, m_s.FtpPort, m_fields.User, m_fields.Password).ok())
         return false;
     const std::string answer = m_s.Ftp->LastResponseText();
     std::vector<std::string> lines;
@@ -127,19 +127,25 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
 
     // Without both system files nothing may be stored: a patched empty start-up table would leave
     // the camera unable to start.
-    std::string boa;
-    if (!ftp.ChangeDir("/etc") || !ftp.Get("inittab", m_inittab) || !ftp.ChangeDir("/etc/httpd/conf") ||
-        !ftp.Get("boa.conf", boa)) {
+    const auto fetch = [&ftp](const std::string& dir, const std::string& name) -> Result<std::string> {
+        if (Status changed = ftp.ChangeDir(dir); changed.failed())
+            return changed;
+        return ftp.Get(name);
+    };
+    const Result<std::string> inittab = fetch("/etc", "inittab");
+    const Result<std::string> boa = inittab.ok() ? fetch("/etc/httpd/conf", "boa.conf") : inittab;
+    if (boa.failed()) {
         SetError(kFetchError,
                  "the camera's inittab or boa.conf could not be fetched: " + ftp.LastErrorText());
         return true;
     }
+    m_inittab = *inittab;
     const InittabOptions inittabOptions{model.ProgramList, model.ChannelCount, homeWanted};
-    const std::string boaOut = PatchBoaConf(boa, {model.CgiBinLayout, m_subject.Camera.Brand});
+    const std::string boaOut = PatchBoaConf(*boa, {model.CgiBinLayout, m_subject.Camera.Brand});
     // Without its system files the camera would not serve or start the application: a refused
     // store ends the installation with the server's answer.
-    if (!ftp.Put("boa.conf", boaOut) || !ftp.ChangeDir("/etc") ||
-        !ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, true))) {
+    if (ftp.Put("boa.conf", boaOut).failed() || ftp.ChangeDir("/etc").failed() ||
+        ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, true)).failed()) {
         message = FtpFailure("inittab/boa.conf");
         return true;
     }
@@ -149,16 +155,17 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
         SetError(kFileError, read.reason());
         return true;
     }
+    // The settings files are stored as well as they go: the camera starts without them.
     const std::string& buffer = *read;
     if (model.ChannelCount < 2) {
-        ftp.Put("bufferd.conf", buffer);
+        (void)ftp.Put("bufferd.conf", buffer);
     } else {
         for (int k = 1; k <= model.ChannelCount; ++k)
-            ftp.Put("bufferd" + DecimalText(k) + ".conf", buffer);
+            (void)ftp.Put("bufferd" + DecimalText(k) + ".conf", buffer);
     }
     if (homeWanted) {
         if (const Result<std::string> home = ReadWholeFile(GenFile("movetohomed.conf")); home.ok())
-            ftp.Put("movetohomed.conf", *home);
+            (void)ftp.Put("movetohomed.conf", *home);
     }
     ftp.Close();
 
@@ -183,18 +190,20 @@ bool DeviceLink::FullInstallation(std::string& message, bool& homeWanted)
     message.clear();
 
     LogText(LangTextId(814));
-    ftp.MakeDir(kBinDir);
+    // The folders may exist already; a file that cannot be stored is logged by UploadFolder.
+    (void)ftp.MakeDir(kBinDir);
     if (model.CgiBinLayout) {
-        ftp.MakeDir(kCgiDir);
-        ftp.MakeDir(kRecordingsDir);
+        (void)ftp.MakeDir(kCgiDir);
+        (void)ftp.MakeDir(kRecordingsDir);
     }
-    ftp.ChangeDir(kBinDir);
+    (void)ftp.ChangeDir(kBinDir);
     UploadFolder(model.CgiBinLayout ? folder + QStringLiteral("a") : folder, kBinDir, homeWanted);
     if (model.CgiBinLayout) {
-        ftp.ChangeDir(kRecordingsDir);
+        (void)ftp.ChangeDir(kRecordingsDir);
         UploadFolder(folder + QStringLiteral("b"), kRecordingsDir, homeWanted);
     }
-    if (!ftp.ChangeDir("/etc") || !ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, false))) {
+    if (ftp.ChangeDir("/etc").failed() ||
+        ftp.Put("inittab", PatchInittab(m_inittab, inittabOptions, false)).failed()) {
         message = FtpFailure("inittab");
         return true;
     }
@@ -219,8 +228,8 @@ void DeviceLink::UploadFolder(const QString& folder, const std::string& remoteDi
             continue;
         const std::string& bytes = *read;
         const std::string name = file.toLocal8Bit().toStdString();
-        if (m_s.Ftp->Put(name, bytes))
-            m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);
+        if (m_s.Ftp->Put(name, bytes).ok())
+            (void)m_s.Ftp->Command("SITE chmod 755 " + remoteDir + "/" + name);
         else
             Log(FtpFailure(name), LogKind::Error); // the installation goes on, but the user learns of the gap
         m_s.Host->Progress(done, static_cast<int>(files.size()));

@@ -2,6 +2,7 @@
 
 #include "config/TextNumber.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace kor::test {
@@ -85,7 +86,8 @@ HttpResponse FakeHttp::Answer(SentRequest request, int timeoutSeconds)
     return Ok();
 }
 
-bool FakeFtp::Connect(const std::string& host, int port, const std::string& user, const std::string& password)
+Status FakeFtp::Connect(const std::string& host, int port, const std::string& user,
+                        const std::string& password)
 {
     Log.push_back("CONNECT " + host + ":" + DecimalText(port));
     Cwd = "/";
@@ -101,61 +103,62 @@ bool FakeFtp::Connect(const std::string& host, int port, const std::string& user
         Code = 0;
         Answer.clear();
         ErrorText = "Couldn't connect to server";
-        return false;
+        return Status::Fail(ErrorText);
     }
     if (user != User || password != Password) {
         Code = 530;
         Answer = "220 ready\r\n331 Username ok, send password.\r\n530 Authentication failed.\r\n";
-        return false;
+        return Status::Fail("530 Authentication failed.");
     }
     Code = 230;
     Answer = "230 Login successful.\r\n";
     Connected = true;
-    return true;
+    return Status::Ok();
 }
 
-bool FakeFtp::ChangeDir(const std::string& path)
+// The answer of an operation: refused when not logged in or when it could not be done.
+Status FakeFtp::Done(bool done) const
+{
+    return Connected && done ? Status::Ok() : Status::Fail("550 not done");
+}
+
+Status FakeFtp::ChangeDir(const std::string& path)
 {
     Log.push_back("CWD " + path);
-    for (const std::string& d : Dirs) {
-        if (d == path) {
-            Cwd = path;
-            return Connected;
-        }
-    }
-    return false;
+    const bool known = std::find(Dirs.begin(), Dirs.end(), path) != Dirs.end();
+    if (known)
+        Cwd = path;
+    return Done(known);
 }
 
-bool FakeFtp::MakeDir(const std::string& path)
+Status FakeFtp::MakeDir(const std::string& path)
 {
     Log.push_back("MKD " + path);
     Dirs.push_back(path);
-    return Connected;
+    return Done(true);
 }
 
-bool FakeFtp::Get(const std::string& name, std::string& bytes)
+Result<std::string> FakeFtp::Get(const std::string& name)
 {
     Log.push_back("GET " + Cwd + "/" + name);
     const auto it = Files.find(Cwd + "/" + name);
-    if (!Connected || it == Files.end())
-        return false;
-    bytes = it->second;
-    return true;
+    if (Status got = Done(it != Files.end()); got.failed())
+        return got;
+    return it->second;
 }
 
-bool FakeFtp::Put(const std::string& name, std::string_view bytes)
+Status FakeFtp::Put(const std::string& name, std::string_view bytes)
 {
     Log.push_back("PUT " + Cwd + "/" + name);
-    if (!Connected)
-        return false;
-    Files[Cwd + "/" + name] = std::string(bytes);
-    return true;
+    if (Connected)
+        Files[Cwd + "/" + name] = std::string(bytes);
+    return Done(true);
 }
 
-bool FakeFtp::Command(const std::string& command)
+Status FakeFtp::Command(const std::string& command)
 {
     Log.push_back(command);
-    return Connected;
+    return Done(true);
 }
 
 std::int32_t FakePinger::PingDevice(const std::string&)

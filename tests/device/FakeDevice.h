@@ -57,14 +57,15 @@ HttpResponse Unreachable(int error = 7, std::string text = "Couldn't connect to 
 class FakeFtp final : public FtpClient
 {
 public:
-    bool Connect(const std::string& host, int port, const std::string& user,
-                 const std::string& password) override;
-    bool ChangeDir(const std::string& path) override;
-    bool MakeDir(const std::string& path) override;
-    bool Get(const std::string& name, std::string& bytes) override;
-    bool Put(const std::string& name, std::string_view bytes) override;
-    bool Command(const std::string& command) override;
+    Status Connect(const std::string& host, int port, const std::string& user,
+                   const std::string& password) override;
+    Status ChangeDir(const std::string& path) override;
+    Status MakeDir(const std::string& path) override;
+    Result<std::string> Get(const std::string& name) override;
+    Status Put(const std::string& name, std::string_view bytes) override;
+    Status Command(const std::string& command) override;
     void Close() override { Connected = false; }
+    Status Done(bool done) const;
     int LastResponseCode() const override { return Code; }
     std::string LastResponseText() const override { return Answer; }
     std::string LastErrorText() const override { return ErrorText; }

@@ -112,8 +112,8 @@ std::string CurlFtpClient::DirUrl(const std::string& dir) const
     return "ftp://" + m_host + ":" + std::to_string(m_port) + "/" + EscapedPath(Handle(m_curl), dir) + "/";
 }
 
-bool CurlFtpClient::Perform(Kind kind, const std::string& url, const std::string& quote, std::string* in,
-                            std::string_view out)
+Status CurlFtpClient::Perform(Kind kind, const std::string& url, const std::string& quote, std::string* in,
+                              std::string_view out)
 {
     CURL* curl = Handle(m_curl);
     m_lastText.clear();
@@ -122,7 +122,7 @@ bool CurlFtpClient::Perform(Kind kind, const std::string& url, const std::string
     if (!curl) {
         m_lastError = CURLE_FAILED_INIT;
         m_lastErrorText = "not connected";
-        return false;
+        return Status::Fail(m_lastErrorText);
     }
     Sink sink{in, false};
     Source source{out, 0};
@@ -160,17 +160,17 @@ bool CurlFtpClient::Perform(Kind kind, const std::string& url, const std::string
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response);
     m_lastCode = static_cast<int>(response);
     if (code == CURLE_OK)
-        return true;
+        return Status::Ok();
     m_lastError = static_cast<int>(code);
     m_lastErrorText = sink.TooLarge                  ? "the file is larger than the transport accepts"
                       : std::strlen(errorBuffer) > 0 ? errorBuffer
                                                      : curl_easy_strerror(code);
     m_lastErrorText = RedactSecrets(m_lastErrorText, {m_password});
-    return false;
+    return Status::Fail(m_lastErrorText);
 }
 
-bool CurlFtpClient::Connect(const std::string& host, int port, const std::string& user,
-                            const std::string& password)
+Status CurlFtpClient::Connect(const std::string& host, int port, const std::string& user,
+                              const std::string& password)
 {
     Close();
     m_curl = curl_easy_init();
@@ -179,43 +179,54 @@ bool CurlFtpClient::Connect(const std::string& host, int port, const std::string
     m_user = user;
     m_password = password;
     m_cwd = "/";
-    m_connected = Perform(Kind::Probe, DirUrl("/"), {}, nullptr, {});
+    Status connected = Perform(Kind::Probe, DirUrl("/"), {}, nullptr, {});
+    m_connected = connected.ok();
     if (!m_connected)
         Close();
-    return m_connected;
+    return connected;
 }
 
-bool CurlFtpClient::ChangeDir(const std::string& path)
+Status CurlFtpClient::ChangeDir(const std::string& path)
 {
     if (!m_connected)
-        return false;
-    if (!Perform(Kind::Probe, DirUrl(path), {}, nullptr, {}))
-        return false;
-    m_cwd = path;
-    return true;
+        return Status::Fail("not connected");
+    Status changed = Perform(Kind::Probe, DirUrl(path), {}, nullptr, {});
+    if (changed.ok())
+        m_cwd = path;
+    return changed;
 }
 
-bool CurlFtpClient::MakeDir(const std::string& path)
+Status CurlFtpClient::MakeDir(const std::string& path)
 {
-    return m_connected && Perform(Kind::Quote, DirUrl("/"), "MKD " + path, nullptr, {});
+    if (!m_connected)
+        return Status::Fail("not connected");
+    return Perform(Kind::Quote, DirUrl("/"), "MKD " + path, nullptr, {});
 }
 
-bool CurlFtpClient::Get(const std::string& name, std::string& bytes)
+Result<std::string> CurlFtpClient::Get(const std::string& name)
 {
-    bytes.clear();
-    return m_connected &&
-           Perform(Kind::Download, DirUrl(m_cwd) + EscapedName(Handle(m_curl), name), {}, &bytes, {});
+    if (!m_connected)
+        return Status::Fail("not connected");
+    std::string bytes;
+    if (Status got =
+            Perform(Kind::Download, DirUrl(m_cwd) + EscapedName(Handle(m_curl), name), {}, &bytes, {});
+        got.failed())
+        return got;
+    return bytes;
 }
 
-bool CurlFtpClient::Put(const std::string& name, std::string_view bytes)
+Status CurlFtpClient::Put(const std::string& name, std::string_view bytes)
 {
-    return m_connected &&
-           Perform(Kind::Upload, DirUrl(m_cwd) + EscapedName(Handle(m_curl), name), {}, nullptr, bytes);
+    if (!m_connected)
+        return Status::Fail("not connected");
+    return Perform(Kind::Upload, DirUrl(m_cwd) + EscapedName(Handle(m_curl), name), {}, nullptr, bytes);
 }
 
-bool CurlFtpClient::Command(const std::string& command)
+Status CurlFtpClient::Command(const std::string& command)
 {
-    return m_connected && Perform(Kind::Quote, DirUrl("/"), command, nullptr, {});
+    if (!m_connected)
+        return Status::Fail("not connected");
+    return Perform(Kind::Quote, DirUrl("/"), command, nullptr, {});
 }
 
 void CurlFtpClient::Close()

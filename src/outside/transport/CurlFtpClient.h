@@ -17,13 +17,13 @@ public:
     CurlFtpClient(const CurlFtpClient&) = delete;
     CurlFtpClient& operator=(const CurlFtpClient&) = delete;
 
-    bool Connect(const std::string& host, int port, const std::string& user,
-                 const std::string& password) override;
-    bool ChangeDir(const std::string& path) override;
-    bool MakeDir(const std::string& path) override;
-    bool Get(const std::string& name, std::string& bytes) override;
-    bool Put(const std::string& name, std::string_view bytes) override;
-    bool Command(const std::string& command) override;
+    Status Connect(const std::string& host, int port, const std::string& user,
+                   const std::string& password) override;
+    Status ChangeDir(const std::string& path) override;
+    Status MakeDir(const std::string& path) override;
+    Result<std::string> Get(const std::string& name) override;
+    Status Put(const std::string& name, std::string_view bytes) override;
+    Status Command(const std::string& command) override;
     void Close() override;
 
     int LastResponseCode() const override { return m_lastCode; }
@@ -44,8 +44,9 @@ private:
         Download,
         Upload
     };
-    bool Perform(Kind kind, const std::string& url, const std::string& quote, std::string* in,
-                 std::string_view out);
+    // One transfer; a failure's reason is LastErrorText.
+    Status Perform(Kind kind, const std::string& url, const std::string& quote, std::string* in,
+                   std::string_view out);
     std::string DirUrl(const std::string& dir) const;
 
     void* m_curl = nullptr;

@@ -64,40 +64,39 @@ TEST(CurlFtpClientTest, InstallationOperations)
     test::WriteBytes(server.Root.path() + QStringLiteral("/etc/inittab"), "::sysinit\nlast");
 
     CurlFtpClient ftp;
-    EXPECT_FALSE(ftp.Connect("127.0.0.1", server.Port(), "op@x", "wrong"));
+    EXPECT_TRUE(ftp.Connect("127.0.0.1", server.Port(), "op@x", "wrong").failed());
     EXPECT_NE(ftp.LastResponseText().find("\n331 "), std::string::npos) << ftp.LastResponseText();
     EXPECT_EQ(ftp.LastResponseCode(), 530);
 
-    ASSERT_TRUE(ftp.Connect("127.0.0.1", server.Port(), "op@x", "p w:d")) << ftp.LastErrorText();
-    EXPECT_FALSE(ftp.ChangeDir("/nowhere"));
-    ASSERT_TRUE(ftp.ChangeDir("/etc"));
-    std::string inittab;
-    ASSERT_TRUE(ftp.Get("inittab", inittab));
-    EXPECT_EQ(inittab, "::sysinit\nlast");
-    std::string missing;
-    EXPECT_FALSE(ftp.Get("boa.conf", missing));
+    ASSERT_TRUE(test::IsOk(ftp.Connect("127.0.0.1", server.Port(), "op@x", "p w:d")));
+    EXPECT_TRUE(ftp.ChangeDir("/nowhere").failed());
+    ASSERT_TRUE(test::IsOk(ftp.ChangeDir("/etc")));
+    const Result<std::string> inittab = ftp.Get("inittab");
+    ASSERT_TRUE(test::IsOk(inittab));
+    EXPECT_EQ(*inittab, "::sysinit\nlast");
+    EXPECT_TRUE(ftp.Get("boa.conf").failed());
 
-    EXPECT_TRUE(ftp.MakeDir("/mnt/flash/bin"));
-    ASSERT_TRUE(ftp.ChangeDir("/mnt/flash/bin"));
+    EXPECT_TRUE(test::IsOk(ftp.MakeDir("/mnt/flash/bin")));
+    ASSERT_TRUE(test::IsOk(ftp.ChangeDir("/mnt/flash/bin")));
     const std::string program = std::string("\x7F"
                                             "ELF\0\r\n\xFF",
                                             8);
-    ASSERT_TRUE(ftp.Put("alarm d", program));
-    EXPECT_TRUE(ftp.Command("SITE chmod 755 /mnt/flash/bin/alarm d"));
+    ASSERT_TRUE(test::IsOk(ftp.Put("alarm d", program)));
+    EXPECT_TRUE(test::IsOk(ftp.Command("SITE chmod 755 /mnt/flash/bin/alarm d")));
     const QString stored = server.Root.path() + QStringLiteral("/mnt/flash/bin/alarm d");
     EXPECT_EQ(test::ReadBytes(stored), program);
     EXPECT_EQ(QFile::permissions(stored) & QFileDevice::ExeOwner, QFileDevice::ExeOwner);
-    EXPECT_FALSE(ftp.MakeDir("/mnt/flash/bin")); // exists already
+    EXPECT_TRUE(ftp.MakeDir("/mnt/flash/bin").failed()); // exists already
     ftp.Close();
-    EXPECT_FALSE(ftp.Put("x", "y"));
+    EXPECT_TRUE(ftp.Put("x", "y").failed());
 }
 
 TEST(CurlFtpClientTest, NoServer)
 {
     CurlFtpClient ftp;
-    EXPECT_FALSE(ftp.Connect("127.0.0.1", 1, "root", "s3cret"));
+    EXPECT_TRUE(ftp.Connect("127.0.0.1", 1, "root", "s3cret").failed());
     EXPECT_EQ(ftp.LastResponseCode(), 0);
-    EXPECT_FALSE(ftp.LastErrorText().empty());
+    EXPECT_TRUE(ftp.LastErrorText().empty().failed());
     EXPECT_EQ(ftp.LastErrorText().find("s3cret"), std::string::npos);
 }
 
