@@ -45,15 +45,13 @@ DeviceTarget CameraTargetOf(const CameraSession& session)
     return t;
 }
 
-bool LoadCliLanguage(Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue)
+Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue)
 {
     const LanguageEntry* language = nullptr;
     if (inv.Has("lang")) {
         language = LanguageByCode(QString::fromStdString(inv.Value("lang")));
-        if (!language) {
-            Failure(inv, "--lang takes es, en, it or pt");
-            return false;
-        }
+        if (!language)
+            return Status::Fail("--lang takes es, en, it or pt");
     } else {
         QSqlQuery query(session.Connection.Database());
         if (query.exec(QStringLiteral("SELECT VALUE FROM LNG WHERE ACTV=1")) && query.next())
@@ -63,11 +61,9 @@ bool LoadCliLanguage(Invocation& inv, const CameraSession& session, LanguageCata
     }
     const Status loaded =
         language ? catalogue.LoadFile(LanguageCataloguePath(*language)) : Status::Fail(std::string());
-    if (loaded.failed()) {
-        Failure(inv, "Language library error. " + loaded.reason());
-        return false;
-    }
-    return true;
+    if (loaded.failed())
+        return Status::Fail("Language library error. " + loaded.reason());
+    return Status::Ok();
 }
 
 TextLookup LookupOf(const LanguageCatalogue& catalogue)

@@ -18,9 +18,8 @@ LinkSubject SubjectOf(const CameraSession& session);
 // The camera record's address, port and credentials, with the relay.
 DeviceTarget CameraTargetOf(const CameraSession& session);
 
-// Loads the catalogue of --lang, else of the companion database's active language. Returns false
-// after printing the reason.
-bool LoadCliLanguage(Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
+// Loads the catalogue of --lang, else of the companion database's active language.
+Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
 TextLookup LookupOf(const LanguageCatalogue& catalogue);
 
 // The device link's front end on the terminal: log lines on standard output, questions answered

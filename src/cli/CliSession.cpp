@@ -21,62 +21,42 @@ QString DatabasePathForCli(const Invocation& inv)
 
 } // namespace
 
-bool StartValuesForCli(Invocation& inv, StartValues& values)
+Status StartValuesForCli(const Invocation& inv, StartValues& values)
 {
-    if (const Status read = ApplyStartCommandLine(ArgumentBytes(inv.Globals.Start), values); read.failed()) {
-        Failure(inv, read.reason());
-        return false;
-    }
-    return true;
+    return ApplyStartCommandLine(ArgumentBytes(inv.Globals.Start), values);
 }
 
-bool OpenDatabaseForCli(Invocation& inv, ClientConnection& connection)
+Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection)
 {
-    if (const Status opened = connection.Open(DatabasePathForCli(inv)); opened.failed()) {
-        Failure(inv, opened.reason());
-        return false;
-    }
-    return true;
+    return connection.Open(DatabasePathForCli(inv));
 }
 
-bool OpenCameraSession(Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session)
+Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session)
 {
-    if (!StartValuesForCli(inv, session.Start))
-        return false;
+    if (Status read = StartValuesForCli(inv, session.Start); read.failed())
+        return read;
     const StartValues& start = session.Start;
     session.Connection.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd);
-    if (const Status opened = OpenClientDatabase(session.Connection, DatabasePathForCli(inv));
-        opened.failed()) {
-        Failure(inv, opened.reason());
-        return false;
-    }
+    if (Status opened = OpenClientDatabase(session.Connection, DatabasePathForCli(inv)); opened.failed())
+        return opened;
     // The record is looked up by a 16-bit identifier.
     const std::int32_t id = cameraId.value_or(start.CameraId);
-    if (id < std::numeric_limits<std::int16_t>::min() || id > std::numeric_limits<std::int16_t>::max()) {
-        Failure(inv, "camera identifier " + std::to_string(id) + " does not fit 16 bits");
-        return false;
-    }
+    if (id < std::numeric_limits<std::int16_t>::min() || id > std::numeric_limits<std::int16_t>::max())
+        return Status::Fail("camera identifier " + std::to_string(id) + " does not fit 16 bits");
     session.Camera.SetConnection(&session.Connection);
-    if (const Status loaded = session.Camera.Load(static_cast<std::int16_t>(id)); loaded.failed()) {
-        Failure(inv, loaded.reason());
-        return false;
-    }
+    if (Status loaded = session.Camera.Load(static_cast<std::int16_t>(id)); loaded.failed())
+        return loaded;
     const CurrentCamera& camera = session.Camera;
-    if (camera.IpAddress().empty()) {
-        Failure(inv, "camera " + std::to_string(id) + " has no IP address");
-        return false;
-    }
-    if (const Status loaded = session.Model.Load(session.Connection, camera.ModelName(), "AXIS");
-        loaded.failed()) {
-        Failure(inv, loaded.reason());
-        return false;
-    }
+    if (camera.IpAddress().empty())
+        return Status::Fail("camera " + std::to_string(id) + " has no IP address");
+    if (Status loaded = session.Model.Load(session.Connection, camera.ModelName(), "AXIS"); loaded.failed())
+        return loaded;
     session.Device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,
                              start.RelayEnabled, start.RelayPort);
     session.Device.SetCamera(camera.IpAddress(), camera.Port(), camera.UserName(), camera.Password(),
                              camera.Channel(), camera.Brand(), camera.ModelName());
     session.Device.SetChannelCount(session.Model.ChannelCount());
-    return true;
+    return Status::Ok();
 }
 
 } // namespace kor::cli

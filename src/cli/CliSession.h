@@ -13,13 +13,12 @@
 
 namespace kor::cli {
 
-// The start values of the global --start (the defaults without it). Returns false after printing
-// the reason the window would fail to start with.
-bool StartValuesForCli(Invocation& inv, StartValues& values);
+// The start values of the global --start (the defaults without it); a failure gives the reason the
+// window would fail to start with.
+Status StartValuesForCli(const Invocation& inv, StartValues& values);
 
-// Opens the companion database of --database, else the one the local settings name. Returns false
-// after printing why it cannot be used.
-bool OpenDatabaseForCli(Invocation& inv, ClientConnection& connection);
+// Opens the companion database of --database, else the one the local settings name.
+Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection);
 
 // What the window's start-up prepares for the device commands: start values, the companion
 // connection (with the USRS row ensured), the camera record, its model profile and the
@@ -35,9 +34,8 @@ struct CameraSession
 
 // Fills a session for cameraId, or for the start command line's CAMID when none is given. The model
 // profile is loaded with the brand "AXIS", as the start-up does; unlike the window, other camera
-// brands are kept, so that their branches of the device link stay reachable. Returns false after
-// printing why (bad start command line, database, unknown camera, a camera without address, no
-// profile for its model).
-bool OpenCameraSession(Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session);
+// brands are kept, so that their branches of the device link stay reachable. Fails for a bad start
+// command line, database, unknown camera, a camera without address, no profile for its model.
+Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session);
 
 } // namespace kor::cli

@@ -22,27 +22,26 @@ namespace kor::cli {
 namespace {
 
 // --home N (the N-th stored position of the camera) or --home preset:NAME.
-bool HomeChoiceOf(Invocation& inv, const CameraSession& session, HomeChoice& home)
+Result<HomeChoice> HomeChoiceOf(const Invocation& inv, const CameraSession& session)
 {
     const std::string value = inv.Value("home");
+    HomeChoice home;
     home.Continue = true;
     home.Enabled = inv.Has("home-enable");
     if (value.rfind("preset:", 0) == 0 && value.size() > 7) {
         home.HomePreset = ArgumentBytes(value.substr(7));
-        return true;
+        return home;
     }
     const std::vector<CameraPosition>& positions = session.Camera.Positions();
     const auto n = ReadNumber(value);
-    if (!n || *n < 1 || *n > static_cast<std::int64_t>(positions.size())) {
-        Failure(inv, "--home takes a stored position 1.." + std::to_string(positions.size()) +
-                         " of the camera or preset:NAME");
-        return false;
-    }
+    if (!n || *n < 1 || *n > static_cast<std::int64_t>(positions.size()))
+        return Status::Fail("--home takes a stored position 1.." + std::to_string(positions.size()) +
+                            " of the camera or preset:NAME");
     const CameraPosition& p = positions[static_cast<std::size_t>(*n - 1)];
     home.X = p.X;
     home.Y = p.Y;
     home.Z = p.z;
-    return true;
+    return home;
 }
 
 int RunApply(const CommandSpec& self, Invocation& inv)
@@ -61,11 +60,11 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     if (!NumberOption(inv, "camera", -32768, 32767, id))
         return ExitFailed;
     CameraSession session;
-    if (!OpenCameraSession(inv, static_cast<std::int32_t>(id), session))
-        return ExitFailed;
+    if (const Status opened = OpenCameraSession(inv, static_cast<std::int32_t>(id), session); opened.failed())
+        return Failure(inv, opened.reason());
     LanguageCatalogue catalogue;
-    if (!LoadCliLanguage(inv, session, catalogue))
-        return ExitFailed;
+    if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
+        return Failure(inv, loaded.reason());
     const TextLookup text = LookupOf(catalogue);
 
     // The options the device link screen would not offer for this camera.
@@ -98,8 +97,12 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     TerminalHost host(inv);
     host.AskOnTerminal = inv.Has("ask");
     host.YesAnswer = inv.Has("home-programs");
-    if (options.Home && !HomeChoiceOf(inv, session, host.Home))
-        return ExitFailed;
+    if (options.Home) {
+        const Result<HomeChoice> home = HomeChoiceOf(inv, session);
+        if (home.failed())
+            return Failure(inv, home.reason());
+        host.Home = *home;
+    }
 
     CurlHttpClient http;
     SystemClock clock(SystemClock::DivisorFromEnvironment());
@@ -129,8 +132,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     ConfigDocument doc;
     doc.InitialiseForStartUp(*inputOne);
     if (inv.Has("project")) {
-        if (!LoadProjectForCli(doc, inv.Value("project"), inv))
-            return ExitFailed;
+        if (const Status loaded = LoadProjectForCli(doc, inv.Value("project")); loaded.failed())
+            return Failure(inv, loaded.reason());
         doc.InputOneAsSensor = *inputOne;
     } else {
         // As at start-up, the run works on the camera's own configuration.

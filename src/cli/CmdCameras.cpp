@@ -52,8 +52,8 @@ int RunList(const CommandSpec& self, Invocation& inv)
     if (inv.Positional.size() > 1)
         return UsageError(self, inv, "'cameras list' takes no further arguments");
     ClientConnection connection;
-    if (!OpenDatabaseForCli(inv, connection))
-        return ExitFailed;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
     const Result<std::vector<CameraRecord>> listed = CameraTable::List(connection);
     if (listed.failed())
         return Failure(inv, listed.reason());
@@ -110,8 +110,8 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
     }
 
     ClientConnection connection;
-    if (!OpenDatabaseForCli(inv, connection))
-        return ExitFailed;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
     // The start-up loads the model's profile with the brand "AXIS"; a profile under the camera's own
     // brand serves the other brands.
     Result<std::optional<ModelRecord>> found = ModelTable::Find(connection, camera.ModelName, "AXIS");
@@ -143,8 +143,8 @@ int RunRemove(const CommandSpec& self, Invocation& inv)
     if (ReadNumberAs<std::int16_t>(inv.Positional[1], id) != NumberRead::Ok)
         return Failure(inv, "camera identifier " + inv.Positional[1] + ": not a whole number of 16 bits");
     ClientConnection connection;
-    if (!OpenDatabaseForCli(inv, connection))
-        return ExitFailed;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
     if (const Status removed = CameraTable::Remove(connection, id); removed.failed())
         return Failure(inv, removed.reason());
     inv.Out << "Removed camera " << id << ".\n";

@@ -42,8 +42,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
     }
 
     ConfigDocument doc;
-    if (!LoadProjectForCli(doc, in, inv))
-        return ExitFailed;
+    if (const Status loaded = LoadProjectForCli(doc, in); loaded.failed())
+        return Failure(inv, loaded.reason());
     doc.InputOneAsSensor = inputOne;
 
     const QString outPath = QString::fromStdString(out);
@@ -55,8 +55,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         ConfigJsonOptions options;
         options.MaskPasswords = false;
         const QByteArray json = ConfigToJson(doc, options);
-        written = SaveFileAtomically(outPath,
-                                     std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
+        written = SaveFileAtomically(
+            outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
     } else {
         DeviceLine device{port, ArgumentBytes(inv.Value("user")), ArgumentBytes(inv.Value("password")),
                           ArgumentBytes(inv.Value("mac")), ArgumentBytes(inv.Value("brand"))};
@@ -76,7 +76,8 @@ CommandSpec ConvertCommand()
     spec.Name = "convert";
     spec.Synopsis = "IN OUT [--to kma|alarm_app] [--port N] [--user U] [--password P] [--mac M] [--brand B] "
                     "[--input-one-as-sensor 0|1]";
-    spec.Summary = "Convert a project file, upload file, device text or JSON into a project, upload or JSON file.";
+    spec.Summary =
+        "Convert a project file, upload file, device text or JSON into a project, upload or JSON file.";
     spec.Details = "IN may be a .kma project file, an alarm_app upload file, a configuration text saved\n"
                    "from the camera, or a .json file as --to json writes it (format 1; see docs/json.md).\n"
                    "OUT is written only when IN was read completely; an existing OUT is replaced only\n"

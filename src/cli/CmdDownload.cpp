@@ -21,11 +21,11 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     if (!NumberOption(inv, "camera", -32768, 32767, id))
         return ExitFailed;
     CameraSession session;
-    if (!OpenCameraSession(inv, static_cast<std::int32_t>(id), session))
-        return ExitFailed;
+    if (const Status opened = OpenCameraSession(inv, static_cast<std::int32_t>(id), session); opened.failed())
+        return Failure(inv, opened.reason());
     LanguageCatalogue catalogue;
-    if (!LoadCliLanguage(inv, session, catalogue))
-        return ExitFailed;
+    if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
+        return Failure(inv, loaded.reason());
     const TextLookup text = LookupOf(catalogue);
 
     CurlHttpClient http;

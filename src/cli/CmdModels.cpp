@@ -62,8 +62,8 @@ int RunList(const CommandSpec& self, Invocation& inv)
     if (inv.Positional.size() > 1)
         return UsageError(self, inv, "'models list' takes no further arguments");
     ClientConnection connection;
-    if (!OpenDatabaseForCli(inv, connection))
-        return ExitFailed;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
     const Result<std::vector<ModelRecord>> listed = ModelTable::List(connection);
     if (listed.failed())
         return Failure(inv, listed.reason());
@@ -143,8 +143,8 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
     model.PulseTime = static_cast<std::int32_t>(pulse);
 
     ClientConnection connection;
-    if (!OpenDatabaseForCli(inv, connection))
-        return ExitFailed;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
     if (const Status added = ModelTable::Add(connection, model); added.failed())
         return Failure(inv, added.reason());
     inv.Out << "Added model " << TerminalText(model.ModelName) << " of brand " << TerminalText(model.Brand)

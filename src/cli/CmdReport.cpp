@@ -78,8 +78,8 @@ int RunReport(const CommandSpec& self, Invocation& inv)
     if (const Status loaded = LoadLanguageByCode(QString::fromLatin1(language->Code)); loaded.failed())
         return Failure(inv, "cannot load the language texts: " + loaded.reason());
     ConfigDocument doc;
-    if (!LoadProjectForCli(doc, inv.Positional[0], inv))
-        return ExitFailed;
+    if (const Status loaded = LoadProjectForCli(doc, inv.Positional[0]); loaded.failed())
+        return Failure(inv, loaded.reason());
 
     bool templateFound = false;
     const QString languageCode = QString::fromLatin1(language->Code);

@@ -212,8 +212,8 @@ int RunShow(const CommandSpec& self, Invocation& inv)
     const LangTextLookup langText = [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
 
     ConfigDocument doc;
-    if (!LoadProjectForCli(doc, inv.Positional[0], inv))
-        return ExitFailed;
+    if (const Status loaded = LoadProjectForCli(doc, inv.Positional[0]); loaded.failed())
+        return Failure(inv, loaded.reason());
     doc.InputOneAsSensor = inputOne;
     if (inv.Has("json"))
         inv.Out << QJsonDocument(DocumentJson(doc, langText)).toJson(QJsonDocument::Indented).toStdString();

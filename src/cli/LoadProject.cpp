@@ -10,30 +10,22 @@
 
 namespace kor::cli {
 
-bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation& inv)
+Status LoadProjectForCli(ConfigDocument& doc, const std::string& path)
 {
     const QFileInfo info(QString::fromStdString(path));
-    if (!info.exists()) {
-        Failure(inv, path + ": no such file");
-        return false;
-    }
-    if (info.isDir()) {
-        Failure(inv, path + ": is a folder, not a configuration file");
-        return false;
-    }
+    if (!info.exists())
+        return Status::Fail(path + ": no such file");
+    if (info.isDir())
+        return Status::Fail(path + ": is a folder, not a configuration file");
     if (info.suffix().toLower() == QStringLiteral("json")) {
         const Result<std::string> bytes = ReadWholeFile(info.filePath());
-        if (bytes.failed()) {
-            Failure(inv, path + ": " + bytes.reason());
-            return false;
-        }
+        if (bytes.failed())
+            return Status::Fail(path + ": " + bytes.reason());
         Result<ConfigDocument> read = ConfigFromJson(*bytes);
-        if (read.failed()) {
-            Failure(inv, path + ": " + read.reason());
-            return false;
-        }
+        if (read.failed())
+            return Status::Fail(path + ": " + read.reason());
         doc = std::move(read).value();
-        return true;
+        return Status::Ok();
     }
     doc.ResetConfig();
     LoadResult result;
@@ -41,14 +33,11 @@ bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation&
         std::string where = path;
         if (result.Line > 0)
             where += ", line " + std::to_string(result.Line);
-        Failure(inv, where + ": " + loaded.reason());
-        return false;
+        return Status::Fail(where + ": " + loaded.reason());
     }
-    if (!result.Recognised) {
-        Failure(inv, path + ": holds no configuration lines (#SSTART, #ACTION, #GENERAL, #ZELK)");
-        return false;
-    }
-    return true;
+    if (!result.Recognised)
+        return Status::Fail(path + ": holds no configuration lines (#SSTART, #ACTION, #GENERAL, #ZELK)");
+    return Status::Ok();
 }
 
 } // namespace kor::cli

@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 
 #include "config/ConfigDocument.h"
+#include "config/Result.h"
 
 #include <QString>
 
@@ -12,7 +13,7 @@
 namespace kor::cli {
 
 // Loads IN for a command: a reset document, the file read completely, and a clear message naming
-// the file (and the line) on failure. Returns false on failure.
-bool LoadProjectForCli(ConfigDocument& doc, const std::string& path, Invocation& inv);
+// the file (and the line) on failure.
+Status LoadProjectForCli(ConfigDocument& doc, const std::string& path);
 
 } // namespace kor::cli

@@ -1,4 +1,5 @@
 #include "CliRun.h"
+#include "TestSupport.h"
 #include "cli/CliSession.h"
 
 #include <QDir>
@@ -239,21 +240,20 @@ TEST_F(KorctlCamerasModels, WithoutDatabaseOptionTheConfiguredOneIsUsed)
 class CameraSessionTest : public KorctlCamerasModels
 {
 protected:
-    bool Open(const std::string& start, std::optional<std::int32_t> camera, CameraSession& session)
+    Status Open(const std::string& start, std::optional<std::int32_t> camera, CameraSession& session)
     {
-        Invocation inv(m_out, m_err);
+        Invocation inv(m_out, m_out);
         inv.Globals.Database = m_db;
         inv.Globals.Start = start;
         return OpenCameraSession(inv, camera, session);
     }
     std::ostringstream m_out;
-    std::ostringstream m_err;
 };
 
 TEST_F(CameraSessionTest, StartCommandLineSelectsCameraAndRelay)
 {
     CameraSession session;
-    ASSERT_TRUE(Open("REMOTE#x#10.0.0.5#900#rp#1#901$CAMID#0", std::nullopt, session)) << m_err.str();
+    ASSERT_TRUE(test::IsOk(Open("REMOTE#x#10.0.0.5#900#rp#1#901$CAMID#0", std::nullopt, session)));
     EXPECT_EQ(session.Camera.DisplayName(), "Demo camera");
     EXPECT_EQ(session.Model.ModelName(), "DEMO-1");
     EXPECT_TRUE(session.Connection.RemoteMode());
@@ -280,10 +280,9 @@ TEST_F(CameraSessionTest, StartFailuresSayWhy)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
-        m_err.str({});
         CameraSession session;
-        EXPECT_FALSE(Open(c.Start, c.Camera, session));
-        EXPECT_NE(m_err.str().find(c.Message), std::string::npos) << m_err.str();
+        const std::string reason = Open(c.Start, c.Camera, session).reason();
+        EXPECT_NE(reason.find(c.Message), std::string::npos) << reason;
     }
 }
 
