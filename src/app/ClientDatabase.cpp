@@ -32,7 +32,8 @@ QString ReadDatabasePath(LocalSettings& settings)
         path.chop(1);
     if (path.trimmed().isEmpty()) {
         path = setting.Default();
-        settings.Write(setting, path);
+        // Without writable settings the default is used as it is.
+        (void)settings.Write(setting, path);
     }
     return path;
 }

@@ -74,14 +74,16 @@ QString LocalSettings::Value(const Setting<QString>& setting) const
     return Stored(setting).value_or(setting.Default());
 }
 
-bool LocalSettings::Write(const Setting<QString>& setting, const QString& value)
+Status LocalSettings::Write(const Setting<QString>& setting, const QString& value)
 {
     QSettings& store = Store(setting.Scope);
     if (!Accessible(setting.Scope))
-        return true;
+        return Status::Fail("the settings of " + store.fileName().toStdString() + " cannot be written");
     store.setValue(QString::fromLatin1(setting.Key), value);
     store.sync();
-    return store.status() != QSettings::NoError;
+    if (store.status() != QSettings::NoError)
+        return Status::Fail("the settings of " + store.fileName().toStdString() + " could not be stored");
+    return Status::Ok();
 }
 
 } // namespace kor

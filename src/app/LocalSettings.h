@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 
 #include <memory>
@@ -50,8 +52,8 @@ public:
     std::optional<QString> Stored(const Setting<QString>& setting) const;
     // The stored text, else the default.
     QString Value(const Setting<QString>& setting) const;
-    // Stores and flushes the value. Returns true on failure.
-    bool Write(const Setting<QString>& setting, const QString& value);
+    // Stores and flushes the value.
+    Status Write(const Setting<QString>& setting, const QString& value);
 
 private:
     QSettings& Store(SettingScope scope) const;

@@ -1,6 +1,8 @@
 #include "app/LocalSettings.h"
 #include "app/ClientDatabase.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -61,7 +63,7 @@ TEST_F(LocalSettingsTest, DatabasePathFallsBackToTheDefaultAndWritesItBack)
         const QString folder = m_dir.filePath(QStringLiteral("settings%1").arg(++n));
         LocalSettings settings(folder);
         if (c.Stored) {
-            ASSERT_FALSE(settings.Write(settings::DatabaseFile, *c.Stored));
+            ASSERT_TRUE(test::IsOk(settings.Write(settings::DatabaseFile, *c.Stored)));
         }
         const QString expected = c.Expected.isEmpty() ? DefaultPath() : c.Expected;
         EXPECT_EQ(ReadDatabasePath(settings), expected);
@@ -82,7 +84,7 @@ TEST_F(LocalSettingsTest, UnwritableSettingsGiveTheDefaultWithoutWriting)
     LocalSettings settings(folder);
     EXPECT_FALSE(settings.Accessible(SettingScope::User));
     EXPECT_EQ(ReadDatabasePath(settings), DefaultPath());
-    EXPECT_TRUE(settings.Write(settings::DatabaseFile, QStringLiteral("/x")));
+    EXPECT_TRUE(settings.Write(settings::DatabaseFile, QStringLiteral("/x")).failed());
     EXPECT_TRUE(QFileInfo(QDir(folder).filePath(QStringLiteral("user.ini"))).isDir());
 }
 
