@@ -17,15 +17,18 @@ void RunDeviceJob(AppSession& session, const std::function<void()>& job)
     // An operation left over from before (one whose wait was abandoned) ends first.
     runner.Wait();
     session.SetDeviceBusy(true);
-    const bool started = runner.Start(
-        [&job, &failure] {
-            try {
-                job();
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        },
-        [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+    const bool started =
+        runner
+            .Start(
+                [&job, &failure] {
+                    try {
+                        job();
+                    } catch (...) {
+                        failure = std::current_exception();
+                    }
+                },
+                [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); })
+            .ok();
     if (started) {
         if (runner.Running())
             loop.exec();

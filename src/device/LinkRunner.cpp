@@ -8,11 +8,11 @@ LinkRunner::~LinkRunner()
     Wait();
 }
 
-bool LinkRunner::Start(std::function<void()> work, std::function<void()> finished)
+Status LinkRunner::Start(std::function<void()> work, std::function<void()> finished)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_running)
-        return false;
+        return Status::Fail("a device operation is still running");
     if (m_thread.joinable())
         m_thread.join();
     m_cancel = false;
@@ -27,7 +27,7 @@ bool LinkRunner::Start(std::function<void()> work, std::function<void()> finishe
         if (finished)
             finished();
     });
-    return true;
+    return Status::Ok();
 }
 
 void LinkRunner::Wait()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -18,9 +20,9 @@ public:
     LinkRunner(const LinkRunner&) = delete;
     LinkRunner& operator=(const LinkRunner&) = delete;
 
-    // Starts work on the worker thread; finished runs there after it. Returns false while an
-    // operation is still running.
-    bool Start(std::function<void()> work, std::function<void()> finished = {});
+    // Starts work on the worker thread; finished runs there after it. Fails while an operation is
+    // still running.
+    Status Start(std::function<void()> work, std::function<void()> finished = {});
     void Cancel() { m_cancel = true; }
     bool CancelRequested() const { return m_cancel; }
     const std::atomic<bool>& CancelFlag() const { return m_cancel; }

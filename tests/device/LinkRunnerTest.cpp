@@ -76,8 +76,8 @@ TEST_F(LinkRunnerTest, HostCallsArriveOnTheFrontEndThread)
     DeviceLink::RunResult result = DeviceLink::RunResult::NotStarted;
     LinkServices s{&Http, &Ftp, &Ping, &Clock, &queued, {}, Work.path(), Data.path(), 21};
     DeviceLink link(s, Subject);
-    ASSERT_TRUE(runner.Start([&] { result = link.ConnectAndApply(Doc, Fields, o, TaskListDirty); }));
-    EXPECT_FALSE(runner.Start([] {})); // one operation at a time
+    ASSERT_TRUE(runner.Start([&] { result = link.ConnectAndApply(Doc, Fields, o, TaskListDirty); }).ok());
+    EXPECT_TRUE(runner.Start([] {}).failed()); // one operation at a time
     Drain(runner);
     EXPECT_EQ(result, DeviceLink::RunResult::Completed);
     EXPECT_TRUE(front.OnMain);
@@ -104,7 +104,7 @@ TEST_F(LinkRunnerTest, CancelEndsTheRunBetweenSteps)
     DeviceLink::RunResult result = DeviceLink::RunResult::NotStarted;
     LinkServices s{&Http, &Ftp, &Ping, &Clock, &queued, {}, Work.path(), Data.path(), 21};
     DeviceLink link(s, Subject);
-    ASSERT_TRUE(runner.Start([&] { result = link.ConnectAndApply(Doc, Fields, o, TaskListDirty); }));
+    ASSERT_TRUE(runner.Start([&] { result = link.ConnectAndApply(Doc, Fields, o, TaskListDirty); }).ok());
     runner.Cancel();
     release = true;
     Drain(runner);
