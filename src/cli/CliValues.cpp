@@ -8,53 +8,53 @@
 
 namespace kor::cli {
 
-bool NumberOption(Invocation& inv, const std::string& name, std::int64_t min, std::int64_t max,
-                  std::int64_t& out)
+Status NumberOption(const Invocation& inv, const std::string& name, std::int64_t min, std::int64_t max,
+                    std::int64_t& out)
 {
     const std::string text = inv.Value(name);
     std::int64_t value = 0;
     const NumberRead read = ReadNumberAs<std::int64_t>(text, value);
-    if (read != NumberRead::Ok || value < min || value > max) {
-        Failure(inv, "--" + name + " " + text + ": " +
-                         (read == NumberRead::NotNumber
-                              ? std::string("not a whole number")
-                              : "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")"));
-        return false;
-    }
+    if (read != NumberRead::Ok || value < min || value > max)
+        return Status::Fail("--" + name + " " + text + ": " +
+                            (read == NumberRead::NotNumber ? std::string("not a whole number")
+                                                           : "out of range (" + std::to_string(min) + " to " +
+                                                                 std::to_string(max) + ")"));
     out = value;
-    return true;
+    return Status::Ok();
 }
 
-bool FlagOption(const CommandSpec& command, Invocation& inv, const std::string& name, bool fallback,
-                bool& out, int& status)
+Status FlagOption(const Invocation& inv, const std::string& name, bool fallback, bool& out)
 {
     if (!inv.Has(name)) {
         out = fallback;
-        return true;
+        return Status::Ok();
     }
     const std::string text = inv.Value(name);
-    if (text != "0" && text != "1") {
-        status = UsageError(command, inv, "--" + name + " takes 0 or 1");
-        return false;
-    }
+    if (text != "0" && text != "1")
+        return Status::Fail("--" + name + " takes 0 or 1");
     out = text == "1";
-    return true;
+    return Status::Ok();
 }
 
-bool TextOption(Invocation& inv, const std::string& name, bool allowEmpty, std::string& out)
+Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out)
 {
     const std::string text = inv.Value(name);
-    if (text.empty() && !allowEmpty) {
-        Failure(inv, "--" + name + " must not be empty");
-        return false;
-    }
+    if (text.empty() && !allowEmpty)
+        return Status::Fail("--" + name + " must not be empty");
     if (std::any_of(text.begin(), text.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; })) {
-        Failure(inv, "--" + name + " must not hold control characters (tab, line end)");
-        return false;
-    }
+                    [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
+        return Status::Fail("--" + name + " must not hold control characters (tab, line end)");
     out = ArgumentBytes(text);
-    return true;
+    return Status::Ok();
+}
+
+Status FirstFailure(std::initializer_list<Status> checks)
+{
+    for (const Status& check : checks) {
+        if (check.failed())
+            return check;
+    }
+    return Status::Ok();
 }
 
 bool IsDottedAddress(std::string_view text)

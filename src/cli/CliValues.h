@@ -2,24 +2,27 @@
 
 #include "cli/Command.h"
 
+#include "config/Result.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace kor::cli {
 
-// Checks of option values shared by the database commands. Each returns false after printing why:
-// a value that cannot be right is a failed operation (exit 1), a malformed 0|1 flag a usage error.
+// Checks of option values shared by the database commands; out is set when the value is right. A
+// value that cannot be right is a failed operation (exit 1), a malformed 0|1 flag a usage error.
 
 // The option's value as a whole number within [min, max].
-bool NumberOption(Invocation& inv, const std::string& name, std::int64_t min, std::int64_t max,
-                  std::int64_t& out);
-// An optional 0|1 option (fallback when absent); status gets the exit status on failure.
-bool FlagOption(const CommandSpec& command, Invocation& inv, const std::string& name, bool fallback,
-                bool& out, int& status);
+Status NumberOption(const Invocation& inv, const std::string& name, std::int64_t min, std::int64_t max,
+                    std::int64_t& out);
+// An optional 0|1 option (fallback when absent).
+Status FlagOption(const Invocation& inv, const std::string& name, bool fallback, bool& out);
 // A text without control characters (they would break the device's line-based files), converted
 // to Windows-1252 bytes; empty only when allowEmpty.
-bool TextOption(Invocation& inv, const std::string& name, bool allowEmpty, std::string& out);
+Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out);
+// The first failure among checks made in order, or success.
+Status FirstFailure(std::initializer_list<Status> checks);
 
 // Dotted IPv4 address of four decimal numbers 0..255 without leading zeros (which some resolvers
 // read as octal, reaching another host), and not 0.0.0.0 (the address entry's "none").

@@ -57,8 +57,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return UsageError(self, inv,
                           "say what to do: --install, --update-settings, --send-config, --io-check or --home");
     std::int64_t id = 0;
-    if (!NumberOption(inv, "camera", -32768, 32767, id))
-        return ExitFailed;
+    if (const Status read = NumberOption(inv, "camera", -32768, 32767, id); read.failed())
+        return Failure(inv, read.reason());
     CameraSession session;
     if (const Status opened = OpenCameraSession(inv, static_cast<std::int32_t>(id), session); opened.failed())
         return Failure(inv, opened.reason());

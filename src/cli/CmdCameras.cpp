@@ -87,15 +87,19 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
     CameraRecord camera;
     std::int64_t id = 0;
     std::int64_t port = 0;
-    int status = ExitFailed;
-    if (!NumberOption(inv, "id", 0, std::numeric_limits<std::int16_t>::max(), id) ||
-        !NumberOption(inv, "port", 1, 65535, port) || !TextOption(inv, "name", false, camera.DisplayName) ||
-        !TextOption(inv, "user", true, camera.UserName) ||
-        !TextOption(inv, "password", true, camera.Password) ||
-        !TextOption(inv, "brand", false, camera.Brand) ||
-        !TextOption(inv, "model", false, camera.ModelName) ||
-        !FlagOption(self, inv, "positioning", false, camera.PositioningSupport, status))
-        return status;
+    if (const Status checked = FirstFailure({
+            NumberOption(inv, "id", 0, std::numeric_limits<std::int16_t>::max(), id),
+            NumberOption(inv, "port", 1, 65535, port),
+            TextOption(inv, "name", false, camera.DisplayName),
+            TextOption(inv, "user", true, camera.UserName),
+            TextOption(inv, "password", true, camera.Password),
+            TextOption(inv, "brand", false, camera.Brand),
+            TextOption(inv, "model", false, camera.ModelName),
+        });
+        checked.failed())
+        return Failure(inv, checked.reason());
+    if (const Status flag = FlagOption(inv, "positioning", false, camera.PositioningSupport); flag.failed())
+        return UsageError(self, inv, flag.reason());
     camera.Id = static_cast<std::int16_t>(id);
     camera.Port = static_cast<std::int32_t>(port);
     camera.IpAddress = inv.Value("ip");
@@ -123,9 +127,12 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
         return Failure(inv, "unknown model " + inv.Value("model") + " (see 'korctl models list')");
     const ModelRecord& model = **found;
     std::int64_t channel = 1;
-    if (inv.Has("channel") &&
-        !NumberOption(inv, "channel", 1, std::max<std::int64_t>(1, model.ChannelCount), channel))
-        return ExitFailed;
+    if (inv.Has("channel")) {
+        if (const Status read =
+                NumberOption(inv, "channel", 1, std::max<std::int64_t>(1, model.ChannelCount), channel);
+            read.failed())
+            return Failure(inv, read.reason());
+    }
     camera.Channel = static_cast<std::uint8_t>(channel);
     if (const Status added = CameraTable::Add(connection, camera); added.failed())
         return Failure(inv, added.reason());

@@ -18,8 +18,8 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     std::int64_t id = 0;
     if (!inv.Has("camera"))
         return UsageError(self, inv, "--camera is required");
-    if (!NumberOption(inv, "camera", -32768, 32767, id))
-        return ExitFailed;
+    if (const Status read = NumberOption(inv, "camera", -32768, 32767, id); read.failed())
+        return Failure(inv, read.reason());
     CameraSession session;
     if (const Status opened = OpenCameraSession(inv, static_cast<std::int32_t>(id), session); opened.failed())
         return Failure(inv, opened.reason());

@@ -99,27 +99,39 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
             return UsageError(self, inv, std::string("'models add' needs --") + required);
     }
     ModelRecord model;
-    int status = ExitFailed;
-    if (!FlagOption(self, inv, "per-firmware", false, model.PerFirmwareFolder, status) ||
-        !FlagOption(self, inv, "io", false, model.InputOutput, status) ||
-        !FlagOption(self, inv, "inverted", false, model.InvertedOutput, status) ||
-        !FlagOption(self, inv, "cgi-bin", false, model.CgiBinLayout, status))
-        return status;
+    if (const Status flags = FirstFailure({
+            FlagOption(inv, "per-firmware", false, model.PerFirmwareFolder),
+            FlagOption(inv, "io", false, model.InputOutput),
+            FlagOption(inv, "inverted", false, model.InvertedOutput),
+            FlagOption(inv, "cgi-bin", false, model.CgiBinLayout),
+        });
+        flags.failed())
+        return UsageError(self, inv, flags.reason());
     std::int64_t channels = 1;
     std::int64_t capabilities = 0;
     std::int64_t events = 0;
     std::int64_t pulse = 30;
     constexpr std::int64_t i16 = std::numeric_limits<std::int16_t>::max();
-    if (!TextOption(inv, "name", false, model.ModelName) ||
-        !NumberOption(inv, "channels", 1, i16, channels) ||
-        !TextOption(inv, "folder", false, model.ModelFolderName) ||
-        (inv.Has("brand") && !TextOption(inv, "brand", false, model.Brand)) ||
-        (inv.Has("capabilities") &&
-         !NumberOption(inv, "capabilities", 0, std::numeric_limits<std::uint32_t>::max(), capabilities)) ||
-        (inv.Has("camera-events") && !NumberOption(inv, "camera-events", 0, i16, events)) ||
-        (inv.Has("pulse-time") && !NumberOption(inv, "pulse-time", 1, 60000, pulse)) ||
-        (inv.Has("programs") && !TextOption(inv, "programs", true, model.ProgramList)))
-        return ExitFailed;
+    // Options not given keep their defaults.
+    const auto given = [&inv](const char* name, auto check) {
+        return inv.Has(name) ? check() : Status::Ok();
+    };
+    if (const Status checked = FirstFailure({
+            TextOption(inv, "name", false, model.ModelName),
+            NumberOption(inv, "channels", 1, i16, channels),
+            TextOption(inv, "folder", false, model.ModelFolderName),
+            given("brand", [&] { return TextOption(inv, "brand", false, model.Brand); }),
+            given("capabilities",
+                  [&] {
+                      return NumberOption(inv, "capabilities", 0, std::numeric_limits<std::uint32_t>::max(),
+                                          capabilities);
+                  }),
+            given("camera-events", [&] { return NumberOption(inv, "camera-events", 0, i16, events); }),
+            given("pulse-time", [&] { return NumberOption(inv, "pulse-time", 1, 60000, pulse); }),
+            given("programs", [&] { return TextOption(inv, "programs", true, model.ProgramList); }),
+        });
+        checked.failed())
+        return Failure(inv, checked.reason());
     if (!IsFolderName(model.ModelFolderName))
         return Failure(inv, "--folder " + inv.Value("folder") +
                                 ": one folder name under Data/, without / \\ or :");
