@@ -15,16 +15,14 @@ namespace {
 
 constexpr int kRequestSeconds = 30;
 
-// The camera's named presets; empty, with the reason, when the camera does not give them.
-std::vector<NamedPreset> ReadCameraPresets(const PresetSource& source, std::string& error)
+// The camera's named presets.
+Result<std::vector<NamedPreset>> ReadCameraPresets(const PresetSource& source)
 {
     const DeviceUrl url = DeviceUrl::DeviceIo(source.Target, source.Device.PresetListAddress());
     const HttpResponse r = source.Http->Get(url, kRequestSeconds);
-    if (r.FailedState()) {
-        error = r.Error != 0 ? DecimalText(r.Error) + ":" + url.Redacted(r.ErrorText)
-                             : DecimalText(r.Status) + ":" + r.StatusText;
-        return {};
-    }
+    if (r.FailedState())
+        return Status::Fail(r.Error != 0 ? DecimalText(r.Error) + ":" + url.Redacted(r.ErrorText)
+                                         : DecimalText(r.Status) + ":" + r.StatusText);
     return ParsePresetList(r.Body);
 }
 
@@ -73,10 +71,12 @@ HomeChoice PresetAskingHost::ChooseHome(const std::vector<CameraPosition>& posit
 {
     std::vector<NamedPreset> presets;
     if (m_source.Http) {
-        std::string error;
-        presets = ReadCameraPresets(m_source, error);
-        if (!error.empty())
-            std::fprintf(stderr, "kormanager: the camera's presets could not be read: %s\n", error.c_str());
+        Result<std::vector<NamedPreset>> read = ReadCameraPresets(m_source);
+        if (read.ok())
+            presets = std::move(read).value();
+        else
+            std::fprintf(stderr, "kormanager: the camera's presets could not be read: %s\n",
+                         read.reason().c_str());
     }
     // Handed over before the question is queued: the screen's host reads them only when it is
     // asked, on the GUI thread, after the queue has passed them on.

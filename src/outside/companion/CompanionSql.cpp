@@ -59,7 +59,7 @@ Result<std::int64_t> ReadSqlInteger(const QSqlQuery& query, int column, std::int
     if (number < min || number > max)
         return Result<std::int64_t>::Fail(std::string(what) + " is out of range (" + std::to_string(number) +
                                           ")");
-    return std::int64_t{number};
+    return static_cast<std::int64_t>(number);
 }
 
 Status RunInTransaction(QSqlDatabase& db, const std::function<Status()>& work)

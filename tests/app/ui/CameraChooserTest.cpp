@@ -28,19 +28,12 @@ protected:
         if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
             qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
         ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
-        std::string error;
-        ASSERT_FALSE(
-            OpenClientDatabase(m_session.Connection(), m_dir.filePath(QStringLiteral("orgend.ddd")), &error))
-            << error;
+        ASSERT_TRUE(test::IsOk(
+            OpenClientDatabase(m_session.Connection(), m_dir.filePath(QStringLiteral("orgend.ddd")))));
     }
     void TearDown() override { FreeLanguage(); }
 
-    std::vector<CameraRecord> Cameras()
-    {
-        std::vector<CameraRecord> cameras;
-        cameras = test::ValueOf(CameraTable::List(m_session.Connection()));
-        return cameras;
-    }
+    std::vector<CameraRecord> Cameras() { return test::ValueOf(CameraTable::List(m_session.Connection())); }
 
     template <typename T> static T* Find(QWidget& widget, const char* name)
     {

@@ -60,12 +60,9 @@ void SessionFixture::UseCamera(const std::string& address, int port, const std::
 
 void SessionFixture::LoadCamera()
 {
-    std::string error;
     m_session.Camera().SetConnection(&m_session.Connection());
     ASSERT_TRUE(IsOk(m_session.Camera().Load(0)));
-    ASSERT_FALSE(
-        m_session.Model().Load(m_session.Connection(), m_session.Camera().ModelName(), "AXIS", &error))
-        << error;
+    ASSERT_TRUE(IsOk(m_session.Model().Load(m_session.Connection(), m_session.Camera().ModelName(), "AXIS")));
     m_session.CreateDevice();
 }
 
