@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 
 #include "app/LanguageCatalogue.h"
+#include "config/Result.h"
 #include "device/DeviceLink.h"
 #include "device/RunHost.h"
 

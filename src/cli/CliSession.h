@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 
 #include "app/StartCommandLine.h"
+#include "config/Result.h"
 #include "outside/companion/AxisDevice.h"
 #include "outside/companion/ClientConnection.h"
 #include "outside/companion/CurrentCamera.h"

@@ -2,6 +2,7 @@
 
 #include "config/ConfigDocument.h"
 #include "config/ConfigText.h"
+#include "config/Result.h"
 
 #include <QString>
 
