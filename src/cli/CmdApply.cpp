@@ -52,10 +52,10 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return UsageError(self, inv, "--program-code and --program-sensors belong to --io-check");
     if (inv.Has("home-enable") && !inv.Has("home"))
         return UsageError(self, inv, "--home-enable belongs to --home");
-    if (!inv.Has("install") && !inv.Has("update-settings") && !inv.Has("send-config") && !inv.Has("io-check") &&
-        !inv.Has("home"))
-        return UsageError(self, inv,
-                          "say what to do: --install, --update-settings, --send-config, --io-check or --home");
+    if (!inv.Has("install") && !inv.Has("update-settings") && !inv.Has("send-config") &&
+        !inv.Has("io-check") && !inv.Has("home"))
+        return UsageError(
+            self, inv, "say what to do: --install, --update-settings, --send-config, --io-check or --home");
     std::int64_t id = 0;
     if (const Status read = NumberOption(inv, "camera", -32768, 32767, id); read.failed())
         return Failure(inv, read.reason());
@@ -125,7 +125,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         });
     if (!inputOne)
         return Failure(inv, TerminalText(text(827)));
-    if (options.IoCheck && !OfferedLinkOptionsFor(true, hasPresets, session.Start.RelayEnabled, *inputOne).IoCheck)
+    if (options.IoCheck &&
+        !OfferedLinkOptionsFor(true, hasPresets, session.Start.RelayEnabled, *inputOne).IoCheck)
         return Failure(inv, "--io-check: input 1 is not the detector loop (the loop check got no answer; "
                             "--input-one-as-sensor 1 says it is)");
 
@@ -209,7 +210,8 @@ CommandSpec ApplyCommand()
         {"home-enable", "", "return home after alarms (with --home)"},
         {"home-programs", "", "answer yes when the installation asks to install the home programs"},
         {"input-one-as-sensor", "0|1",
-         "answer to the start's question whether input 1 is the detector loop (when the loop does not answer)"},
+         "answer to the start's question whether input 1 is the detector loop (when the loop does not "
+         "answer)"},
         {"ask", "", "ask the run's questions on the terminal"},
         {"lang", "LANG", "language of the log lines (default: the active one of the database)"},
     };

@@ -33,14 +33,16 @@ int RunCheck(const CommandSpec&, Invocation& inv)
 {
     const std::string& in = inv.Positional[0];
     ConfigDocument doc;
-    if (!LoadProjectForCli(doc, in, inv))
-        return ExitFailed;
+    if (const Status loaded = LoadProjectForCli(doc, in); loaded.failed())
+        return Failure(inv, loaded.reason());
     // The text shows what reading it already lost; a JSON file holds no such text.
     std::string text;
-    std::string error;
-    if (QFileInfo(QString::fromStdString(in)).suffix().toLower() != QStringLiteral("json") &&
-        !ReadWholeFile(QString::fromStdString(in), text, &error))
-        return Failure(inv, in + ": " + error);
+    if (QFileInfo(QString::fromStdString(in)).suffix().toLower() != QStringLiteral("json")) {
+        Result<std::string> read = ReadWholeFile(QString::fromStdString(in));
+        if (read.failed())
+            return Failure(inv, in + ": " + read.reason());
+        text = std::move(read).value();
+    }
     const std::vector<CheckFinding> findings = CheckConfig(doc, text);
 
     if (inv.Has("json")) {
@@ -76,11 +78,12 @@ CommandSpec CheckCommand()
     spec.Name = "check";
     spec.Synopsis = "IN [--json]";
     spec.Summary = "List what is probably wrong with a configuration before it is sent.";
-    spec.Details = "Each finding names its rule and action: e-mail without a mail server, Contact ID without\n"
-                   "an alarm centre, FTP without a server, an output switched on around the clock, a time\n"
-                   "table that does not read as intervals, unknown action types (left out of the upload),\n"
-                   "settings outside the screens' limits.\n"
-                   "Exit status 0 without findings, 1 with findings (or when IN cannot be read).";
+    spec.Details =
+        "Each finding names its rule and action: e-mail without a mail server, Contact ID without\n"
+        "an alarm centre, FTP without a server, an output switched on around the clock, a time\n"
+        "table that does not read as intervals, unknown action types (left out of the upload),\n"
+        "settings outside the screens' limits.\n"
+        "Exit status 0 without findings, 1 with findings (or when IN cannot be read).";
     spec.Options = {{"json", "", "print the findings as JSON"}};
     spec.MinPositional = 1;
     spec.MaxPositional = 1;
