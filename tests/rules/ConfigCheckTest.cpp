@@ -108,7 +108,7 @@ TEST(ConfigCheck, TimeTablesThatReadingWouldLoseAreFoundInTheText)
                              "#ACTION=Short;TP=6;PARAMS=;TT=#10800123045678;\r\n"
                              "#ACTION=Backwards;TP=6;PARAMS=;TT=#208001230#108001230;\r\n";
     ConfigDocument doc = Clean();
-    ASSERT_FALSE(ParseConfigText(doc, text).Failed);
+    ASSERT_TRUE(ParseConfigText(doc, text).Outcome.ok());
     const std::vector<CheckFinding> findings = CheckConfig(doc, text);
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].Code, "time-table-unreadable");
