@@ -78,10 +78,10 @@ Status ParseRelayQuery(std::string_view rawQuery, std::string& password, RelayTa
     std::string_view rest = std::string_view(address).substr(7);
     const std::size_t slash = rest.find_first_of("/?");
     std::string_view authority = rest.substr(0, slash);
-    target.target = slash == std::string_view::npos ? "/" : std::string(rest.substr(slash));
-    if (target.target.front() == '?') {
-        target.target.insert(0, "/");
-    }
+    // A query right after the host asks for the root page.
+    target.target = slash == std::string_view::npos ? std::string("/")
+                    : rest[slash] == '?'            ? "/" + std::string(rest.substr(slash))
+                                                    : std::string(rest.substr(slash));
     if (authority.find('@') != std::string_view::npos) {
         return Status::Fail("credentials belong before the relay host, not in the device address");
     }
