@@ -22,7 +22,7 @@ namespace {
 class QuietHost final : public RunHost
 {
 public:
-    void Log(const std::string&, int) override {}
+    void Log(const std::string&, LogKind) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     HomeChoice ChooseHome(const std::vector<CameraPosition>&) override { return {}; }
     void SetBusy(bool) override {}
@@ -42,7 +42,10 @@ void BM_UploadConfiguration(benchmark::State& state)
     std::string file(static_cast<std::size_t>(state.range(0)), 'x');
     for (std::size_t i = 0; i < file.size(); i += 60)
         file[i] = '\n';
-    SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file);
+    if (SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {
+        state.SkipWithError("cannot write alarm_app");
+        return;
+    }
 
     CurlHttpClient http;
     CurlFtpClient ftp;

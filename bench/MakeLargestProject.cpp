@@ -14,9 +14,9 @@ int main(int argc, char** argv)
     }
     kor::ConfigDocument doc;
     kor::bench::FillLargestDocument(doc);
-    std::string error;
-    if (kor::SaveProjectFile(doc, QString::fromLocal8Bit(argv[1]), &error)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], error.c_str());
+    if (const kor::Status saved = kor::SaveProjectFile(doc, QString::fromLocal8Bit(argv[1]));
+        saved.failed()) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[1], saved.reason().c_str());
         return 1;
     }
     return 0;

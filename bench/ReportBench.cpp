@@ -70,7 +70,7 @@ void BM_BuildAndWriteReport(benchmark::State& state)
     for (auto _ : state) {
         const std::string html =
             BuildReportHtml(ReadReportTemplate(templateText), doc, Words, "file:///report/");
-        if (!SaveFileAtomically(path, html)) {
+        if (SaveFileAtomically(path, html).failed()) {
             state.SkipWithError("cannot write xdoc.html");
             return;
         }

@@ -164,18 +164,16 @@ int main(int argc, char** argv)
     const QString database = dir.filePath(QStringLiteral("orgend.ddd"));
     {
         kor::ClientConnection connection;
-        std::string error;
-        kor::CameraRecord camera;
-        bool found = false;
-        if (connection.Open(database, &error) ||
-            kor::CameraTable::Find(connection, 0, camera, found, &error)) {
-            std::fprintf(stderr, "bench_shell_start: %s\n", error.c_str());
-            return 1;
+        kor::Status stored = connection.Open(database);
+        if (stored.ok()) {
+            const kor::Result<std::optional<kor::CameraRecord>> found = kor::CameraTable::Find(connection, 0);
+            kor::CameraRecord camera = found.ok() && found->has_value() ? **found : kor::CameraRecord();
+            camera.IpAddress = sim.Address();
+            camera.Port = sim.HttpPort();
+            stored = found.ok() ? kor::CameraTable::Update(connection, camera) : found.status();
         }
-        camera.IpAddress = sim.Address();
-        camera.Port = sim.HttpPort();
-        if (kor::CameraTable::Update(connection, camera, &error)) {
-            std::fprintf(stderr, "bench_shell_start: %s\n", error.c_str());
+        if (stored.failed()) {
+            std::fprintf(stderr, "bench_shell_start: %s\n", stored.reason().c_str());
             return 1;
         }
     }
