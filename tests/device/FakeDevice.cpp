@@ -86,8 +86,8 @@ HttpResponse FakeHttp::Answer(SentRequest request, int timeoutSeconds)
     return Ok();
 }
 
-Status FakeFtp::Connect(const std::string& host, int port, const std::string& user,
-                        const std::string& password)
+kor::Status FakeFtp::Connect(const std::string& host, int port, const std::string& user,
+                             const std::string& password)
 {
     Log.push_back("CONNECT " + host + ":" + DecimalText(port));
     Cwd = "/";
@@ -103,26 +103,26 @@ Status FakeFtp::Connect(const std::string& host, int port, const std::string& us
         Code = 0;
         Answer.clear();
         ErrorText = "Couldn't connect to server";
-        return Status::Fail(ErrorText);
+        return kor::Status::Fail(ErrorText);
     }
     if (user != User || password != Password) {
         Code = 530;
         Answer = "220 ready\r\n331 Username ok, send password.\r\n530 Authentication failed.\r\n";
-        return Status::Fail("530 Authentication failed.");
+        return kor::Status::Fail("530 Authentication failed.");
     }
     Code = 230;
     Answer = "230 Login successful.\r\n";
     Connected = true;
-    return Status::Ok();
+    return kor::Status::Ok();
 }
 
 // The answer of an operation: refused when not logged in or when it could not be done.
-Status FakeFtp::Done(bool done) const
+kor::Status FakeFtp::Done(bool done) const
 {
-    return Connected && done ? Status::Ok() : Status::Fail("550 not done");
+    return Connected && done ? kor::Status::Ok() : kor::Status::Fail("550 not done");
 }
 
-Status FakeFtp::ChangeDir(const std::string& path)
+kor::Status FakeFtp::ChangeDir(const std::string& path)
 {
     Log.push_back("CWD " + path);
     const bool known = std::find(Dirs.begin(), Dirs.end(), path) != Dirs.end();
@@ -131,7 +131,7 @@ Status FakeFtp::ChangeDir(const std::string& path)
     return Done(known);
 }
 
-Status FakeFtp::MakeDir(const std::string& path)
+kor::Status FakeFtp::MakeDir(const std::string& path)
 {
     Log.push_back("MKD " + path);
     Dirs.push_back(path);
@@ -142,12 +142,12 @@ Result<std::string> FakeFtp::Get(const std::string& name)
 {
     Log.push_back("GET " + Cwd + "/" + name);
     const auto it = Files.find(Cwd + "/" + name);
-    if (Status got = Done(it != Files.end()); got.failed())
+    if (kor::Status got = Done(it != Files.end()); got.failed())
         return got;
     return it->second;
 }
 
-Status FakeFtp::Put(const std::string& name, std::string_view bytes)
+kor::Status FakeFtp::Put(const std::string& name, std::string_view bytes)
 {
     Log.push_back("PUT " + Cwd + "/" + name);
     if (Connected)
@@ -155,7 +155,7 @@ Status FakeFtp::Put(const std::string& name, std::string_view bytes)
     return Done(true);
 }
 
-Status FakeFtp::Command(const std::string& command)
+kor::Status FakeFtp::Command(const std::string& command)
 {
     Log.push_back(command);
     return Done(true);

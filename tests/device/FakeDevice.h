@@ -57,15 +57,15 @@ HttpResponse Unreachable(int error = 7, std::string text = "Couldn't connect to 
 class FakeFtp final : public FtpClient
 {
 public:
-    Status Connect(const std::string& host, int port, const std::string& user,
-                   const std::string& password) override;
-    Status ChangeDir(const std::string& path) override;
-    Status MakeDir(const std::string& path) override;
+    kor::Status Connect(const std::string& host, int port, const std::string& user,
+                        const std::string& password) override;
+    kor::Status ChangeDir(const std::string& path) override;
+    kor::Status MakeDir(const std::string& path) override;
     Result<std::string> Get(const std::string& name) override;
-    Status Put(const std::string& name, std::string_view bytes) override;
-    Status Command(const std::string& command) override;
+    kor::Status Put(const std::string& name, std::string_view bytes) override;
+    kor::Status Command(const std::string& command) override;
     void Close() override { Connected = false; }
-    Status Done(bool done) const;
+    kor::Status Done(bool done) const;
     int LastResponseCode() const override { return Code; }
     std::string LastResponseText() const override { return Answer; }
     std::string LastErrorText() const override { return ErrorText; }
