@@ -1,6 +1,7 @@
 #include "config/Cp1252.h"
 
 #include <array>
+#include <optional>
 
 namespace kor {
 
@@ -27,26 +28,34 @@ QString FromCp1252(std::string_view bytes)
     return out;
 }
 
+namespace {
+
+// The byte of a character, or nothing when the code page lacks it.
+std::optional<char> Cp1252Byte(char32_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+        if (kHighTable[i] == u || (kHighTable[i] == 0 && u == 0x80 + i))
+            return static_cast<char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::string ToCp1252(const QString& text)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.push_back(static_cast<char>(u));
-            continue;
-        }
-        char mapped = '?';
-        for (std::size_t i = 0; i < kHighTable.size(); ++i) {
-            if (kHighTable[i] == u || (kHighTable[i] == 0 && u == 0x80 + i)) {
-                mapped = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        out.push_back(mapped);
-    }
+    for (QChar ch : text)
+        out.push_back(Cp1252Byte(ch.unicode()).value_or('?'));
     return out;
+}
+
+bool IsCp1252Character(char32_t c)
+{
+    return Cp1252Byte(c).has_value();
 }
 
 } // namespace kor

@@ -11,5 +11,7 @@ namespace kor {
 // terminal speak Unicode. These convert at that boundary. Characters the code page lacks become "?".
 QString FromCp1252(std::string_view bytes);
 std::string ToCp1252(const QString& text);
+// Whether a Unicode character has a byte of its own in Windows-1252.
+bool IsCp1252Character(char32_t c);
 
 } // namespace kor

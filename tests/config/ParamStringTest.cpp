@@ -1,4 +1,5 @@
 #include "config/ParamString.h"
+#include "config/ValueRules.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,28 @@ TEST(ParamString, AppendParamBuildsNulTerminatedPairs)
     AppendParam(params, "SMS", "");
     EXPECT_EQ(params, "DISP=1\0ON=2\0SMS=\0"s);
     EXPECT_EQ(GetParam("on", params), "2");
+}
+
+TEST(ValueRules, EachKindRefusesWhatWouldSplitItsValue)
+{
+    // For each byte: may it stand in a PARAMS value, a line value, a companion-file line?
+    const std::pair<char, const char*> cases[] = {
+        {'\0', "--y"}, {';', "--y"}, {'$', "-yy"}, {'\r', "--y"},   {'\n', "---"},
+        {'a', "yyy"},  {'=', "yyy"}, {'#', "yyy"}, {'\xe9', "yyy"},
+    };
+    const ValueKind kinds[] = {ValueKind::Param, ValueKind::Line, ValueKind::CompanionLine};
+    for (const auto& [byte, allowed] : cases) {
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(CanCarry(kinds[k], byte), allowed[k] == 'y') << int(byte) << " kind " << k;
+    }
+    EXPECT_EQ(FirstRefusedByte(ValueKind::Param, "p$$w;d"), '$');
+    EXPECT_EQ(FirstRefusedByte(ValueKind::Line, "p$$w;d"), ';');
+    EXPECT_EQ(FirstRefusedByte(ValueKind::Line, "plain"), std::nullopt);
+    // Typed text: a character Windows-1252 lacks is refused for every kind; the euro sign has a byte.
+    EXPECT_EQ(FirstRefusedCharacter(ValueKind::CompanionLine, u"a\u2192b;"), U'\u2192');
+    EXPECT_EQ(FirstRefusedCharacter(ValueKind::Param, u"\u20ac 5"), std::nullopt);
+    EXPECT_EQ(FirstRefusedCharacter(ValueKind::Param, u"x\U0001F600"), U'\U0001F600');
+    EXPECT_EQ(FirstRefusedCharacter(ValueKind::Line, u"a\r\n"), U'\r');
 }
 
 } // namespace
