@@ -1,6 +1,7 @@
 #include "actions/CallAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
@@ -40,6 +41,31 @@ CallAction LoadCallParams(std::string_view params)
     if (IsNumberText(port))
         action.PcPort = port;
     return action;
+}
+
+CallView CallViewOf(const CallAction& action, bool forPc)
+{
+    return CallView{action.Sms, action.ThroughPc, !forPc};
+}
+
+CallAction ForPc(CallAction action)
+{
+    action.ThroughPc = true;
+    return action;
+}
+
+FormCheck CheckCallForm(const CallAction& action, std::string_view description, const TypedOutside& typed)
+{
+    std::vector<StoredText> texts{
+        {kDescriptionField, std::string(description)},
+        {{"TxtTlfno", LangTextId(1040), ValueKind::Param}, WithoutBlanks(action.Number)}};
+    if (action.Sms)
+        texts.push_back({{"txtMsg", LangTextId(1043), ValueKind::Param}, action.Message});
+    if (action.ThroughPc) {
+        texts.push_back({{"txt_ip", LangTextId(105), ValueKind::Param}, WithoutBlanks(action.PcAddress)});
+        texts.push_back({{"txt_port", LangTextId(106), ValueKind::Param}, WithoutBlanks(action.PcPort)});
+    }
+    return CheckStoredTexts(texts, typed);
 }
 
 } // namespace kor

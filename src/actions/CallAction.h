@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,5 +26,24 @@ std::string BuildCallParams(const CallAction& action);
 // A non-empty SMS opens an SMS; REMOTE=1 ticks the PC; REMOTEIP is read as stored; a missing or
 // non-numeric REMOTEPORT opens 558.
 CallAction LoadCallParams(std::string_view params);
+
+// ---- the editor's form --------------------------------------------------------------------
+// The message box only for an SMS; the PC's fields only through a PC. A call made for a PC (the
+// rule list's PC button) always goes through it: the choice is ticked and locked.
+struct CallView
+{
+    bool Message = false;
+    bool PcFields = false;
+    bool PcChoice = true;
+
+    bool operator==(const CallView&) const = default;
+};
+CallView CallViewOf(const CallAction& action, bool forPc);
+CallAction ForPc(CallAction action);
+// The number takes digits; the PC's port digits and blanks.
+inline constexpr KeyFilter kNumberKeys = KeyFilter::Digits;
+inline constexpr KeyFilter kPcPortKeys = KeyFilter::DigitsAndBlank;
+// No checks of its own: only the characters of what is stored.
+FormCheck CheckCallForm(const CallAction& action, std::string_view description, const TypedOutside& typed);
 
 } // namespace kor

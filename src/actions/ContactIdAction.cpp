@@ -40,15 +40,43 @@ const ContactIdEventCode kCodes[] = {
 
 } // namespace
 
-ContactIdFault CheckContactId(const ContactIdAction& action)
+FormCheck CheckContactIdForm(const ContactIdAction& action, std::string_view description,
+                             const TypedOutside& typed)
 {
     if (action.Code.empty())
-        return ContactIdFault::MissingCode;
+        return FormCheck::RefuseFixed("Debe elegir el c\xC3\xB3"
+                                      "digo del ContactID.");
     if (!IsLetterAndDigits(action.Zone, 'Z', 3))
-        return ContactIdFault::BadZone;
+        return FormCheck::RefuseFixed("Error c\xC3\xB3"
+                                      "digo de Zona.");
     if (!IsLetterAndDigits(action.Group, 'G', 2))
-        return ContactIdFault::BadGroup;
-    return ContactIdFault::None;
+        return FormCheck::RefuseFixed("Error c\xC3\xB3"
+                                      "digo de Grupo.");
+    const StoredText texts[] = {{kDescriptionField, std::string(description)},
+                                {{"txtCIDCode", LangTextId(1052), ValueKind::Param}, action.Code}};
+    return CheckStoredTexts(texts, typed);
+}
+
+std::string PickedEventCode(int position)
+{
+    const std::span<const ContactIdEventCode> codes = ContactIdEventCodes();
+    if (position < 0 || position >= static_cast<int>(codes.size()))
+        return {};
+    return codes[static_cast<std::size_t>(position)].Code;
+}
+
+int EventCodePosition(std::string_view typed)
+{
+    const std::size_t first = typed.find_first_not_of(' ');
+    const std::size_t last = typed.find_last_not_of(' ');
+    const std::string_view code =
+        first == std::string_view::npos ? std::string_view() : typed.substr(first, last - first + 1);
+    const std::span<const ContactIdEventCode> codes = ContactIdEventCodes();
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (code == codes[i].Code)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 std::string BuildContactIdParams(const ContactIdAction& action)

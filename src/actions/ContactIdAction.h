@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,17 +20,6 @@ struct ContactIdAction
     bool operator==(const ContactIdAction&) const = default;
 };
 
-// Which check refused the fields, in the order they are made.
-enum class ContactIdFault
-{
-    None,
-    MissingCode, // no event code
-    BadZone,     // not Z (or z) and three digits
-    BadGroup     // not G (or g) and two digits
-};
-
-ContactIdFault CheckContactId(const ContactIdAction& action);
-
 // EVENTTYPE (1 alarm, 3 restore), CIDCODE, GID, ZID, every value as typed.
 std::string BuildContactIdParams(const ContactIdAction& action);
 // EVENTTYPE 1 opens an alarm, anything else a restore; the other keys as stored.
@@ -43,5 +34,15 @@ struct ContactIdEventCode
 
 // The event codes the editor offers, in ascending order. The field takes any other code as well.
 std::span<const ContactIdEventCode> ContactIdEventCodes();
+
+// ---- the editor's form --------------------------------------------------------------------
+// The code a pick of the list fills in, and the list entry that a typed code shows (-1: none, for
+// a code the list does not know).
+std::string PickedEventCode(int position);
+int EventCodePosition(std::string_view typed);
+// The checks in their order, each with its fixed message: a code is required; the zone is Z (or
+// z) and three digits; the group G (or g) and two digits. Then the characters of what is stored.
+FormCheck CheckContactIdForm(const ContactIdAction& action, std::string_view description,
+                             const TypedOutside& typed);
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,5 +24,8 @@ struct FtpAction
 std::string BuildFtpParams(const FtpAction& action);
 // A missing key gives an empty field.
 FtpAction LoadFtpParams(std::string_view params);
+
+// The editor's form: no checks of its own, only the characters of the six values.
+FormCheck CheckFtpForm(const FtpAction& action, std::string_view description, const TypedOutside& typed);
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,5 +24,14 @@ struct MailAction
 std::string BuildMailParams(const MailAction& action);
 // The reverse: each blank of TO and CC shows as ";", each "<ipncr>" of MSG as CR LF.
 MailAction LoadMailParams(std::string_view params);
+
+// ---- the editor's form --------------------------------------------------------------------
+// The message box ends its lines with LF alone; the action's message with CR LF, so that every
+// line break the user typed is encoded when stored.
+std::string MessageFromBox(std::string_view box);
+std::string MessageToBox(std::string_view message);
+// No checks of its own: the characters of the values as stored, after the conversions (a ";"
+// between recipients is fine; one in the subject is not).
+FormCheck CheckMailForm(const MailAction& action, std::string_view description, const TypedOutside& typed);
 
 } // namespace kor

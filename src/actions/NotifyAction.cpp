@@ -1,6 +1,7 @@
 #include "actions/NotifyAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
@@ -29,6 +30,17 @@ NotifyAction LoadNotifyParams(std::string_view params)
     const std::optional<std::int64_t> sound = ReadNumber(ReadParam(params, "SND"));
     action.Sound = !sound || *sound != 0;
     return action;
+}
+
+FormCheck CheckNotifyForm(const NotifyAction& action, std::string_view description, const TypedOutside& typed)
+{
+    if (IsEmptyAddress(action.Client))
+        return FormCheck::Refuse(LangTextId(800));
+    // The port is stored only as a number (the default otherwise), so it cannot break the file.
+    const StoredText texts[] = {
+        {{kDescriptionField.Name, kDescriptionField.Caption, ValueKind::Param}, std::string(description)},
+    };
+    return CheckStoredTexts(texts, typed);
 }
 
 } // namespace kor

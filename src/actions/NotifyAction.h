@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,5 +26,11 @@ std::string BuildNotifyParams(const NotifyAction& action, int ruleIndex, std::st
 // CLNT and PORT as stored (a missing port stays empty); SND 0 unticks the sound, any other number
 // ticks it, and a missing or non-numeric SND ticks it too.
 NotifyAction LoadNotifyParams(std::string_view params);
+
+// The editor's form: the client's address is required (text 800; empty boxes read "0.0.0.0");
+// then the characters of what is stored. The description is stored inside the parameters too,
+// so it carries what a parameter value can.
+FormCheck CheckNotifyForm(const NotifyAction& action, std::string_view description,
+                          const TypedOutside& typed);
 
 } // namespace kor

@@ -1,10 +1,21 @@
 #include "actions/OutputAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
 namespace kor {
+
+namespace {
+
+bool StoresDuration(const OutputAction& action)
+{
+    return (action.Mode == OutputAction::OnOff && IsPositiveNumber(action.Duration)) ||
+           action.Mode == OutputAction::OffOn;
+}
+
+} // namespace
 
 std::string BuildOutputParams(const OutputAction& action, std::string_view unitText)
 {
@@ -18,8 +29,7 @@ std::string BuildOutputParams(const OutputAction& action, std::string_view unitT
         AppendParam(params, "PWD", action.Password);
         AppendParam(params, "BRAND", "");
     }
-    if ((action.Mode == OutputAction::OnOff && IsPositiveNumber(action.Duration)) ||
-        action.Mode == OutputAction::OffOn)
+    if (StoresDuration(action))
         AppendParam(params, "TM", action.Duration + std::string(unitText.substr(0, 1)));
     return params;
 }
@@ -53,6 +63,43 @@ OutputAction LoadOutputParams(std::string_view params)
         action.Unit = UpperCp1252(tm.back()) == 'S' ? 0 : 1;
     }
     return action;
+}
+
+OutputView OutputViewOf(const OutputAction& action)
+{
+    OutputView view;
+    view.OffMode = action.Output != OutputAction::AlarmOutput;
+    view.TimedModes = action.Output != OutputAction::AlarmOutput && action.Output != OutputAction::ArmOutput;
+    view.Duration = action.Mode == OutputAction::OnOff || action.Mode == OutputAction::OffOn;
+    view.Device = action.OtherDevice;
+    return view;
+}
+
+OutputAction ChooseOutput(OutputAction action, int position)
+{
+    action.Output = position;
+    const bool timed = action.Mode == OutputAction::OnOff || action.Mode == OutputAction::OffOn;
+    if (position == OutputAction::AlarmOutput || (position == OutputAction::ArmOutput && timed))
+        action.Mode = OutputAction::On;
+    return action;
+}
+
+std::string DurationLeft(std::string_view typed)
+{
+    return typed.find_first_not_of(' ') == std::string_view::npos ? std::string("0") : std::string(typed);
+}
+
+FormCheck CheckOutputForm(const OutputAction& action, std::string_view description, const TypedOutside& typed)
+{
+    std::vector<StoredText> texts{{kDescriptionField, std::string(description)}};
+    if (StoresDuration(action))
+        texts.push_back({{"TxtSeg", LangTextId(1035), ValueKind::Param}, action.Duration});
+    if (action.OtherDevice) {
+        texts.push_back({{"TxtPort", LangTextId(106), ValueKind::Param}, action.Port});
+        texts.push_back({{"TxtUsr", LangTextId(107), ValueKind::Param}, action.User});
+        texts.push_back({{"TxtPwd", LangTextId(108), ValueKind::Param}, action.Password});
+    }
+    return CheckStoredTexts(texts, typed);
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,5 +46,27 @@ std::string BuildOutputParams(const OutputAction& action, std::string_view unitT
 // set; a TM is split into duration and unit (a last letter S or s is seconds, anything else
 // minutes). Fields without a stored value keep the defaults of a new action.
 OutputAction LoadOutputParams(std::string_view params);
+
+// ---- the editor's form --------------------------------------------------------------------
+// Which controls the fields leave enabled: the modes the chosen output allows, the duration with
+// its unit for a timed mode, the device fields for another device's output.
+struct OutputView
+{
+    bool OffMode = true;
+    bool TimedModes = true;
+    bool Duration = false;
+    bool Device = false;
+
+    bool operator==(const OutputView&) const = default;
+};
+OutputView OutputViewOf(const OutputAction& action);
+// Choosing an output: the detector alarm can only be switched on; arming, never timed.
+OutputAction ChooseOutput(OutputAction action, int position);
+// A duration left blank becomes 0 when the field loses the focus.
+std::string DurationLeft(std::string_view typed);
+// No checks of its own: only the characters of what is stored (the device fields only for
+// another device, the duration only when it is stored).
+FormCheck CheckOutputForm(const OutputAction& action, std::string_view description,
+                          const TypedOutside& typed);
 
 } // namespace kor

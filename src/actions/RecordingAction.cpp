@@ -1,6 +1,7 @@
 #include "actions/RecordingAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
@@ -44,6 +45,26 @@ RecordingAction LoadRecordingParams(std::string_view params)
     const std::optional<std::int64_t> preAlarm = ReadNumber(ReadParam(params, "PA"));
     action.PreAlarm = preAlarm && *preAlarm != 0;
     return action;
+}
+
+RecordingView RecordingViewOf(const RecordingAction& action)
+{
+    return RecordingView{action.OnPc, action.Watermark};
+}
+
+FormCheck CheckRecordingForm(const RecordingAction& action, std::string_view repeatedKey,
+                             std::string_view description, const TypedOutside& typed)
+{
+    if (action.OnPc && IsEmptyAddress(action.PcAddress))
+        return FormCheck::Refuse(LangTextId(824));
+    if (action.WatermarkKey != repeatedKey)
+        return FormCheck::Refuse(LangTextId(825));
+    std::vector<StoredText> texts{{kDescriptionField, std::string(description)}};
+    if (action.OnPc)
+        texts.push_back({{"txtTime", LangTextId(1085), ValueKind::Param}, action.Time});
+    if (action.Watermark)
+        texts.push_back({{"txtWM", LangTextId(1088), ValueKind::Param}, action.WatermarkKey});
+    return CheckStoredTexts(texts, typed);
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <string>
 #include <string_view>
 
@@ -29,5 +31,22 @@ std::string BuildRecordingParams(const RecordingAction& action);
 // non-empty TIME as stored; PA ticks the pre-alarm pictures when it reads as a number other
 // than 0.
 RecordingAction LoadRecordingParams(std::string_view params);
+
+// ---- the editor's form --------------------------------------------------------------------
+// The PC's fields (address, frame rate, time, pre-alarm) only for a PC; the two key boxes only
+// with a watermark.
+struct RecordingView
+{
+    bool PcFields = false;
+    bool WatermarkFields = false;
+
+    bool operator==(const RecordingView&) const = default;
+};
+RecordingView RecordingViewOf(const RecordingAction& action);
+// The checks in their order: a PC recording needs the PC's address (text 824); the key typed
+// twice must match (text 825), also without the watermark ticked, so a key typed wrong cannot
+// hide. Then the characters of what is stored.
+FormCheck CheckRecordingForm(const RecordingAction& action, std::string_view repeatedKey,
+                             std::string_view description, const TypedOutside& typed);
 
 } // namespace kor

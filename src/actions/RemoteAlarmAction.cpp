@@ -1,6 +1,7 @@
 #include "actions/RemoteAlarmAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
@@ -129,6 +130,84 @@ std::string_view RemoteKindOf(std::int64_t s)
     if (s >= 100 && s <= 109)
         return "OTHC";
     return {};
+}
+
+RemoteAlarmView RemoteAlarmViewOf(const RemoteAlarmAction& action)
+{
+    return RemoteAlarmView{!action.Detector, action.Detector};
+}
+
+FormCheck CheckRemoteAlarmForm(RemoteAlarmAction& action, const RemoteAlarmChoice& choice,
+                               std::string_view description, const TypedOutside& typed)
+{
+    if (IsEmptyAddress(action.Ip))
+        return FormCheck::Refuse(LangTextId(800));
+    if (action.Port.empty())
+        action.Port = "80";
+    const bool chosen = action.Detector ? choice.Edge >= 0 && choice.Device >= 0 && choice.Port >= 0
+                                        : choice.Kind >= 0 && choice.Source >= 0;
+    if (!chosen)
+        return FormCheck::RefuseSilently();
+    const StoredText texts[] = {
+        {kDescriptionField, std::string(description)},
+        {{"TxtPort", LangTextId(106), ValueKind::Param}, action.Port},
+        {{"TxtUsr", LangTextId(107), ValueKind::Param}, action.User},
+        {{"TxtPwd", LangTextId(108), ValueKind::Param}, action.Password},
+    };
+    return CheckStoredTexts(texts, typed);
+}
+
+std::string RemoteAlarmSen(const RemoteAlarmAction& action, const RemoteAlarmChoice& choice,
+                           const DetectorNumbering& numbering)
+{
+    if (action.Detector)
+        return DecimalText(DetectorEventNumber(choice.Edge, numbering.FirstDevice + choice.Device,
+                                               numbering.FirstPort + choice.Port, numbering));
+    const std::vector<RemoteSourceKind>& kinds = RemoteSourceKinds();
+    if (choice.Kind < 0 || choice.Kind >= static_cast<int>(kinds.size()))
+        return {};
+    const std::vector<RemoteSource> sources =
+        RemoteSourcesOf(kinds[static_cast<std::size_t>(choice.Kind)].Tag);
+    if (choice.Source < 0 || choice.Source >= static_cast<int>(sources.size()))
+        return {};
+    return sources[static_cast<std::size_t>(choice.Source)].Tag.substr(4);
+}
+
+RemoteAlarmForm LoadRemoteAlarmForm(std::string_view params, const DetectorNumbering& numbering)
+{
+    const RemoteAlarmLoad load = LoadRemoteAlarmParams(params);
+    RemoteAlarmForm form;
+    form.Fields = load.Fields;
+    if (!load.Dev)
+        return form;
+    const std::int64_t s = SenNumber(load.Fields.Sen);
+    if (load.Fields.Detector) {
+        const std::optional<DetectorPositions> positions = DetectorPositionsOf(s, numbering);
+        if (!positions)
+            return form;
+        form.Choice.Edge = positions->Edge;
+        form.Choice.Device = positions->Device;
+        form.Choice.Port = positions->Port;
+        form.Complete = true;
+        return form;
+    }
+    const std::string_view kind = RemoteKindOf(s);
+    const std::vector<RemoteSourceKind>& kinds = RemoteSourceKinds();
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        if (kinds[k].Tag == kind)
+            form.Choice.Kind = static_cast<int>(k);
+    }
+    if (form.Choice.Kind >= 0) {
+        const std::vector<RemoteSource> sources = RemoteSourcesOf(kind);
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            if (ReadNumber(sources[i].Tag.substr(4)) == s) {
+                form.Choice.Source = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    form.Complete = true;
+    return form;
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -89,5 +91,48 @@ const std::vector<RemoteSourceKind>& RemoteSourceKinds();
 std::vector<RemoteSource> RemoteSourcesOf(std::string_view kind);
 // The kind whose list holds rule index s, or "" when none does.
 std::string_view RemoteKindOf(std::int64_t s);
+
+// ---- the editor's form --------------------------------------------------------------------
+// The editor's list choices, as positions (-1: nothing chosen): the kind and the source of
+// another camera, or the detector's edge, device and port.
+struct RemoteAlarmChoice
+{
+    int Kind = -1;
+    int Source = -1; // in RemoteSourcesOf(the chosen kind)
+    int Edge = -1;
+    int Device = -1;
+    int Port = -1;
+
+    bool operator==(const RemoteAlarmChoice&) const = default;
+};
+// The target chosen enables its lists and disables the other's.
+struct RemoteAlarmView
+{
+    bool CameraLists = true;
+    bool DetectorLists = false;
+
+    bool operator==(const RemoteAlarmView&) const = default;
+};
+RemoteAlarmView RemoteAlarmViewOf(const RemoteAlarmAction& action);
+
+// Confirm, in its order: the address is required (text 800); an empty port becomes 80 (kept even
+// when a later step stops); a missing choice of the chosen target stays open without a word;
+// then the characters of what is stored. The description is stored as typed.
+FormCheck CheckRemoteAlarmForm(RemoteAlarmAction& action, const RemoteAlarmChoice& choice,
+                               std::string_view description, const TypedOutside& typed);
+// SEN of the choices: the source's rule index, or the detector event number.
+std::string RemoteAlarmSen(const RemoteAlarmAction& action, const RemoteAlarmChoice& choice,
+                           const DetectorNumbering& numbering);
+
+// A stored action as the editor shows it again. Complete is false when the load ended early (a
+// DEV that is missing or not a number, a detector number that cannot be selected back): the
+// fields read so far stay, the time table button stays disabled.
+struct RemoteAlarmForm
+{
+    RemoteAlarmAction Fields;
+    RemoteAlarmChoice Choice;
+    bool Complete = false;
+};
+RemoteAlarmForm LoadRemoteAlarmForm(std::string_view params, const DetectorNumbering& numbering);
 
 } // namespace kor

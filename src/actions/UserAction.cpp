@@ -1,6 +1,7 @@
 #include "actions/UserAction.h"
 
 #include "actions/ActionParams.h"
+#include "config/LangTextId.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
@@ -31,6 +32,22 @@ UserAction LoadUserParams(std::string_view params)
     const std::optional<std::int64_t> force = ReadNumber(ReadParam(params, "FR"));
     action.Force = force && *force != 0;
     return action;
+}
+
+void AddDeviceTexts(std::vector<StoredText>& texts, const DeviceAccess& device)
+{
+    // Not typed here: no control names.
+    texts.push_back({{"", LangTextId(107), ValueKind::Param}, device.User});
+    texts.push_back({{"", LangTextId(108), ValueKind::Param}, device.Password});
+}
+
+FormCheck CheckUserForm(const UserAction& action, const DeviceAccess& device, std::string_view description,
+                        const TypedOutside& typed)
+{
+    std::vector<StoredText> texts{{kDescriptionField, std::string(description)},
+                                  {{"TxtUsrb", LangTextId(1090), ValueKind::Param}, action.Account}};
+    AddDeviceTexts(texts, device);
+    return CheckStoredTexts(texts, typed);
 }
 
 } // namespace kor

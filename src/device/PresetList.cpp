@@ -12,8 +12,8 @@ std::vector<NamedPreset> ParsePresetList(std::string_view answer)
         std::string_view line =
             answer.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         pos = end;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        // A name never carries a CR into a stored file: it ends at the first one.
+        line = line.substr(0, line.find('\r'));
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos || eq + 1 == line.size())
             continue;

@@ -14,7 +14,7 @@ struct NamedPreset
 };
 
 // The preset-list answer: a header line, then one line per preset holding a key, "=" and the name.
-// Lines without "=" or with an empty name are skipped.
+// Lines without "=" or with an empty name are skipped; a name ends at its first CR.
 std::vector<NamedPreset> ParsePresetList(std::string_view answer);
 
 } // namespace kor

@@ -1,5 +1,4 @@
 #include "actions/ActionStore.h"
-#include "actions/ActionTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -71,25 +70,6 @@ TEST(ActionStore, AFullRuleAndAMissingActionChangeNothing)
     EXPECT_EQ(StoreAction(doc, 6, 4, Record(1, "y", "")), 4);
     EXPECT_EQ(doc.ActionCount(6), 0);
     EXPECT_TRUE(doc.Saved);
-}
-
-TEST(ActionStore, EveryTypeHasItsEditorTitleAndDefaultDescription)
-{
-    const std::pair<std::int32_t, const char*> screens[] = {
-        {0, "FrmActvs"}, {1, "FrmSave"}, {2, "Frmcall"}, {3, "FrmMove"}, {4, "FrmNotify"},
-        {5, "FrmAlarm"}, {6, "FrmUsrs"}, {7, "frmMail"}, {8, "frmFTP"},  {9, "frmContactId"},
-    };
-    for (const auto& [type, name] : screens) {
-        const ActionEditorInfo* info = ActionEditorInfoOf(type);
-        ASSERT_NE(info, nullptr) << type;
-        EXPECT_STREQ(info->ScreenName, name);
-    }
-    const std::pair<std::int32_t, int> defaults[] = {{0, 123}, {1, 196}, {2, 225}, {3, 193}, {6, 224},
-                                                     {4, 0},   {5, 0},   {7, 0},   {8, 0},   {9, 0}};
-    for (const auto& [type, text] : defaults)
-        EXPECT_EQ(ActionEditorInfoOf(type)->DefaultDescription, text) << type;
-    EXPECT_EQ(ActionEditorInfoOf(10), nullptr);
-    EXPECT_EQ(ActionEditorInfoOf(-1), nullptr);
 }
 
 } // namespace

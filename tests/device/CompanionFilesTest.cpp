@@ -167,13 +167,14 @@ namespace {
 TEST(PresetListTest, ParsePresetList)
 {
     const auto presets = ParsePresetList("preset_positions\r\npresetposno1=Home\r\npresetposno2=GateZZZ\r\n"
-                                         "garbage\npresetposno3=\npresetposno4=a=b\nx=ZZZ");
-    ASSERT_EQ(presets.size(), 4u);
+                                         "garbage\npresetposno3=\npresetposno4=a=b\nx=ZZZ\np6=Door\rjunk\n");
+    ASSERT_EQ(presets.size(), 5u);
     EXPECT_EQ(presets[0].Name, "Home");
     EXPECT_EQ(presets[1].Name, "Gate");
     EXPECT_EQ(presets[1].StoredName, "GateZZZ");
     EXPECT_EQ(presets[2].Name, "a=b");
     EXPECT_EQ(presets[3].Name, "ZZZ"); // nothing left without the suffix: kept as it is
+    EXPECT_EQ(presets[4].StoredName, "Door") << "a CR never reaches a stored name";
     EXPECT_TRUE(ParsePresetList("").empty());
     EXPECT_TRUE(ParsePresetList("presetposno1=Home").empty()); // the first line is the header
 }

@@ -4,6 +4,7 @@
 #include "actions/ActionTypes.h"
 #include "app/AppSession.h"
 #include "app/Language.h"
+#include "app/RefusedCharacter.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/IPTxt.h"
@@ -20,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -29,12 +31,12 @@ namespace kor {
 
 namespace {
 
-// Drops typed characters other than digits, Backspace and the extra ones; keys without a printable
-// character (navigation, Tab, Enter, shortcuts) pass.
-class NumericKeyFilter : public QObject
+// Drops typed characters the filter refuses; keys without a printable character (navigation,
+// Tab, Enter, shortcuts) pass.
+class KeyFilterObject : public QObject
 {
 public:
-    NumericKeyFilter(QObject* parent, QString extra) : QObject(parent), m_extra(std::move(extra)) {}
+    KeyFilterObject(QObject* parent, KeyFilter keys) : QObject(parent), m_keys(keys) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -44,12 +46,11 @@ protected:
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() != 1 || !text[0].isPrint())
             return false;
-        const QChar c = text[0];
-        return !((c >= u'0' && c <= u'9') || m_extra.contains(c));
+        return !KeyAccepted(m_keys, text[0].unicode());
     }
 
 private:
-    QString m_extra;
+    KeyFilter m_keys;
 };
 
 // On focus the whole text is selected with the caret at the start.
@@ -157,13 +158,12 @@ void ActionEditor::SetModify(bool modify)
 
 void ActionEditor::Confirm()
 {
-    const Verdict verdict = Check();
-    if (verdict.What == Verdict::Kind::Refuse) {
-        if (!verdict.Message.isEmpty())
-            ShowMessage(verdict.Message);
+    const FormCheck check = Check(TypedOutsideCodePage());
+    if (check.What == FormCheck::Outcome::Refuse) {
+        ShowRefusal(check);
         return;
     }
-    if (verdict.What == Verdict::Kind::CloseWithoutStoring) {
+    if (check.What == FormCheck::Outcome::CloseWithoutStoring) {
         reject();
         return;
     }
@@ -198,10 +198,36 @@ std::string ActionEditor::DescriptionBytes() const
     return Bytes(m_txtDesc);
 }
 
-void ActionEditor::ShowMessage(const QString& text)
+TypedOutside ActionEditor::TypedOutsideCodePage() const
 {
-    // The message box has no title of its own.
-    m_session.Dialogs().Message(MessageIcon::Exclamation, QString(), text);
+    TypedOutside typed;
+    const auto note = [&typed](const QObject* box, const QString& text) {
+        for (const char32_t c : text.toUcs4()) {
+            if (!IsCp1252Character(c)) {
+                typed.emplace(box->objectName().toStdString(), c);
+                return;
+            }
+        }
+    };
+    for (const QLineEdit* box : findChildren<QLineEdit*>())
+        note(box, box->text());
+    for (const QPlainTextEdit* box : findChildren<QPlainTextEdit*>())
+        note(box, box->toPlainText());
+    return typed;
+}
+
+void ActionEditor::ShowRefusal(const FormCheck& check)
+{
+    QString text;
+    if (check.Text != 0)
+        text = LangText(check.Text);
+    else if (check.Fixed)
+        text = QString::fromUtf8(check.Fixed);
+    else if (check.FieldCaption != 0)
+        text = RefusedCharacterMessage(LangText(check.FieldCaption), check.Character);
+    // The message box has no title of its own; a silent refusal shows none.
+    if (!text.isEmpty())
+        m_session.Dialogs().Message(MessageIcon::Exclamation, QString(), text);
 }
 
 QFormLayout* ActionEditor::AddForm(int title)
@@ -230,10 +256,10 @@ QLineEdit* ActionEditor::AddText(QFormLayout* form, const char* name, int captio
     return field;
 }
 
-QLineEdit* ActionEditor::AddNumber(QFormLayout* form, const char* name, int caption, const QString& extraKeys)
+QLineEdit* ActionEditor::AddNumber(QFormLayout* form, const char* name, int caption, KeyFilter keys)
 {
     QLineEdit* field = AddText(form, name, caption);
-    SetNumericKeys(field, extraKeys);
+    SetKeyFilter(field, keys);
     return field;
 }
 
@@ -291,9 +317,9 @@ QRadioButton* ActionEditor::AddOption(QFormLayout* form, QButtonGroup*& group, c
     return option;
 }
 
-void ActionEditor::SetNumericKeys(QLineEdit* field, const QString& extraKeys)
+void ActionEditor::SetKeyFilter(QLineEdit* field, KeyFilter keys)
 {
-    field->installEventFilter(new NumericKeyFilter(field, extraKeys));
+    field->installEventFilter(new KeyFilterObject(field, keys));
 }
 
 void ActionEditor::SetSelectOnFocus(QLineEdit* field)

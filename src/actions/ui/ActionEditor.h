@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/EditorForm.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -34,22 +36,25 @@ struct ActionRecord;
 // CmdCancel closes without touching the document. BTL1 opens FrmTT on the stored action.
 //
 // ---- How to add an editor -----------------------------------------------------------------
-// 1. The codec, in src/actions/ (no widgets): a struct of the editor's fields with the defaults
-//    of a new action, Build<Name>Params(fields) -> parameter string (AppendParam, keys in the
-//    editor's order, conditional keys left out) and Load<Name>Params(params) -> fields (read keys
-//    with ReadParam of ActionParams.h, apply the load defaults). Test it in tests/actions/.
+// 1. The codec and form model, in src/actions/ (no widgets): a struct of the editor's fields
+//    with the defaults of a new action, Build<Name>Params(fields) -> parameter string
+//    (AppendParam, keys in the editor's order, conditional keys left out) and
+//    Load<Name>Params(params) -> fields (read keys with ReadParam of ActionParams.h, apply the
+//    load defaults); then the screen's rules as functions of the fields: which controls are
+//    enabled, what a choice fills in, and Check<Name>Form, the checks in their order ending with
+//    the characters of what is stored (CheckStoredTexts of EditorForm.h). Add the editor to the
+//    tables of tests/actions/.
 // 2. The screen, src/actions/ui/<Screen>.h/.cpp: a class derived from ActionEditor. Its
 //    constructor passes the type to ActionEditor, builds its controls below the description with
 //    the helpers below (AddForm, AddText, AddNumber, AddPassword, AddIp, AddCheck, AddList,
 //    AddOption: they name the controls and give "n:" captions that ApplyLanguageTexts replaces),
-//    applies the field rules (SetNumericKeys, SetSelectOnFocus), connects its screen rules, shows
+//    applies the field rules (SetKeyFilter, SetSelectOnFocus), connects its screen rules, shows
 //    the defaults (a default-constructed struct) and ends with FinishLoad(). Then it overrides
 //      - LoadAction(action): Load<Name>Params(action.Params) into the controls; return false
 //        when the load fails part-way (BTL1 then stays disabled);
 //      - BuildParams(): the controls into the struct, Build<Name>Params;
-//      - Check() when the editor has checks: return Verdict::Refuse(message) for the first failed
-//        one (shown with the exclamation icon, nothing stored, the editor stays open),
-//        Verdict::Refuse() to stay open silently, Verdict::CloseWithoutStoring() to close;
+//      - Check(typed): the form model's Check<Name>Form on the controls' fields (a refusal is
+//        shown with the exclamation icon, nothing stored, the editor stays open);
 //      - KeepsTypedDescription() when the description is stored as typed (no blank rule).
 //    What an editor may need besides its fields: RuleIndex() (l_Sen), DescriptionBytes() (the
 //    description as typed), Session() (the camera record, the model, the device services; device
@@ -59,30 +64,14 @@ struct ActionRecord;
 // 3. One line in the table of ActionEditors.cpp: the type and a function creating the screen.
 //    The rule list then opens it, and the screenshot tour pictures it (on the sample project's
 //    first action of that type, or as a new action).
-// 4. Widget tests in tests/actions/ui/ (EditorHarness.h opens an editor as the rule list does).
+// 4. Widget tests only for what a table cannot show (EditorHarness.h opens an editor as the rule
+//    list does).
 // ----------------------------------------------------------------------------------------------
 class ActionEditor : public QDialog
 {
     Q_OBJECT
 
 public:
-    // What Check decided.
-    struct Verdict
-    {
-        enum class Kind
-        {
-            Store,
-            Refuse,             // stay open; show Message when it is not empty
-            CloseWithoutStoring // close, nothing stored
-        };
-        Kind What = Kind::Store;
-        QString Message;
-
-        static Verdict Store() { return {}; }
-        static Verdict Refuse(const QString& message = QString()) { return {Kind::Refuse, message}; }
-        static Verdict CloseWithoutStoring() { return {Kind::CloseWithoutStoring, QString()}; }
-    };
-
     ActionEditor(AppSession& session, std::int32_t type, QWidget* parent = nullptr);
 
     std::int32_t Type() const { return m_type; }
@@ -104,7 +93,8 @@ public:
 protected:
     virtual bool LoadAction(const ActionRecord& action) = 0;
     virtual std::string BuildParams() = 0;
-    virtual Verdict Check() { return Verdict::Store(); }
+    // typed: the first character of each named text box that the code page lacks.
+    virtual FormCheck Check(const TypedOutside& typed) = 0;
     virtual bool KeepsTypedDescription() const { return false; }
 
     // Ends the load step of a derived constructor: the language texts of every caption.
@@ -121,9 +111,9 @@ protected:
     QFormLayout* AddForm(int title = 0);
     // A row of the form: caption text number (0: no caption) and a control.
     QLineEdit* AddText(QFormLayout* form, const char* name, int caption);
-    // A text box that takes only digits and Backspace (extraKeys: further characters it takes).
+    // A text box with a key filter.
     QLineEdit* AddNumber(QFormLayout* form, const char* name, int caption,
-                         const QString& extraKeys = QString());
+                         KeyFilter keys = KeyFilter::Digits);
     QLineEdit* AddPassword(QFormLayout* form, const char* name, int caption);
     IPTxt* AddIp(QFormLayout* form, const char* name, int caption);
     QCheckBox* AddCheck(QFormLayout* form, const char* name, int caption);
@@ -132,8 +122,8 @@ protected:
     QRadioButton* AddOption(QFormLayout* form, QButtonGroup*& group, const char* name, int caption, int id);
 
     // ---- field rules -----------------------------------------------------------------------
-    // Digits and Backspace only; other typed characters are dropped (plus the extra ones).
-    static void SetNumericKeys(QLineEdit* field, const QString& extraKeys = QString());
+    // Typed characters the filter refuses are dropped.
+    static void SetKeyFilter(QLineEdit* field, KeyFilter keys);
     // On focus the caret goes to the start and the whole text is selected.
     static void SetSelectOnFocus(QLineEdit* field);
     // Windows-1252 bytes of a field, and back.
@@ -141,7 +131,8 @@ protected:
     static void SetBytes(QLineEdit* field, std::string_view bytes);
 
 private:
-    void ShowMessage(const QString& text);
+    TypedOutside TypedOutsideCodePage() const;
+    void ShowRefusal(const FormCheck& check);
 
     AppSession& m_session;
     std::int32_t m_type;

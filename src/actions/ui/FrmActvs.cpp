@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -40,7 +41,7 @@ FrmActvs::FrmActvs(AppSession& session, QWidget* parent) : ActionEditor(session,
     m_txtSeg = new QLineEdit(duration);
     m_txtSeg->setObjectName(QStringLiteral("TxtSeg"));
     m_txtSeg->setMaximumWidth(80);
-    SetNumericKeys(m_txtSeg);
+    SetKeyFilter(m_txtSeg, KeyFilter::Digits);
     m_txtSeg->installEventFilter(this);
     m_cmbd = new QComboBox(duration);
     m_cmbd->setObjectName(QStringLiteral("Cmbd"));
@@ -61,12 +62,10 @@ FrmActvs::FrmActvs(AppSession& session, QWidget* parent) : ActionEditor(session,
     m_txtUsr = AddText(device, "TxtUsr", 107);
     m_txtPwd = AddPassword(device, "TxtPwd", 108);
 
-    connect(m_cmbActvs, &QComboBox::currentIndexChanged, this, &FrmActvs::OnOutputChosen);
-    connect(m_mode, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            OnModeChosen(id);
-    });
-    connect(m_check1, &QCheckBox::toggled, this, &FrmActvs::OnOtherDevice);
+    connect(m_cmbActvs, &QComboBox::currentIndexChanged, this,
+            [this](int position) { ShowFields(ChooseOutput(Fields(), position)); });
+    connect(m_mode, &QButtonGroup::idToggled, this, &FrmActvs::ShowView);
+    connect(m_check1, &QCheckBox::toggled, this, &FrmActvs::ShowView);
 
     ShowFields(OutputAction{});
     FinishLoad();
@@ -89,20 +88,36 @@ OutputAction FrmActvs::Fields() const
 
 void FrmActvs::ShowFields(const OutputAction& action)
 {
-    m_cmbActvs->setCurrentIndex(action.Output);
-    OnOutputChosen(action.Output); // also when the position stays the same
+    {
+        const QSignalBlocker blocker(m_cmbActvs);
+        m_cmbActvs->setCurrentIndex(action.Output);
+    }
     if (QAbstractButton* option = m_mode->button(action.Mode))
         option->setChecked(true);
-    OnModeChosen(action.Mode);
     m_check1->setChecked(action.OtherDevice);
-    OnOtherDevice(action.OtherDevice);
-    if (action.OtherDevice)
+    if (action.OtherDevice && IsEmptyAddress(action.Ip))
+        m_ipTxt1->Clear();
+    else if (action.OtherDevice)
         m_ipTxt1->SetIPtext(FromCp1252(action.Ip));
     SetBytes(m_txtPort, action.Port);
     SetBytes(m_txtUsr, action.User);
     SetBytes(m_txtPwd, action.Password);
     SetBytes(m_txtSeg, action.Duration);
     m_cmbd->setCurrentIndex(action.Unit);
+    ShowView();
+}
+
+void FrmActvs::ShowView()
+{
+    const OutputView view = OutputViewOf(Fields());
+    m_optOff->setEnabled(view.OffMode);
+    m_optOnOff->setEnabled(view.TimedModes);
+    m_optOffOn->setEnabled(view.TimedModes);
+    m_txtSeg->setEnabled(view.Duration);
+    m_cmbd->setEnabled(view.Duration);
+    m_ipTxt1->SetEnabled(view.Device);
+    for (QLineEdit* field : {m_txtPort, m_txtUsr, m_txtPwd})
+        field->setEnabled(view.Device);
 }
 
 bool FrmActvs::LoadAction(const ActionRecord& action)
@@ -116,45 +131,16 @@ std::string FrmActvs::BuildParams()
     return BuildOutputParams(Fields(), ToCp1252(m_cmbd->currentText()));
 }
 
-void FrmActvs::OnOutputChosen(int position)
+FormCheck FrmActvs::Check(const TypedOutside& typed)
 {
-    if (position == OutputAction::AlarmOutput) {
-        // The detector alarm can only be raised.
-        m_optOn->setChecked(true);
-        for (QRadioButton* option : {m_optOnOff, m_optOffOn, m_optOff})
-            option->setEnabled(false);
-    } else if (position == OutputAction::ArmOutput) {
-        // Arming is on or off, never timed.
-        m_optOff->setEnabled(true);
-        m_optOnOff->setEnabled(false);
-        m_optOffOn->setEnabled(false);
-        if (m_optOnOff->isChecked() || m_optOffOn->isChecked())
-            m_optOn->setChecked(true);
-    } else {
-        for (QRadioButton* option : {m_optOnOff, m_optOffOn, m_optOff})
-            option->setEnabled(true);
-    }
-}
-
-void FrmActvs::OnModeChosen(int mode)
-{
-    const bool timed = mode == OutputAction::OnOff || mode == OutputAction::OffOn;
-    m_txtSeg->setEnabled(timed);
-    m_cmbd->setEnabled(timed);
-}
-
-void FrmActvs::OnOtherDevice(bool ticked)
-{
-    m_ipTxt1->SetEnabled(ticked);
-    for (QLineEdit* field : {m_txtPort, m_txtUsr, m_txtPwd})
-        field->setEnabled(ticked);
+    return CheckOutputForm(Fields(), DescriptionBytes(), typed);
 }
 
 bool FrmActvs::eventFilter(QObject* watched, QEvent* event)
 {
     // A duration left blank becomes 0.
-    if (watched == m_txtSeg && event->type() == QEvent::FocusOut && m_txtSeg->text().trimmed().isEmpty())
-        m_txtSeg->setText(QStringLiteral("0"));
+    if (watched == m_txtSeg && event->type() == QEvent::FocusOut)
+        SetBytes(m_txtSeg, DurationLeft(Bytes(m_txtSeg)));
     return ActionEditor::eventFilter(watched, event);
 }
 

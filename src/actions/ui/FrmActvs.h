@@ -23,19 +23,18 @@ class FrmActvs : public ActionEditor
 public:
     explicit FrmActvs(AppSession& session, QWidget* parent = nullptr);
 
-    // The controls as fields, and back (with the screen rules of the output and the mode).
+    // The controls as fields, and back (with what the form model enables).
     OutputAction Fields() const;
     void ShowFields(const OutputAction& action);
 
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OnOutputChosen(int position);
-    void OnModeChosen(int mode);
-    void OnOtherDevice(bool ticked);
+    void ShowView();
 
     QComboBox* m_cmbActvs = nullptr;
     QButtonGroup* m_mode = nullptr;

@@ -53,7 +53,6 @@ FrmAlarm::FrmAlarm(AppSession& session, QWidget* parent) : ActionEditor(session,
     m_cmbNameSens = AddList(m_cameraForm, "cmbNameSens", 1099);
     for (const RemoteSourceKind& kind : RemoteSourceKinds())
         m_cmbNameSens->addItem(LangText(kind.Text), QLatin1String(kind.Tag));
-    m_cmbNameSens->setCurrentIndex(-1);
     m_cmbListSens = AddList(m_cameraForm, "cmbListSens", 1003);
 
     m_detectorForm = AddForm(172);
@@ -66,65 +65,14 @@ FrmAlarm::FrmAlarm(AppSession& session, QWidget* parent) : ActionEditor(session,
     m_cmbPort = AddList(m_detectorForm, "cmbPort", 106);
     for (int p = m_numbering.FirstPort; p < m_numbering.FirstPort + m_numbering.PortCount; ++p)
         m_cmbPort->addItem(Numbered(106, p), QStringLiteral("P%1").arg(p));
-    // Nothing is chosen until the user picks it.
-    for (QComboBox* list : {m_cmbEdge, m_cmbDevice, m_cmbPort})
-        list->setCurrentIndex(-1);
+    connect(m_optDevice, &QButtonGroup::idToggled, this, &FrmAlarm::ShowView);
+    connect(m_cmbNameSens, &QComboBox::activated, this, &FrmAlarm::FillSources);
 
-    connect(m_optDevice, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            OnTargetChosen(id == 1);
-    });
-    connect(m_cmbNameSens, &QComboBox::activated, this,
-            [this](int index) { FillSources(m_cmbNameSens->itemData(index).toString()); });
-
-    m_optDevice->button(0)->setChecked(true);
-    OnTargetChosen(false);
+    ShowForm(RemoteAlarmAction{}, RemoteAlarmChoice{});
     FinishLoad();
 }
 
-void FrmAlarm::OnTargetChosen(bool detector)
-{
-    EnableRow(m_cameraForm, m_cmbNameSens, !detector);
-    EnableRow(m_cameraForm, m_cmbListSens, !detector);
-    for (QComboBox* list : {m_cmbEdge, m_cmbDevice, m_cmbPort})
-        EnableRow(m_detectorForm, list, detector);
-}
-
-void FrmAlarm::FillSources(const QString& kind)
-{
-    m_cmbListSens->clear();
-    for (const RemoteSource& source : RemoteSourcesOf(ToCp1252(kind))) {
-        QString text = source.Fixed ? QLatin1String(source.Fixed) : LangText(source.Text);
-        if (source.Counter > 0)
-            text += u' ' + QString::number(source.Counter);
-        m_cmbListSens->addItem(text, FromCp1252(source.Tag));
-    }
-    m_cmbListSens->setCurrentIndex(-1);
-}
-
-std::int64_t FrmAlarm::TagNumber(const QComboBox* list)
-{
-    return ReadNumber(ToCp1252(list->currentData().toString().mid(1))).value_or(0);
-}
-
-ActionEditor::Verdict FrmAlarm::Check()
-{
-    if (m_ipTxt1->IsEmpty())
-        return Verdict::Refuse(LangText(800));
-    if (m_txtPort->text().isEmpty())
-        m_txtPort->setText(QStringLiteral("80"));
-    // A missing choice keeps the editor open without a word.
-    if (m_optDevice->checkedId() != 1) {
-        if (m_cmbListSens->currentIndex() < 0 || m_cmbNameSens->currentIndex() < 0)
-            return Verdict::Refuse();
-    } else if (m_cmbEdge->currentIndex() < 0 || m_cmbDevice->currentIndex() < 0 ||
-               m_cmbPort->currentIndex() < 0) {
-        return Verdict::Refuse();
-    }
-    return Verdict::Store();
-}
-
-std::string FrmAlarm::BuildParams()
+RemoteAlarmAction FrmAlarm::Fields() const
 {
     RemoteAlarmAction action;
     action.Ip = ToCp1252(m_ipTxt1->IPtext());
@@ -132,55 +80,79 @@ std::string FrmAlarm::BuildParams()
     action.User = Bytes(m_txtUsr);
     action.Password = Bytes(m_txtPwd);
     action.Detector = m_optDevice->checkedId() == 1;
-    if (action.Detector)
-        action.Sen = DecimalText(DetectorEventNumber(TagNumber(m_cmbEdge), TagNumber(m_cmbDevice),
-                                                     TagNumber(m_cmbPort), m_numbering));
+    return action;
+}
+
+RemoteAlarmChoice FrmAlarm::Choice() const
+{
+    return RemoteAlarmChoice{m_cmbNameSens->currentIndex(), m_cmbListSens->currentIndex(),
+                             m_cmbEdge->currentIndex(), m_cmbDevice->currentIndex(),
+                             m_cmbPort->currentIndex()};
+}
+
+void FrmAlarm::ShowForm(const RemoteAlarmAction& action, const RemoteAlarmChoice& choice)
+{
+    if (IsEmptyAddress(action.Ip))
+        m_ipTxt1->Clear();
     else
-        action.Sen = ToCp1252(m_cmbListSens->currentData().toString().mid(4));
+        m_ipTxt1->SetIPtext(FromCp1252(action.Ip));
+    SetBytes(m_txtPort, action.Port);
+    SetBytes(m_txtUsr, action.User);
+    SetBytes(m_txtPwd, action.Password);
+    m_optDevice->button(action.Detector ? 1 : 0)->setChecked(true);
+    m_cmbNameSens->setCurrentIndex(choice.Kind);
+    FillSources(choice.Kind);
+    m_cmbListSens->setCurrentIndex(choice.Source);
+    m_cmbEdge->setCurrentIndex(choice.Edge);
+    m_cmbDevice->setCurrentIndex(choice.Device);
+    m_cmbPort->setCurrentIndex(choice.Port);
+    ShowView();
+}
+
+void FrmAlarm::ShowView()
+{
+    const RemoteAlarmView view = RemoteAlarmViewOf(Fields());
+    EnableRow(m_cameraForm, m_cmbNameSens, view.CameraLists);
+    EnableRow(m_cameraForm, m_cmbListSens, view.CameraLists);
+    for (QComboBox* list : {m_cmbEdge, m_cmbDevice, m_cmbPort})
+        EnableRow(m_detectorForm, list, view.DetectorLists);
+}
+
+void FrmAlarm::FillSources(int kind)
+{
+    m_cmbListSens->clear();
+    const std::vector<RemoteSourceKind>& kinds = RemoteSourceKinds();
+    if (kind >= 0 && kind < static_cast<int>(kinds.size())) {
+        for (const RemoteSource& source : RemoteSourcesOf(kinds[static_cast<std::size_t>(kind)].Tag)) {
+            QString text = source.Fixed ? QLatin1String(source.Fixed) : LangText(source.Text);
+            if (source.Counter > 0)
+                text += u' ' + QString::number(source.Counter);
+            m_cmbListSens->addItem(text, FromCp1252(source.Tag));
+        }
+    }
+    m_cmbListSens->setCurrentIndex(-1);
+}
+
+FormCheck FrmAlarm::Check(const TypedOutside& typed)
+{
+    RemoteAlarmAction action = Fields();
+    const FormCheck check = CheckRemoteAlarmForm(action, Choice(), DescriptionBytes(), typed);
+    SetBytes(m_txtPort, action.Port); // an empty port became 80
+    return check;
+}
+
+std::string FrmAlarm::BuildParams()
+{
+    RemoteAlarmAction action = Fields();
+    action.Sen = RemoteAlarmSen(action, Choice(), m_numbering);
     return BuildRemoteAlarmParams(action);
 }
 
 bool FrmAlarm::LoadAction(const ActionRecord& action)
 {
-    const RemoteAlarmLoad load = LoadRemoteAlarmParams(action.Params);
-    m_ipTxt1->SetIPtext(FromCp1252(load.Fields.Ip));
-    SetBytes(m_txtPort, load.Fields.Port);
-    SetBytes(m_txtUsr, load.Fields.User);
-    SetBytes(m_txtPwd, load.Fields.Password);
-    if (!load.Dev)
-        return false;
-    const std::int64_t s = SenNumber(load.Fields.Sen);
-    m_optDevice->button(load.Fields.Detector ? 1 : 0)->setChecked(true);
-    OnTargetChosen(load.Fields.Detector);
-    return load.Fields.Detector ? ReselectDetector(s) : ReselectCamera(s);
-}
-
-bool FrmAlarm::ReselectCamera(std::int64_t s)
-{
-    const std::string_view kind = RemoteKindOf(s);
-    if (!kind.empty()) {
-        const int position = m_cmbNameSens->findData(FromCp1252(kind));
-        m_cmbNameSens->setCurrentIndex(position);
-        FillSources(FromCp1252(kind));
-    }
-    for (int i = 0; i < m_cmbListSens->count(); ++i) {
-        if (ReadNumber(ToCp1252(m_cmbListSens->itemData(i).toString().mid(4))) == s) {
-            m_cmbListSens->setCurrentIndex(i);
-            break;
-        }
-    }
-    return true;
-}
-
-bool FrmAlarm::ReselectDetector(std::int64_t s)
-{
-    const std::optional<DetectorPositions> positions = DetectorPositionsOf(s, m_numbering);
-    if (!positions || positions->Device >= m_cmbDevice->count() || positions->Port >= m_cmbPort->count())
-        return false;
-    m_cmbEdge->setCurrentIndex(positions->Edge);
-    m_cmbDevice->setCurrentIndex(positions->Device);
-    m_cmbPort->setCurrentIndex(positions->Port);
-    return true;
+    const RemoteAlarmForm form = LoadRemoteAlarmForm(action.Params, m_numbering);
+    ShowForm(form.Fields, form.Choice);
+    return form.Complete;
 }
 
 } // namespace kor

@@ -29,16 +29,16 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
-    Verdict Check() override;
+    FormCheck Check(const TypedOutside& typed) override;
     bool KeepsTypedDescription() const override { return true; }
 
 private:
-    void OnTargetChosen(bool detector);
-    void FillSources(const QString& kind);
-    bool ReselectCamera(std::int64_t s);
-    bool ReselectDetector(std::int64_t s);
-    // The number after the tag's letter of the selected entry.
-    static std::int64_t TagNumber(const QComboBox* list);
+    // The controls as fields and choices, and back (with what the form model enables).
+    RemoteAlarmAction Fields() const;
+    RemoteAlarmChoice Choice() const;
+    void ShowForm(const RemoteAlarmAction& action, const RemoteAlarmChoice& choice);
+    void ShowView();
+    void FillSources(int kind);
 
     DetectorProfile m_profile;
     DetectorNumbering m_numbering;

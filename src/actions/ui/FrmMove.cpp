@@ -7,7 +7,6 @@
 #include "config/TextNumber.h"
 #include "device/DeviceUrl.h"
 #include "device/HttpClient.h"
-#include "device/PresetList.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -62,21 +61,17 @@ void FrmMove::AskCameraPresets()
                      (response.Error != 0 ? response.ErrorText : DecimalText(response.Status)).c_str());
         return;
     }
-    int line = 0;
-    for (const NamedPreset& preset : ParsePresetList(response.Body)) {
-        ++line;
-        const bool suffixed = preset.StoredName != preset.Name;
-        m_entries.push_back(MoveEntry{preset.Name, (suffixed ? "PV" : "P") + DecimalText(line)});
-    }
+    m_entries = CameraPresetEntries(response.Body);
     ShowEntries();
 }
 
 void FrmMove::ListStoredPositions()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    int n = 0;
+    std::vector<std::string> names;
     for (const CameraPosition& position : Session().Camera().Positions())
-        m_entries.push_back(MoveEntry{position.Nm, DecimalText(++n)});
+        names.push_back(position.Nm);
+    m_entries = StoredPositionEntries(names);
     ShowEntries();
     QApplication::restoreOverrideCursor();
 }
@@ -99,18 +94,23 @@ bool FrmMove::LoadAction(const ActionRecord& action)
     return true;
 }
 
-ActionEditor::Verdict FrmMove::Check()
+MoveCamera FrmMove::Target()
 {
-    if (m_lvwPrepos->selectedItems().isEmpty())
-        return Verdict::CloseWithoutStoring();
-    return Verdict::Store();
+    const CurrentCamera& camera = Session().Camera();
+    return MoveCamera{camera.IpAddress(), DecimalText(camera.Port()), camera.UserName(), camera.Password(),
+                      camera.Brand()};
+}
+
+FormCheck FrmMove::Check(const TypedOutside& typed)
+{
+    const int selected = m_lvwPrepos->selectedItems().isEmpty() ? -1 : m_lvwPrepos->currentRow();
+    return CheckMoveForm(m_entries, selected, Target(), DescriptionBytes(), typed);
 }
 
 std::string FrmMove::BuildParams()
 {
     const CurrentCamera& camera = Session().Camera();
-    const MoveCamera target{camera.IpAddress(), DecimalText(camera.Port()), camera.UserName(),
-                            camera.Password(), camera.Brand()};
+    const MoveCamera target = Target();
     std::vector<MovePosition> positions;
     for (const CameraPosition& position : camera.Positions())
         positions.push_back(MovePosition{position.X, position.Y, position.z});

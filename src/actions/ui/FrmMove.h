@@ -26,13 +26,14 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
-    Verdict Check() override;
+    FormCheck Check(const TypedOutside& typed) override;
     bool KeepsTypedDescription() const override { return true; }
 
 private:
     void AskCameraPresets();
     void ListStoredPositions();
     void ShowEntries();
+    MoveCamera Target();
 
     std::vector<MoveEntry> m_entries;
     bool m_fromCamera = false;

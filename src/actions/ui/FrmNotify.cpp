@@ -33,7 +33,7 @@ NotifyAction FrmNotify::Fields() const
 
 void FrmNotify::ShowFields(const NotifyAction& action)
 {
-    if (action.Client.empty())
+    if (IsEmptyAddress(action.Client))
         m_ipTxt1->Clear();
     else
         m_ipTxt1->SetIPtext(FromCp1252(action.Client));
@@ -50,6 +50,11 @@ bool FrmNotify::LoadAction(const ActionRecord& action)
 std::string FrmNotify::BuildParams()
 {
     return BuildNotifyParams(Fields(), RuleIndex(), DescriptionBytes());
+}
+
+FormCheck FrmNotify::Check(const TypedOutside& typed)
+{
+    return CheckNotifyForm(Fields(), DescriptionBytes(), typed);
 }
 
 } // namespace kor

@@ -25,6 +25,7 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
     IPTxt* m_ipTxt1 = nullptr;

@@ -65,7 +65,7 @@ FrmSave::FrmSave(AppSession& session, QWidget* parent) : ActionEditor(session, A
     m_txtTime = new QLineEdit(this);
     m_txtTime->setObjectName(QStringLiteral("txtTime"));
     m_txtTime->setMaximumWidth(80);
-    SetNumericKeys(m_txtTime);
+    SetKeyFilter(m_txtTime, KeyFilter::Digits);
     AddWithUnit(this, m_pcForm, m_txtTime, 1085, 1086);
     m_chkPrealarm = AddCheck(m_pcForm, "chkPrealarm", 1083);
 
@@ -74,11 +74,8 @@ FrmSave::FrmSave(AppSession& session, QWidget* parent) : ActionEditor(session, A
     m_txtWM = AddPassword(m_wmForm, "txtWM", 1088);
     m_txtWM2 = AddPassword(m_wmForm, "txtWM2", 1089);
 
-    connect(m_optCamPC, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            OnPlaceChosen(id == 1);
-    });
-    connect(m_check2, &QCheckBox::toggled, this, &FrmSave::OnWatermark);
+    connect(m_optCamPC, &QButtonGroup::idToggled, this, &FrmSave::ShowView);
+    connect(m_check2, &QCheckBox::toggled, this, &FrmSave::ShowView);
 
     ShowFields(RecordingAction{});
     FinishLoad();
@@ -100,8 +97,7 @@ RecordingAction FrmSave::Fields() const
 void FrmSave::ShowFields(const RecordingAction& action)
 {
     m_optCamPC->button(action.OnPc ? 1 : 0)->setChecked(true);
-    OnPlaceChosen(action.OnPc);
-    if (action.OnPc)
+    if (action.OnPc && !IsEmptyAddress(action.PcAddress))
         m_ipTxt1->SetIPtext(FromCp1252(action.PcAddress));
     else
         m_ipTxt1->Clear();
@@ -109,9 +105,9 @@ void FrmSave::ShowFields(const RecordingAction& action)
     SetBytes(m_txtTime, action.Time);
     m_chkPrealarm->setChecked(action.PreAlarm);
     m_check2->setChecked(action.Watermark);
-    OnWatermark(action.Watermark);
     SetBytes(m_txtWM, action.WatermarkKey);
     SetBytes(m_txtWM2, action.WatermarkKey);
+    ShowView();
 }
 
 bool FrmSave::LoadAction(const ActionRecord& action)
@@ -125,32 +121,24 @@ std::string FrmSave::BuildParams()
     return BuildRecordingParams(Fields());
 }
 
-ActionEditor::Verdict FrmSave::Check()
+FormCheck FrmSave::Check(const TypedOutside& typed)
 {
-    if (m_optCamPC->checkedId() == 1 && m_ipTxt1->IsEmpty())
-        return Verdict::Refuse(LangText(824));
-    // Compared also without the watermark ticked: a key typed wrong must not hide.
-    if (m_txtWM->text() != m_txtWM2->text())
-        return Verdict::Refuse(LangText(825));
-    return Verdict::Store();
+    return CheckRecordingForm(Fields(), Bytes(m_txtWM2), DescriptionBytes(), typed);
 }
 
-void FrmSave::OnPlaceChosen(bool onPc)
+void FrmSave::ShowView()
 {
-    m_ipTxt1->SetEnabled(onPc);
+    const RecordingView view = RecordingViewOf(Fields());
+    m_ipTxt1->SetEnabled(view.PcFields);
     if (QWidget* label = m_pcForm->labelForField(m_ipTxt1))
-        label->setEnabled(onPc);
+        label->setEnabled(view.PcFields);
     for (QWidget* field : {static_cast<QWidget*>(m_udFR), static_cast<QWidget*>(m_txtTime)}) {
         // The field sits in a row with its unit: the row and its caption go together.
-        EnableRow(m_pcForm, field->parentWidget(), onPc);
+        EnableRow(m_pcForm, field->parentWidget(), view.PcFields);
     }
-    m_chkPrealarm->setEnabled(onPc);
-}
-
-void FrmSave::OnWatermark(bool ticked)
-{
-    EnableRow(m_wmForm, m_txtWM, ticked);
-    EnableRow(m_wmForm, m_txtWM2, ticked);
+    m_chkPrealarm->setEnabled(view.PcFields);
+    EnableRow(m_wmForm, m_txtWM, view.WatermarkFields);
+    EnableRow(m_wmForm, m_txtWM2, view.WatermarkFields);
 }
 
 } // namespace kor

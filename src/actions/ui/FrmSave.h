@@ -28,11 +28,10 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
-    Verdict Check() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
-    void OnPlaceChosen(bool onPc);
-    void OnWatermark(bool ticked);
+    void ShowView();
 
     QFormLayout* m_pcForm = nullptr;
     QFormLayout* m_wmForm = nullptr;

@@ -42,13 +42,20 @@ bool FrmUsrs::LoadAction(const ActionRecord& action)
     return true;
 }
 
+DeviceAccess FrmUsrs::Device()
+{
+    const CurrentCamera& camera = Session().Camera();
+    return DeviceAccess{camera.IpAddress(), DecimalText(camera.Port()), camera.UserName(), camera.Password()};
+}
+
 std::string FrmUsrs::BuildParams()
 {
-    // The camera selected now, not the one of an earlier store.
-    const CurrentCamera& camera = Session().Camera();
-    const DeviceAccess device{camera.IpAddress(), DecimalText(camera.Port()), camera.UserName(),
-                              camera.Password()};
-    return BuildUserParams(Fields(), device);
+    return BuildUserParams(Fields(), Device());
+}
+
+FormCheck FrmUsrs::Check(const TypedOutside& typed)
+{
+    return CheckUserForm(Fields(), Device(), DescriptionBytes(), typed);
 }
 
 } // namespace kor

@@ -24,8 +24,12 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
+    // The camera selected now, not the one of an earlier store.
+    DeviceAccess Device();
+
     QLineEdit* m_txtUsrb = nullptr;
     QButtonGroup* m_option1 = nullptr;
     QCheckBox* m_chkForce = nullptr;

@@ -26,7 +26,7 @@ QLabel* NamedLabel(QFormLayout* form, QWidget* field, const char* name)
 Frmcall::Frmcall(AppSession& session, QWidget* parent) : ActionEditor(session, ActCall, parent)
 {
     QFormLayout* call = AddForm();
-    m_txtTlfno = AddNumber(call, "TxtTlfno", 1040);
+    m_txtTlfno = AddNumber(call, "TxtTlfno", 1040, kNumberKeys);
     m_option1 = AddOption(call, m_kind, "Option1", 1041, 0);
     m_option2 = AddOption(call, m_kind, "Option2", 1042, 1);
     m_txtMsg = AddText(call, "txtMsg", 1043);
@@ -34,7 +34,7 @@ Frmcall::Frmcall(AppSession& session, QWidget* parent) : ActionEditor(session, A
     QFormLayout* pc = AddForm();
     m_chkpc = AddCheck(pc, "chkpc", 1044);
     m_txtIp = AddText(pc, "txt_ip", 105);
-    m_txtPort = AddNumber(pc, "txt_port", 106, QStringLiteral(" "));
+    m_txtPort = AddNumber(pc, "txt_port", 106, kPcPortKeys);
     m_txtPort->setMaximumWidth(80);
     m_lblIp = NamedLabel(pc, m_txtIp, "lbl_ip");
     m_lblPort = NamedLabel(pc, m_txtPort, "lbl_port");
@@ -44,8 +44,8 @@ Frmcall::Frmcall(AppSession& session, QWidget* parent) : ActionEditor(session, A
     for (QLineEdit* field : {m_txtTlfno, m_txtIp, m_txtPort})
         SetSelectOnFocus(field);
 
-    connect(m_option2, &QRadioButton::toggled, this, &Frmcall::OnSms);
-    connect(m_chkpc, &QCheckBox::toggled, this, &Frmcall::OnThroughPc);
+    connect(m_option2, &QRadioButton::toggled, this, &Frmcall::ShowView);
+    connect(m_chkpc, &QCheckBox::toggled, this, &Frmcall::ShowView);
 
     ShowFields(CallAction{});
     FinishLoad();
@@ -54,11 +54,7 @@ Frmcall::Frmcall(AppSession& session, QWidget* parent) : ActionEditor(session, A
 void Frmcall::SetPC(bool pc)
 {
     m_pc = pc;
-    if (!pc)
-        return;
-    m_chkpc->setChecked(true);
-    OnThroughPc(true);
-    m_chkpc->setEnabled(false);
+    ShowFields(pc ? ForPc(Fields()) : Fields());
 }
 
 CallAction Frmcall::Fields() const
@@ -78,11 +74,22 @@ void Frmcall::ShowFields(const CallAction& action)
     SetBytes(m_txtTlfno, action.Number);
     SetBytes(m_txtMsg, action.Message);
     (action.Sms ? m_option2 : m_option1)->setChecked(true);
-    OnSms(action.Sms);
     m_chkpc->setChecked(action.ThroughPc);
-    OnThroughPc(action.ThroughPc);
     SetBytes(m_txtIp, action.PcAddress);
     SetBytes(m_txtPort, action.PcPort);
+    ShowView();
+}
+
+void Frmcall::ShowView()
+{
+    const CallView view = CallViewOf(Fields(), m_pc);
+    m_txtMsg->setEnabled(view.Message);
+    for (QWidget* field : {static_cast<QWidget*>(m_txtIp), static_cast<QWidget*>(m_txtPort),
+                           static_cast<QWidget*>(m_lblIp), static_cast<QWidget*>(m_lblPort)}) {
+        if (field)
+            field->setEnabled(view.PcFields);
+    }
+    m_chkpc->setEnabled(view.PcChoice);
 }
 
 bool Frmcall::LoadAction(const ActionRecord& action)
@@ -96,26 +103,16 @@ std::string Frmcall::BuildParams()
     return BuildCallParams(Fields());
 }
 
+FormCheck Frmcall::Check(const TypedOutside& typed)
+{
+    return CheckCallForm(Fields(), DescriptionBytes(), typed);
+}
+
 void Frmcall::showEvent(QShowEvent* event)
 {
     ActionEditor::showEvent(event);
     if (m_pc)
         m_txtIp->setFocus();
-}
-
-void Frmcall::OnSms(bool sms)
-{
-    m_txtMsg->setEnabled(sms);
-}
-
-void Frmcall::OnThroughPc(bool ticked)
-{
-    m_txtIp->setEnabled(ticked);
-    m_txtPort->setEnabled(ticked);
-    if (m_lblIp)
-        m_lblIp->setEnabled(ticked);
-    if (m_lblPort)
-        m_lblPort->setEnabled(ticked);
 }
 
 } // namespace kor

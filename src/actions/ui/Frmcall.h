@@ -25,18 +25,18 @@ public:
     bool PC() const { return m_pc; }
     void SetPC(bool pc);
 
-    // The controls as fields, and back (with the screen rules of the options and the PC).
+    // The controls as fields, and back (with what the form model enables).
     CallAction Fields() const;
     void ShowFields(const CallAction& action);
 
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnSms(bool sms);
-    void OnThroughPc(bool ticked);
+    void ShowView();
 
     bool m_pc = false;
     QLineEdit* m_txtTlfno = nullptr;

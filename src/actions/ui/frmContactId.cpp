@@ -32,8 +32,11 @@ frmContactId::frmContactId(AppSession& session, QWidget* parent) : ActionEditor(
     SetSelectOnFocus(m_txtGroup);
     SetSelectOnFocus(m_txtZone);
 
-    connect(m_cmbCode, &QComboBox::activated, this, &frmContactId::OnCodePicked);
-    connect(m_txtCode, &QLineEdit::textChanged, this, &frmContactId::OnCodeTyped);
+    // A pick fills in the code; the list shows the meaning of a typed code it knows.
+    connect(m_cmbCode, &QComboBox::activated, this,
+            [this](int position) { SetBytes(m_txtCode, PickedEventCode(position)); });
+    connect(m_txtCode, &QLineEdit::textChanged, this,
+            [this] { m_cmbCode->setCurrentIndex(EventCodePosition(Bytes(m_txtCode))); });
 
     ShowFields(ContactIdAction{});
     FinishLoad();
@@ -53,7 +56,7 @@ void frmContactId::ShowFields(const ContactIdAction& action)
 {
     (action.Alarm ? m_optAlarm : m_optRestore)->setChecked(true);
     SetBytes(m_txtCode, action.Code);
-    OnCodeTyped(m_txtCode->text()); // also when the text stays the same
+    m_cmbCode->setCurrentIndex(EventCodePosition(action.Code)); // also when the text stays the same
     SetBytes(m_txtGroup, action.Group);
     SetBytes(m_txtZone, action.Zone);
 }
@@ -69,34 +72,9 @@ std::string frmContactId::BuildParams()
     return BuildContactIdParams(Fields());
 }
 
-ActionEditor::Verdict frmContactId::Check()
+FormCheck frmContactId::Check(const TypedOutside& typed)
 {
-    switch (CheckContactId(Fields())) {
-    case ContactIdFault::MissingCode:
-        return Verdict::Refuse(QString::fromUtf8("Debe elegir el c\xC3\xB3"
-                                                 "digo del ContactID."));
-    case ContactIdFault::BadZone:
-        return Verdict::Refuse(QString::fromUtf8("Error c\xC3\xB3"
-                                                 "digo de Zona."));
-    case ContactIdFault::BadGroup:
-        return Verdict::Refuse(QString::fromUtf8("Error c\xC3\xB3"
-                                                 "digo de Grupo."));
-    case ContactIdFault::None:
-        break;
-    }
-    return Verdict::Store();
-}
-
-void frmContactId::OnCodePicked(int position)
-{
-    if (position >= 0)
-        m_txtCode->setText(m_cmbCode->itemData(position).toString());
-}
-
-void frmContactId::OnCodeTyped(const QString& code)
-{
-    // The list shows the meaning of a known code; any other code leaves it blank.
-    m_cmbCode->setCurrentIndex(m_cmbCode->findData(code.trimmed()));
+    return CheckContactIdForm(Fields(), DescriptionBytes(), typed);
 }
 
 } // namespace kor

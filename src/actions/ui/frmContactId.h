@@ -26,12 +26,9 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
-    Verdict Check() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
-    void OnCodePicked(int position);
-    void OnCodeTyped(const QString& code);
-
     QButtonGroup* m_kind = nullptr;
     QRadioButton* m_optAlarm = nullptr;
     QRadioButton* m_optRestore = nullptr;

@@ -47,4 +47,9 @@ std::string frmFTP::BuildParams()
     return BuildFtpParams(Fields());
 }
 
+FormCheck frmFTP::Check(const TypedOutside& typed)
+{
+    return CheckFtpForm(Fields(), DescriptionBytes(), typed);
+}
+
 } // namespace kor

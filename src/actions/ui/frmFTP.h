@@ -22,6 +22,7 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
     QLineEdit* m_txtHost = nullptr;

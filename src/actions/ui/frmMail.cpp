@@ -30,12 +30,8 @@ frmMail::frmMail(AppSession& session, QWidget* parent) : ActionEditor(session, A
 
 MailAction frmMail::Fields() const
 {
-    // Every line break of the box is a CR LF, so that all of them are encoded when stored.
-    QString text = m_txtMsg->toPlainText();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return MailAction{Bytes(m_txtTo), Bytes(m_txtCc), Bytes(m_txtSubject), ToCp1252(text)};
+    return MailAction{Bytes(m_txtTo), Bytes(m_txtCc), Bytes(m_txtSubject),
+                      MessageFromBox(ToCp1252(m_txtMsg->toPlainText()))};
 }
 
 void frmMail::ShowFields(const MailAction& action)
@@ -43,9 +39,7 @@ void frmMail::ShowFields(const MailAction& action)
     SetBytes(m_txtTo, action.To);
     SetBytes(m_txtCc, action.Cc);
     SetBytes(m_txtSubject, action.Subject);
-    QString text = FromCp1252(action.Message);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_txtMsg->setPlainText(text);
+    m_txtMsg->setPlainText(FromCp1252(MessageToBox(action.Message)));
 }
 
 bool frmMail::LoadAction(const ActionRecord& action)
@@ -57,6 +51,11 @@ bool frmMail::LoadAction(const ActionRecord& action)
 std::string frmMail::BuildParams()
 {
     return BuildMailParams(Fields());
+}
+
+FormCheck frmMail::Check(const TypedOutside& typed)
+{
+    return CheckMailForm(Fields(), DescriptionBytes(), typed);
 }
 
 } // namespace kor

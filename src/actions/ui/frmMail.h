@@ -24,6 +24,7 @@ public:
 protected:
     bool LoadAction(const ActionRecord& action) override;
     std::string BuildParams() override;
+    FormCheck Check(const TypedOutside& typed) override;
 
 private:
     QLineEdit* m_txtTo = nullptr;

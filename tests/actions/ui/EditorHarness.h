@@ -1,7 +1,7 @@
 #pragma once
 
+#include "../ActionsTestSupport.h"
 #include "SessionFixture.h"
-#include "TestSupport.h"
 
 #include "actions/ui/ActionEditor.h"
 #include "actions/ui/ActionEditors.h"
@@ -43,15 +43,7 @@ protected:
         QTest::mouseClick(Button(editor, name), Qt::LeftButton);
     }
 
-    // "A=1$B=2$" with NUL ends.
-    static std::string Params(std::string text)
-    {
-        for (char& c : text) {
-            if (c == '$')
-                c = '\0';
-        }
-        return text;
-    }
+    static std::string Params(std::string text) { return test::Params(std::move(text)); }
 };
 
 } // namespace kor::test

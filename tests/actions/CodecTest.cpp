@@ -1,0 +1,290 @@
+// The ten editors' codecs: what each builds from its fields (byte for byte, keys in order, the
+// conditional ones only under their conditions), what each opens from stored parameters (with
+// the defaults of missing or odd values), and that a stored action reopens as it was typed.
+
+#include "ActionsTestSupport.h"
+
+#include "actions/ActionParams.h"
+#include "actions/CallAction.h"
+#include "actions/CameraMoveAction.h"
+#include "actions/ContactIdAction.h"
+#include "actions/FtpAction.h"
+#include "actions/MailAction.h"
+#include "actions/NotifyAction.h"
+#include "actions/OutputAction.h"
+#include "actions/RecordingAction.h"
+#include "actions/RemoteAlarmAction.h"
+#include "actions/UserAction.h"
+#include "config/ParamString.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+namespace kor {
+namespace {
+
+using test::Params;
+
+OutputAction Output(int output, std::uint8_t mode, const char* duration, int unit = 0)
+{
+    OutputAction a;
+    a.Output = output;
+    a.Mode = mode;
+    a.Duration = duration;
+    a.Unit = unit;
+    return a;
+}
+OutputAction OtherDevice(OutputAction a, bool ticked = true)
+{
+    a.OtherDevice = ticked;
+    a.Ip = "10.0.0.9";
+    a.Port = "8080";
+    a.User = "op";
+    a.Password = "xTM=5M";
+    return a;
+}
+CallAction Call(const char* number, bool sms = false, const char* message = "")
+{
+    return CallAction{number, sms, message, false, "", "558"};
+}
+CallAction ViaPc(CallAction a, const char* address, const char* port, bool ticked = true)
+{
+    a.ThroughPc = ticked;
+    a.PcAddress = address;
+    a.PcPort = port;
+    return a;
+}
+RecordingAction Recording(const char* pc, bool preAlarm, const char* rate, const char* time,
+                          const char* key = "", bool watermark = false)
+{
+    return RecordingAction{*pc != 0, pc, preAlarm, rate, time, watermark, key};
+}
+
+const MoveCamera kCamera{"10.0.0.7", "80", "root", "pass", "AXIS"};
+const std::vector<MovePosition> kPositions = {{1, 2, 3}, {-0.5, 10.25, 1}, {0.1, -45, 2.5}};
+const DeviceAccess kDevice{"10.0.0.2", "8080", "root", "p&w"};
+
+std::string Move(const char* text, const char* tag)
+{
+    return BuildMoveParams(kCamera, MoveEntry{text, tag}, kPositions).value_or("(nothing)");
+}
+
+TEST(ActionCodecs, BuildTheKeysInOrderUnderTheirConditions)
+{
+    const struct
+    {
+        const char* Name;
+        std::string Built;
+        const char* Expected;
+    } cases[] = {
+        // Output activation: TM for on-off only with a duration above 0, for off-on always.
+        {"output: new action", BuildOutputParams(OutputAction{}, "Seconds"), "DISP=0$ON=1$"},
+        {"output: on-off 10 s", BuildOutputParams(Output(1, 2, "10"), "Seconds"), "DISP=1$ON=2$TM=10S$"},
+        {"output: on-off 0", BuildOutputParams(Output(1, 2, "0"), "Seconds"), "DISP=1$ON=2$"},
+        {"output: on-off empty", BuildOutputParams(Output(1, 2, ""), "Seconds"), "DISP=1$ON=2$"},
+        {"output: off-on 0", BuildOutputParams(Output(1, 3, "0"), "Seconds"), "DISP=1$ON=3$TM=0S$"},
+        {"output: off-on empty", BuildOutputParams(Output(1, 3, ""), "Seconds"), "DISP=1$ON=3$TM=S$"},
+        {"output: unit letter as shown", BuildOutputParams(Output(1, 3, "5", 1), "Minutos"),
+         "DISP=1$ON=3$TM=5M$"},
+        {"output: no unit text", BuildOutputParams(Output(1, 3, "3"), ""), "DISP=1$ON=3$TM=3$"},
+        {"output: off never timed", BuildOutputParams(Output(1, 0, "10"), "Seconds"), "DISP=1$ON=0$"},
+        {"output: on never timed", BuildOutputParams(Output(1, 1, "10"), "Seconds"), "DISP=1$ON=1$"},
+        {"output: another device before TM", BuildOutputParams(OtherDevice(Output(1, 2, "10")), "Seconds"),
+         "DISP=1$ON=2$IP=10.0.0.9$PORT=8080$USR=op$PWD=xTM=5M$BRAND=$TM=10S$"},
+        {"output: device fields unticked",
+         BuildOutputParams(OtherDevice(Output(1, 2, "10"), false), "Seconds"), "DISP=1$ON=2$TM=10S$"},
+        // Call and SMS: blanks dropped from number, PC address and port.
+        {"call: new action", BuildCallParams(CallAction{}), "TLFNO=$SMS=$"},
+        {"call: digit groups", BuildCallParams(Call(" 600 12 34 ")), "TLFNO=6001234$SMS=$"},
+        {"call: SMS", BuildCallParams(Call("600", true, "Door open")), "TLFNO=600$SMS=Door open$"},
+        {"call: a call stores no message", BuildCallParams(Call("600", false, "left")), "TLFNO=600$SMS=$"},
+        {"call: through a PC", BuildCallParams(ViaPc(Call("600", true, "x"), " 10.0.0.5 ", "5 58")),
+         "REMOTE=1$REMOTEIP=10.0.0.5$REMOTEPORT=558$TLFNO=600$SMS=x$"},
+        {"call: PC fields unticked", BuildCallParams(ViaPc(Call("600"), "pc", "1", false)),
+         "TLFNO=600$SMS=$"},
+        // Contact ID: a restore is 3; zone and group as typed.
+        {"contact id: alarm", BuildContactIdParams({true, "130", "G01", "Z002"}),
+         "EVENTTYPE=1$CIDCODE=130$GID=G01$ZID=Z002$"},
+        {"contact id: restore", BuildContactIdParams({false, "301", "g00", "z000"}),
+         "EVENTTYPE=3$CIDCODE=301$GID=g00$ZID=z000$"},
+        // FTP: always the six keys.
+        {"ftp: typed", BuildFtpParams({"ftp.invalid", "21", "cam", "p=w", "/alarms", "door"}),
+         "HOST=ftp.invalid$PORT=21$USER=cam$PWD=p=w$RD=/alarms$PRFX=door$"},
+        {"ftp: empty", BuildFtpParams(FtpAction{}), "HOST=$PORT=$USER=$PWD=$RD=$PRFX=$"},
+        // E-mail: ";" of the recipients as a blank, CR LF as <ipncr>, a lone CR or LF left alone.
+        {"mail: empty", BuildMailParams(MailAction{}), "TO=$CC=$SUBJECT=$MSG=$"},
+        {"mail: recipients", BuildMailParams({"a@x.es; b@x.es", "c@x.es;d@x.es", "", ""}),
+         "TO=a@x.es  b@x.es$CC=c@x.es d@x.es$SUBJECT=$MSG=$"},
+        {"mail: two lines and an empty one", BuildMailParams({"", "", "", "a\r\n\r\nb\r\n"}),
+         "TO=$CC=$SUBJECT=$MSG=a<ipncr><ipncr>b<ipncr>$"},
+        {"mail: lone breaks", BuildMailParams({"", "", "Alarm", "a\nb\rc\n\rd"}),
+         "TO=$CC=$SUBJECT=Alarm$MSG=a\nb\rc\n\rd$"},
+        // Client notification: PORT 9034 unless a 32-bit number; SEN the rule; DESC as typed.
+        {"notify: new action", BuildNotifyParams(NotifyAction{}, 3, ""),
+         "CLNT=$PORT=9034$SEN=3$DESC=$SND=1$"},
+        {"notify: typed", BuildNotifyParams({"10.0.0.7", "9100", false}, 57, "Hall"),
+         "CLNT=10.0.0.7$PORT=9100$SEN=57$DESC=Hall$SND=0$"},
+        {"notify: odd port", BuildNotifyParams({"1.2.3.4", "80a", true}, 120, "   "),
+         "CLNT=1.2.3.4$PORT=9034$SEN=120$DESC=   $SND=1$"},
+        {"notify: port beyond 32 bits", BuildNotifyParams({"1.2.3.4", "99999999999", true}, 1, ""),
+         "CLNT=1.2.3.4$PORT=9034$SEN=1$DESC=$SND=1$"},
+        // Recording: the PC's keys only for a PC, WMK only ticked.
+        {"recording: camera", BuildRecordingParams(RecordingAction{}), ""},
+        {"recording: key unticked", BuildRecordingParams(Recording("", false, "1", "10", "typed")), ""},
+        {"recording: camera, watermark", BuildRecordingParams(Recording("", false, "1", "10", "k3y", true)),
+         "WMK=k3y$"},
+        {"recording: PC", BuildRecordingParams(Recording("10.1.2.3", false, "2", "10")),
+         "PC=10.1.2.3$PA=0$FR=2$TIME=10$"},
+        {"recording: PC, all", BuildRecordingParams(Recording("10.1.2.3", true, "5", "30", "abc", true)),
+         "PC=10.1.2.3$PA=1$FR=5$TIME=30$WMK=abc$"},
+        // User action: the device first, then the account.
+        {"user: enable", BuildUserParams({"guest", true, false}, kDevice),
+         "IP=10.0.0.2$PORT=8080$USR=root$PWD=p&w$USRB=guest$AC=1$FR=0$"},
+        {"user: disable, force", BuildUserParams({"", false, true}, DeviceAccess{}),
+         "IP=$PORT=$USR=$PWD=$USRB=$AC=0$FR=1$"},
+        // Remote alarm.
+        {"remote: camera", BuildRemoteAlarmParams({"10.0.0.4", "80", "u", "p", false, "75"}),
+         "IP=10.0.0.4$PORT=80$USR=u$PWD=p$DEV=0$SEN=75$"},
+        {"remote: detector", BuildRemoteAlarmParams({"10.0.0.5", "8080", "", "", true, "15"}),
+         "IP=10.0.0.5$PORT=8080$USR=$PWD=$DEV=1$SEN=15$"},
+        // Camera move: a ZZZ preset gets its suffix back; positions with a point separator.
+        {"move: preset", Move("Gate", "P2"),
+         "IP=10.0.0.7$PORT=80$USR=root$PWD=pass$BRAND=AXIS$CAMPRESET=Gate$POSNAME=Gate$"},
+        {"move: ZZZ preset", Move("Gate", "PV2"),
+         "IP=10.0.0.7$PORT=80$USR=root$PWD=pass$BRAND=AXIS$CAMPRESET=GateZZZ$POSNAME=Gate$"},
+        {"move: third position", Move("Door", "3"),
+         "IP=10.0.0.7$PORT=80$USR=root$PWD=pass$BRAND=AXIS$X=0.1$Y=-45$Z=2.5$POSNAME=Door$"},
+        {"move: first position", Move("Hall", "1"),
+         "IP=10.0.0.7$PORT=80$USR=root$PWD=pass$BRAND=AXIS$X=1$Y=2$Z=3$POSNAME=Hall$"},
+        // A position the record does not hold is never written as zeros.
+        {"move: position 4 of 3", Move("Gone", "4"), "(nothing)"},
+        {"move: position 0", Move("Gone", "0"), "(nothing)"},
+        {"move: tag not a number", Move("Gone", "x"), "(nothing)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(test::Visible(c.Built), test::Visible(Params(c.Expected))) << c.Name;
+}
+
+// A load case: the stored text and whether the codec opened the expected fields.
+template <typename T> std::function<bool(const std::string&)> Opens(T (*load)(std::string_view), T expected)
+{
+    return [load, expected](const std::string& stored) { return load(stored) == expected; };
+}
+
+TEST(ActionCodecs, LoadWithTheDefaultsOfMissingOrOddValues)
+{
+    RecordingAction pcDefaults = Recording("10.0.0.9", false, "1", "10");
+    const struct
+    {
+        const char* Stored;
+        std::function<bool(const std::string&)> Expected;
+    } cases[] = {
+        {"DISP=1$ON=2$TM=10S$", Opens(&LoadOutputParams, Output(1, 2, "10"))},
+        {"DISP=3$ON=3$TM=15s$", Opens(&LoadOutputParams, Output(3, 3, "15"))},
+        {"DISP=3$ON=3$TM=15M$", Opens(&LoadOutputParams, Output(3, 3, "15", 1))},
+        {"DISP=3$ON=3$TM=15$", Opens(&LoadOutputParams, Output(3, 3, "1", 1))},
+        {"DISP=17$ON=0$", Opens(&LoadOutputParams, Output(17, 0, "0"))},
+        {"DISP=2$ON=7$", Opens(&LoadOutputParams, Output(2, 0, "0"))},
+        {"DISP=2$", Opens(&LoadOutputParams, Output(2, 0, "0"))},
+        {"DISP=x$ON=1$", Opens(&LoadOutputParams, Output(0, 1, "0"))},
+        {"DISP=19$ON=1$", Opens(&LoadOutputParams, Output(0, 1, "0"))},
+        {"disp=4$on=2$tm=7s$", Opens(&LoadOutputParams, Output(4, 2, "7"))},
+        {"DISP=1$ON=1$PORT=81$", Opens(&LoadOutputParams, Output(1, 1, "0"))},
+        // A password holding "TM=" does not pass for the duration (GetParam would find it first).
+        {"DISP=1$ON=2$IP=10.0.0.9$PORT=8080$USR=op$PWD=xTM=5M$BRAND=$TM=10S$",
+         Opens(&LoadOutputParams, OtherDevice(Output(1, 2, "10")))},
+        {"", Opens(&LoadCallParams, CallAction{})},
+        {"TLFNO=600$SMS=hi$", Opens(&LoadCallParams, Call("600", true, "hi"))},
+        {"REMOTE=1$REMOTEIP=pc$TLFNO=1$SMS=$", Opens(&LoadCallParams, ViaPc(Call("1"), "pc", "558"))},
+        {"REMOTE=1$REMOTEIP=$REMOTEPORT=80a$TLFNO=1$", Opens(&LoadCallParams, ViaPc(Call("1"), "", "558"))},
+        {"REMOTE=0$REMOTEIP=pc$REMOTEPORT=81$TLFNO=1$",
+         Opens(&LoadCallParams, ViaPc(Call("1"), "pc", "81", false))},
+        {"sms=hola$tlfno=2$remoteport=7$remote=1$",
+         Opens(&LoadCallParams, ViaPc(Call("2", true, "hola"), "", "7"))},
+        {"SMS=TLFNO=9$TLFNO=3$", Opens(&LoadCallParams, Call("3", true, "TLFNO=9"))},
+        {"EVENTTYPE=3$CIDCODE=130$GID=G01$ZID=Z002$",
+         Opens(&LoadContactIdParams, {false, "130", "G01", "Z002"})},
+        {"EVENTTYPE=2$", Opens(&LoadContactIdParams, {false, "", "", ""})},
+        {"ZID=Z9$GID=G8$CIDCODE=7$EVENTTYPE=1$", Opens(&LoadContactIdParams, {true, "7", "G8", "Z9"})},
+        {"PRFX=p$HOST=h$", Opens(&LoadFtpParams, {"h", "", "", "", "", "p"})},
+        {"HOST=h$PWD=xRD=/bad$RD=/good$", Opens(&LoadFtpParams, {"h", "", "", "xRD=/bad", "/good", ""})},
+        {"TO=a@x.es  b@x.es$CC=c d$", Opens(&LoadMailParams, {"a@x.es;;b@x.es", "c;d", "", ""})},
+        {"MSG=a<ipncr>b<IPNCR>c$SUBJECT= a  b $", Opens(&LoadMailParams, {"", "", " a  b ", "a\r\nb\r\nc"})},
+        {"CLNT=10.0.0.7$PORT=9100$SEN=5$DESC=d$SND=0$",
+         Opens(&LoadNotifyParams, {"10.0.0.7", "9100", false})},
+        {"CLNT=10.0.0.7$", Opens(&LoadNotifyParams, {"10.0.0.7", "", true})},
+        {"SND=yes$PORT=abc$", Opens(&LoadNotifyParams, {"", "abc", true})},
+        {"", Opens(&LoadRecordingParams, RecordingAction{})},
+        {"WMK=abc$", Opens(&LoadRecordingParams, Recording("", false, "1", "10", "abc", true))},
+        {"WMK=$PA=1$FR=9$TIME=60$", Opens(&LoadRecordingParams, RecordingAction{})},
+        {"PC=10.0.0.9$", Opens(&LoadRecordingParams, pcDefaults)},
+        {"PC=10.0.0.9$PA=1$FR=7$TIME=45$",
+         Opens(&LoadRecordingParams, Recording("10.0.0.9", true, "7", "45"))},
+        {"PC=10.0.0.9$PA=yes$FR=fast$TIME=$", Opens(&LoadRecordingParams, pcDefaults)},
+        {"PC=10.0.0.9$PA=0$FR=70000$", Opens(&LoadRecordingParams, pcDefaults)},
+        {"PC=10.0.0.9$FR= 12 $", Opens(&LoadRecordingParams, Recording("10.0.0.9", false, "12", "10"))},
+        {"", Opens(&LoadUserParams, {"", true, false})},
+        {"USRB=ann$AC=0$FR=1$", Opens(&LoadUserParams, {"ann", false, true})},
+        {"AC=$FR=x$", Opens(&LoadUserParams, {"", true, false})},
+        {"AC=yes$FR= 1 $", Opens(&LoadUserParams, {"", false, true})},
+        {"IP=1.2.3.4$USR=USRB=evil$USRB=bob$", Opens(&LoadUserParams, {"bob", true, false})},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(c.Expected(Params(c.Stored))) << test::Visible(c.Stored);
+}
+
+TEST(ActionCodecs, AStoredActionReopensAsItWasTyped)
+{
+    const OutputAction output = OtherDevice(Output(5, 3, "2", 1));
+    EXPECT_EQ(LoadOutputParams(BuildOutputParams(output, "Minutes")), output);
+    const CallAction call = ViaPc(Call("600", true, "Alarm: hall"), "pc.invalid", "558");
+    EXPECT_EQ(LoadCallParams(BuildCallParams(call)), call);
+    const ContactIdAction cid{false, "130", "g01", "z002"};
+    EXPECT_EQ(LoadContactIdParams(BuildContactIdParams(cid)), cid);
+    const FtpAction ftp{"h", "21", "u", "p=w", "/x", "y"};
+    EXPECT_EQ(LoadFtpParams(BuildFtpParams(ftp)), ftp);
+    const MailAction mail{"a@x.es;b@x.es", "c@x.es", "Alarm", "Line 1\r\nLine 2\r\n\r\nLine 4"};
+    EXPECT_EQ(LoadMailParams(BuildMailParams(mail)), mail);
+    const NotifyAction notify{"10.0.0.7", "9100", false};
+    EXPECT_EQ(LoadNotifyParams(BuildNotifyParams(notify, 5, "d")), notify);
+    const RecordingAction recording = Recording("192.168.0.2", true, "3", "20", "x=y", true);
+    EXPECT_EQ(LoadRecordingParams(BuildRecordingParams(recording)), recording);
+    const UserAction user{"guest", false, true};
+    EXPECT_EQ(LoadUserParams(BuildUserParams(user, kDevice)), user);
+    const RemoteAlarmAction remote{"10.0.0.5", "8080", "u", "p", true, "15"};
+    EXPECT_EQ(LoadRemoteAlarmParams(BuildRemoteAlarmParams(remote)).Fields, remote);
+}
+
+TEST(ActionCodecs, ReadParamMatchesWholeKeysOnly)
+{
+    const struct
+    {
+        const char* Params;
+        const char* Key;
+        const char* Expected;
+        const char* GetParamGives; // where the two differ, what the substring search finds
+    } cases[] = {
+        {"DISP=1$ON=2$", "on", "2", "2"},
+        {"CRAIP=10.0.0.1$IP=10.0.0.2$", "IP", "10.0.0.2", "10.0.0.1"},
+        {"PWD=aTM=5$TM=10S$", "TM", "10S", "5"},
+        {"A=1", "A", "", ""},              // the last pair must be ended
+        {"A=$B=2$", "A", "", ""},          // empty value
+        {"X$A=1$", "A", "1", "1"},         // a piece without "=" is passed over
+        {"A=1=2$A=3$", "A", "1=2", "1=2"}, // the value runs to the NUL; the first pair wins
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadParam(Params(c.Params), c.Key), c.Expected) << c.Params;
+        EXPECT_EQ(GetParam(c.Key, Params(c.Params)), c.GetParamGives) << c.Params;
+    }
+    const std::pair<const char*, bool> positive[] = {
+        {"10", true},  {"0", false},  {"000", false},
+        {"007", true}, {"", false},   {" 5 ", true},
+        {"-5", false}, {"5a", false}, {"99999999999999999999", true}};
+    for (const auto& [text, expected] : positive)
+        EXPECT_EQ(IsPositiveNumber(text), expected) << text;
+}
+
+} // namespace
+} // namespace kor
