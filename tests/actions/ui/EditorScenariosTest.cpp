@@ -7,6 +7,7 @@
 #include "actions/ui/FrmActvs.h"
 #include "actions/ui/FrmMove.h"
 #include "actions/ui/Frmcall.h"
+#include "app/ui/ScreenRegistry.h"
 #include "device/HttpClient.h"
 #include "outside/companion/CameraTable.h"
 #include "rules/ui/FrmTT.h"
@@ -91,15 +92,14 @@ TEST_F(EditorScenarios, OpenTypeCancelAndConfirmWithRealKeys)
     EXPECT_EQ(Doc().Rule(3), before.Rule(3));
     EXPECT_TRUE(Doc().Saved);
 
+    // Again, timed for 15 seconds and confirmed: the mode's choice and the keys reach the store.
     auto again = Open<FrmActvs>(ActOutput, 3, 0);
     again->show();
-    Find<QCheckBox>(*again, "Check1")->click();
-    QLineEdit* user = Find<QLineEdit>(*again, "TxtUsr");
-    ASSERT_TRUE(user->isEnabled());
-    QTest::keyClicks(user, QStringLiteral("op"));
+    Find<QRadioButton>(*again, "OptOFFON")->click();
+    Find<QLineEdit>(*again, "TxtSeg")->selectAll();
+    QTest::keyClicks(Find<QLineEdit>(*again, "TxtSeg"), QStringLiteral("15"));
     Click(*again, "CmdAdd");
-    EXPECT_EQ(test::Visible(Doc().Action(3, 0)->Params),
-              test::Visible(Params("DISP=1$ON=1$IP=0.0.0.0$PORT=80$USR=op$PWD=$BRAND=$")));
+    EXPECT_EQ(test::Visible(Doc().Action(3, 0)->Params), test::Visible(Params("DISP=1$ON=3$TM=15S$")));
     EXPECT_FALSE(Doc().Saved);
 
     // A new action reaches no time table; a stored one opens its own.
@@ -150,6 +150,28 @@ TEST_F(EditorScenarios, ACallForAPcAlwaysGoesThroughIt)
     EXPECT_EQ(Doc().Action(2, 0)->Params, Params("REMOTE=1$REMOTEIP=$REMOTEPORT=558558$TLFNO=600$SMS=$"));
 }
 
+TEST_F(EditorScenarios, TheRuleListOpensEveryEditorThroughTheRegistrationAndNothingForOtherTypes)
+{
+    ActionEditorRequest request;
+    request.Type = 42;
+    EXPECT_FALSE(LaunchActionEditor(m_session, request, nullptr)) << "no launcher registered yet";
+    ScreenRegistry screens;
+    RegisterActionsScreens(screens);
+    EXPECT_EQ(screens.TourScreens().size(), 10u);
+    EXPECT_FALSE(OpenActionEditor(m_session, request, nullptr));
+    QString opened;
+    ScopedModalDriver driver([&](QDialog* dialog) {
+        opened = dialog->objectName();
+        Click(*qobject_cast<ActionEditor*>(dialog), "CmdAdd");
+    });
+    request.RuleIndex = 90;
+    request.Type = ActFtp;
+    EXPECT_TRUE(LaunchActionEditor(m_session, request, nullptr));
+    SetActionEditorLauncher(nullptr);
+    EXPECT_EQ(opened, QStringLiteral("frmFTP"));
+    EXPECT_EQ(Doc().ActionCount(90), 1);
+}
+
 // Answers every GET with one prepared reply and remembers the address asked.
 class PresetHttp : public HttpClient
 {
@@ -198,16 +220,6 @@ TEST_F(EditorScenarios, TheCameraMoveEditorListsTheCamerasPresetsAsTheAnswerGive
     EXPECT_EQ(test::Visible(Doc().Action(7, 0)->Params),
               test::Visible(Params("IP=127.0.0.1$PORT=8080$USR=root$PWD=pw$BRAND=AXIS$CAMPRESET=GateZZZ$"
                                    "POSNAME=Gate$")));
-
-    // A failed question leaves the list empty, and confirm then closes without storing.
-    http.Reply.Status = 404;
-    m_session.Services().Http = &http;
-    auto failed = Open<FrmMove>(ActMove, 7, -1);
-    m_session.Services().Http = nullptr;
-    EXPECT_EQ(Find<QListWidget>(*failed, "LvwPrepos")->count(), 0);
-    Click(*failed, "CmdAdd");
-    EXPECT_FALSE(failed->Stored());
-    EXPECT_EQ(Doc().ActionCount(7), 1);
 }
 
 } // namespace
