@@ -21,30 +21,6 @@ TEST(ActionStore, BlankDescriptionsAreStoredEmptyOthersAsTyped)
         EXPECT_EQ(StoredDescription(typed), stored) << '"' << typed << '"';
 }
 
-TEST(ActionStore, ANewActionIsAddedAnExistingOneReplacedWithItsTimeTable)
-{
-    ConfigDocument doc;
-    doc.Saved = true;
-    EXPECT_EQ(StoreAction(doc, 3, -1, Record(0, "old", "ON=1")), 0);
-    EXPECT_EQ(StoreAction(doc, 3, -1, Record(8, "b", "HOST=")), 1);
-    EXPECT_FALSE(doc.Saved);
-    const Interval morning{{8, 0, 0}, {12, 0, 0}};
-    doc.AddInterval(3, 0, 2, morning);
-    doc.MarkDeleted(3, 0);
-    doc.Saved = true;
-
-    EXPECT_EQ(StoreAction(doc, 3, 0, Record(0, "new", "ON=2")), 0);
-    const ActionRecord* action = doc.Action(3, 0);
-    EXPECT_EQ(action->Name, "new");
-    EXPECT_EQ(action->Params, "ON=2");
-    EXPECT_FALSE(action->Deleted);
-    EXPECT_EQ(action->TimeTable.Day(2), std::vector<Interval>{morning});
-    EXPECT_FALSE(doc.Saved) << "an edited action must not be lost without the question";
-    doc.Saved = true;
-    StoreAction(doc, 3, 0, Record(0, "new", "ON=2"));
-    EXPECT_TRUE(doc.Saved) << "confirming without a change is no change";
-}
-
 TEST(ActionStore, AFullRuleAndAMissingActionChangeNothing)
 {
     ConfigDocument doc;

@@ -20,18 +20,11 @@ class EditorHarness : public SessionFixture
 {
 protected:
     // The editor of a type for an action of a rule (-1: a new one).
-    template <typename T> std::unique_ptr<T> Open(std::int32_t type, int rule, int action, bool pc = false)
+    template <typename T> std::unique_ptr<T> Open(std::int32_t type, int rule, int action)
     {
-        ActionEditorRequest request;
-        request.Type = type;
-        request.RuleIndex = rule;
-        request.ActionIndex = action;
-        request.PC = pc;
-        ActionEditor* editor = PrepareActionEditor(m_session, request, nullptr);
+        T* editor = qobject_cast<T*>(PrepareActionEditor(m_session, {rule, action, type, false}, nullptr));
         EXPECT_NE(editor, nullptr);
-        T* typed = qobject_cast<T*>(editor);
-        EXPECT_NE(typed, nullptr);
-        return std::unique_ptr<T>(typed);
+        return std::unique_ptr<T>(editor);
     }
 
     static QPushButton* Button(ActionEditor& editor, const char* name)

