@@ -175,17 +175,17 @@ TEST_F(EditorScenarios, TheCameraMoveEditorListsTheCamerasPresetsAsTheAnswerGive
 {
     PresetHttp http;
     m_session.Services().Http = &http;
-    CameraRecord record;
-    bool found = false;
-    ASSERT_FALSE(CameraTable::Find(m_session.Connection(), 0, record, found, nullptr));
+    const std::optional<CameraRecord> found = test::ValueOf(CameraTable::Find(m_session.Connection(), 0));
+    ASSERT_TRUE(found.has_value());
+    CameraRecord record = *found;
     record.Brand = "AXIS";
     record.PositioningSupport = true;
     record.IpAddress = "127.0.0.1";
     record.Port = 8080;
     record.UserName = "root";
     record.Password = "pw";
-    ASSERT_FALSE(CameraTable::Update(m_session.Connection(), record, nullptr));
-    ASSERT_FALSE(m_session.Camera().Load(0, nullptr));
+    ASSERT_TRUE(test::IsOk(CameraTable::Update(m_session.Connection(), record)));
+    ASSERT_TRUE(test::IsOk(m_session.Camera().Load(0)));
     // A name ends at its first CR, and a line without "=" ends the list.
     http.Reply.Status = 200;
     http.Reply.Body = "Preset Positions\r\np1=Door\rjunk\r\np2=GateZZZ\r\nend\r\np4=Yard\r\n";
