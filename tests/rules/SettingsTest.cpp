@@ -1,0 +1,86 @@
+#include "config/ConfigFiles.h"
+#include "rules/FormChecks.h"
+#include "rules/SettingsForms.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace kor {
+namespace {
+
+TEST(Settings, ABufferSpinnerStepsDownUntilTheLimitsHold)
+{
+    // The spinners (the changed one already at its new value), the field changed, the document's
+    // value before: the spinner's value after, what the document stores.
+    const std::tuple<const char*, BufferValues, BufferField, int, SpinnerOutcome> cases[] = {
+        {"frames 2 -> 3 with 5 seconds (15) falls back",
+         {3, 5, 1, 1},
+         BufferField::Frames,
+         2,
+         {2, std::nullopt}},
+        {"alarm seconds 5 -> 6 with 2x5 + 2x5 (22)",
+         {2, 5, 2, 6},
+         BufferField::BSeconds,
+         5,
+         {5, std::nullopt}},
+        {"a change within the limits is stored", {2, 3, 2, 2}, BufferField::Seconds, 2, {3, 3}},
+        {"10 seconds typed with 4 frames settles on 2", {4, 10, 1, 1}, BufferField::Seconds, 1, {2, 2}},
+        {"second pair 4x10 with a full first pair", {2, 5, 4, 10}, BufferField::BSeconds, 1, {2, 2}},
+        {"nothing passes while the first pair is over",
+         {4, 3, 3, 2},
+         BufferField::BFrames,
+         2,
+         {2, std::nullopt}},
+    };
+    for (const auto& [name, shown, field, stored, outcome] : cases)
+        EXPECT_EQ(BufferSpinnerChange(shown, field, BufferValue(shown, field), stored), outcome) << name;
+    EXPECT_EQ(BufferSpinnerRange(BufferField::Frames, 2), (SpinnerRange{1, 4}));
+    EXPECT_EQ(BufferSpinnerRange(BufferField::BSeconds, 12), (SpinnerRange{1, 12})) << "a file's value shows";
+}
+
+TEST(Settings, TextFieldsBaseCodeAndLabels)
+{
+    std::string field = "old";
+    EXPECT_TRUE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 ;x ")));
+    EXPECT_EQ(field, " caf\xE9 ;x ") << "stored as typed, in the file's code page";
+    EXPECT_FALSE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 ;x ")));
+
+    const std::pair<const char*, bool> typed[] = {{"", true},    {"512", true}, {"32767", true},
+                                                  {"a", false},  {"-1", false}, {"32768", false},
+                                                  {" 5", false}, {"1.5", false}};
+    for (const auto& [text, accepted] : typed)
+        EXPECT_EQ(BaseCodeTextAccepted(QLatin1String(text)), accepted) << text;
+    EXPECT_EQ(BaseCodeOf(QStringLiteral("4000")), 4000);
+    EXPECT_EQ(BaseCodeOf(QStringLiteral("40000")), 0);
+    EXPECT_EQ(FirstLineOf(QStringLiteral("one\ntwo")), QStringLiteral("one\n"));
+    EXPECT_EQ(FirstLineOf(QStringLiteral("no line break")), QString());
+}
+
+TEST(Settings, TheSampleProjectIsOneTheScreensAccept)
+{
+    ConfigDocument doc;
+    const std::string sample =
+        (test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
+    ASSERT_FALSE(LoadConfig(doc, sample, false));
+    EXPECT_EQ(RuleFormFindings(doc), std::vector<std::string>{});
+
+    ConfigDocument broken = doc;
+    broken.GeneralSettings.FS = 4;
+    broken.GeneralSettings.FTM = 3;
+    broken.GeneralSettings.FTMB = 0;
+    broken.ZelkSettings.BC = -1;
+    broken.AddAction(13, ActionRecord{});
+    broken.AddInterval(3, 0, 2, Interval{{10, 0, 0}, {9, 0, 0}});
+    EXPECT_EQ(RuleFormFindings(broken),
+              (std::vector<std::string>{"general settings: FTMB=0 is outside 1..10",
+                                        "general settings: the frame buffers exceed their limits",
+                                        "detector settings: base code -1",
+                                        "rule 3, action 0, day 2: an interval the time table would not add",
+                                        "rule 13: not an event source the catalogue lists"}));
+}
+
+} // namespace
+} // namespace kor

@@ -1,0 +1,51 @@
+#include "SessionFixture.h"
+
+#include "config/ConfigText.h"
+#include "rules/ui/FrmGen.h"
+#include "rules/ui/FrmZelk.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+
+namespace kor {
+namespace {
+
+using SettingsPages = test::SessionFixture;
+
+TEST_F(SettingsPages, StoreWhatIsTyped)
+{
+    Doc().GeneralSettings.FS = 2;
+    Doc().GeneralSettings.FTM = 5;
+    Doc().ZelkSettings.BC = 5;
+    Doc().Saved = true;
+    FrmGen general(m_session);
+    FrmZelk detector(m_session);
+    EXPECT_TRUE(Doc().Saved) << "showing the pages changes nothing";
+
+    auto* frames = Find<QSpinBox>(general, "udFrames");
+    QTest::keyClick(frames, Qt::Key_Up); // 3 x 5 breaks the limit: back to 2
+    EXPECT_EQ(frames->value(), 2);
+    EXPECT_TRUE(Doc().Saved);
+    QTest::keyClick(Find<QSpinBox>(general, "udSegBuff"), Qt::Key_Down);
+    EXPECT_EQ(Doc().GeneralSettings.FTM, 4);
+    QTest::keyClicks(Find<QLineEdit>(general, "txtCRAPort"), QStringLiteral("99 "));
+    EXPECT_EQ(Doc().GeneralSettings.CRAPORT, "99 ");
+    EXPECT_FALSE(Doc().Saved);
+
+    auto* bc = Find<QLineEdit>(detector, "TxtBC");
+    QTest::keyClicks(bc, QStringLiteral("a-1"));
+    EXPECT_EQ(Doc().ZelkSettings.BC, 51) << "only the digit is taken";
+    QTest::keyClick(bc, Qt::Key_Backspace);
+    QTest::keyClick(bc, Qt::Key_Backspace);
+    EXPECT_EQ(Doc().ZelkSettings.BC, 0) << "an empty field stores 0";
+    QTest::keyClick(Find<QCheckBox>(detector, "ChkActv3"), Qt::Key_Space);
+    QTest::keyClick(Find<QCheckBox>(detector, "ChkMsk2"), Qt::Key_Space);
+    const std::string line = ZelkLineText(Doc().ZelkSettings);
+    EXPECT_EQ(line.find("S3=1"), std::string::npos) << line;
+    EXPECT_NE(line.find("MSK0=1"), std::string::npos) << line;
+}
+
+} // namespace
+} // namespace kor
