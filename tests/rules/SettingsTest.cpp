@@ -1,5 +1,5 @@
 #include "config/ConfigFiles.h"
-#include "rules/FormChecks.h"
+#include "rules/ConfigCheck.h"
 #include "rules/SettingsForms.h"
 
 #include "TestSupport.h"
@@ -62,24 +62,12 @@ TEST(Settings, TextFieldsBaseCodeAndLabels)
 TEST(Settings, TheSampleProjectIsOneTheScreensAccept)
 {
     ConfigDocument doc;
-    const std::string sample =
-        (test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
-    ASSERT_FALSE(LoadConfig(doc, sample, false));
-    EXPECT_EQ(RuleFormFindings(doc), std::vector<std::string>{});
-
-    ConfigDocument broken = doc;
-    broken.GeneralSettings.FS = 4;
-    broken.GeneralSettings.FTM = 3;
-    broken.GeneralSettings.FTMB = 0;
-    broken.ZelkSettings.BC = -1;
-    broken.AddAction(13, ActionRecord{});
-    broken.AddInterval(3, 0, 2, Interval{{10, 0, 0}, {9, 0, 0}});
-    EXPECT_EQ(RuleFormFindings(broken),
-              (std::vector<std::string>{"general settings: FTMB=0 is outside 1..10",
-                                        "general settings: the frame buffers exceed their limits",
-                                        "detector settings: base code -1",
-                                        "rule 3, action 0, day 2: an interval the time table would not add",
-                                        "rule 13: not an event source the catalogue lists"}));
+    const QString sample = test::SourceDir() + QStringLiteral("/resources/samples/demo.kma");
+    ASSERT_FALSE(LoadConfig(doc, sample.toStdString(), false));
+    std::vector<std::string> codes;
+    for (const CheckFinding& finding : CheckConfig(doc, test::ReadBytes(sample)))
+        codes.push_back(finding.Code + ": " + finding.Message);
+    EXPECT_EQ(codes, std::vector<std::string>{});
 }
 
 } // namespace
