@@ -5,6 +5,10 @@
 #include "config/ConfigText.h"
 #include "config/ParamString.h"
 #include "rules/BufferCheck.h"
+#include "rules/EventCatalogue.h"
+#include "rules/SettingsForms.h"
+#include "rules/TimeField.h"
+#include "rules/TimeTableForm.h"
 
 namespace kor {
 
@@ -44,8 +48,7 @@ void ActionFindings(const ConfigDocument& doc, int r, int a, const ActionRecord&
         break;
     case ActOutput:
         if (LoadOutputParams(action.Params).Mode == OutputAction::On && action.TimeTable.IsEmpty())
-            add("output-on-always",
-                "switches an output on with no time table, so it acts around the clock");
+            add("output-on-always", "switches an output on with no time table, so it acts around the clock");
         break;
     default:
         if (action.Type < ActOutput || action.Type > ActContactId)
@@ -81,11 +84,10 @@ void TimeTableFindings(std::string_view text, std::vector<CheckFinding>& out)
         const std::string tt = GetParam("TT", fields);
         if (tt.empty() || TimeTableText(ParseTimeTableText(tt)) == tt)
             continue;
-        out.push_back(CheckFinding{
-            "time-table-unreadable", -1, -1, GetParam("ACTION", fields),
-            "line " + std::to_string(lineNumber) + ": the time table '" + tt +
-                "' does not read as whole intervals in day order; the camera gets '" +
-                TimeTableText(ParseTimeTableText(tt)) + "'"});
+        out.push_back(CheckFinding{"time-table-unreadable", -1, -1, GetParam("ACTION", fields),
+                                   "line " + std::to_string(lineNumber) + ": the time table '" + tt +
+                                       "' does not read as whole intervals in day order; the camera gets '" +
+                                       TimeTableText(ParseTimeTableText(tt)) + "'"});
     }
 }
 
@@ -106,16 +108,49 @@ void SettingsFindings(const GeneralSettings& g, std::vector<CheckFinding>& out)
         const int max = BufferMaximum(f.Field);
         if (f.Value < min || f.Value > max) {
             inRange = false;
-            out.push_back(CheckFinding{"setting-out-of-range", -1, -1, {},
-                                       std::string("general setting ") + f.Name + "=" + std::to_string(f.Value) +
-                                           " is outside " + std::to_string(min) + ".." + std::to_string(max)});
+            out.push_back(CheckFinding{"setting-out-of-range",
+                                       -1,
+                                       -1,
+                                       {},
+                                       std::string("general setting ") + f.Name + "=" +
+                                           std::to_string(f.Value) + " is outside " + std::to_string(min) +
+                                           ".." + std::to_string(max)});
         }
     }
     if (inRange && !BufferCheckPasses(BufferValues::From(g)))
-        out.push_back(CheckFinding{"buffer-too-large", -1, -1, {},
-                                   "the picture buffers hold more than the camera allows (pre-alarm at most " +
-                                       std::to_string(kMaxPreAlarmUnits) + ", both at most " +
-                                       std::to_string(kMaxBufferUnits) + " frames-seconds)"});
+        out.push_back(
+            CheckFinding{"buffer-too-large",
+                         -1,
+                         -1,
+                         {},
+                         "the picture buffers hold more than the camera allows (pre-alarm at most " +
+                             std::to_string(kMaxPreAlarmUnits) + ", both at most " +
+                             std::to_string(kMaxBufferUnits) + " frames-seconds)"});
+}
+
+// What the rule-editing screens would refuse to enter: a rule the catalogue does not list (it
+// cannot be opened there), an interval the time table would not add.
+void ScreenFindings(const ConfigDocument& doc, int r, std::vector<CheckFinding>& out)
+{
+    if (!ConfiguredSourceOf(r, doc.InputOneAsSensor))
+        out.push_back(CheckFinding{"rule-not-a-source",
+                                   r,
+                                   -1,
+                                   {},
+                                   "rule " + std::to_string(r) +
+                                       " is not an event source the catalogue lists, so no screen edits it"});
+    const SensorRule& rule = doc.Rule(r);
+    for (std::size_t a = 0; a < rule.Actions.size(); ++a) {
+        for (int day = 1; day <= TimeTable::DayCount; ++day) {
+            for (const Interval& interval : rule.Actions[a].TimeTable.Day(day)) {
+                if (TimeTableForm::IntervalToAdd(TimeText(interval.Start), TimeText(interval.End)) !=
+                    interval)
+                    out.push_back(CheckFinding{
+                        "interval-not-after-start", r, static_cast<int>(a), rule.Actions[a].Name,
+                        "day " + std::to_string(day) + " has an interval that does not end after it starts"});
+            }
+        }
+    }
 }
 
 } // namespace
@@ -129,9 +164,18 @@ std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_vie
             if (!rule.Actions[a].Deleted)
                 ActionFindings(doc, r, static_cast<int>(a), rule.Actions[a], out);
         }
+        if (rule.IsUsed())
+            ScreenFindings(doc, r, out);
     }
     TimeTableFindings(sourceText, out);
     SettingsFindings(doc.GeneralSettings, out);
+    if (!BaseCodeTextAccepted(QString::number(doc.ZelkSettings.BC)))
+        out.push_back(CheckFinding{"base-code-out-of-range",
+                                   -1,
+                                   -1,
+                                   {},
+                                   "the detector base code " + std::to_string(doc.ZelkSettings.BC) +
+                                       " is outside 0..32767"});
     return out;
 }
 

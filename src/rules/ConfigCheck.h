@@ -21,8 +21,10 @@ struct CheckFinding
 };
 
 // The checks that run before a configuration is sent, in document order: each action's own
-// findings, then the settings'. sourceText is the text the document was read from, when there is
-// one: it shows what reading it already lost (time tables that do not read as intervals).
+// findings and what the screens would refuse to enter (a rule no screen lists, an interval the time
+// table would not add), then the settings' (the limits the settings pages keep). sourceText is the text the
+// document was read from, when there is one: it shows what reading it already lost (time tables that do not
+// read as intervals).
 std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_view sourceText = {});
 
 } // namespace kor

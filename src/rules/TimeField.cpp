@@ -55,9 +55,9 @@ QString LeaveTimeField(const QString& text)
     return time ? TimeText(*time) : kMidnight;
 }
 
-TimeOfDay ReadTimeField(const QString& text)
+std::optional<TimeOfDay> ReadTimeField(const QString& text)
 {
-    return ParseTime(text).value_or(TimeOfDay{});
+    return ParseTime(text);
 }
 
 QString TimeText(const TimeOfDay& time)

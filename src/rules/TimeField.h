@@ -24,8 +24,8 @@ TimeTyping TypeTimeDigit(const QString& text, int caret, QChar digit);
 // or second above 59.
 QString LeaveTimeField(const QString& text);
 
-// The time a field stands for, read as it is left.
-TimeOfDay ReadTimeField(const QString& text);
+// The time a field stands for, read as it is left; nothing when it does not read as a time of day.
+std::optional<TimeOfDay> ReadTimeField(const QString& text);
 
 // "hh:mm:ss" with two digits each.
 QString TimeText(const TimeOfDay& time);

@@ -58,9 +58,12 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
              d.AddAction(3, Action(ActContactId));
          },
          {"alarm-centre-empty"}},
-        {"ftp without host", [](ConfigDocument& d) { d.AddAction(3, Action(ActFtp, BuildFtpParams({}))); },
+        {"ftp without host",
+         [](ConfigDocument& d) { d.AddAction(3, Action(ActFtp, BuildFtpParams({}))); },
          {"ftp-host-empty"}},
-        {"ftp with host", [&](ConfigDocument& d) { d.AddAction(3, Action(ActFtp, BuildFtpParams(ftp))); }, {}},
+        {"ftp with host",
+         [&](ConfigDocument& d) { d.AddAction(3, Action(ActFtp, BuildFtpParams(ftp))); },
+         {}},
         {"output on, no table",
          [](ConfigDocument& d) { d.AddAction(3, Action(ActOutput, OutputParams(OutputAction::On))); },
          {"output-on-always"}},
@@ -68,7 +71,8 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
          [](ConfigDocument& d) { d.AddAction(3, Action(ActOutput, OutputParams(OutputAction::On), true)); },
          {}},
         {"output pulse, no table",
-         [](ConfigDocument& d) { d.AddAction(3, Action(ActOutput, OutputParams(OutputAction::OnOff))); }, {}},
+         [](ConfigDocument& d) { d.AddAction(3, Action(ActOutput, OutputParams(OutputAction::OnOff))); },
+         {}},
         {"unknown type", [](ConfigDocument& d) { d.AddAction(3, Action(12)); }, {"unknown-type"}},
         {"deleted action is not checked",
          [](ConfigDocument& d) {
@@ -76,8 +80,17 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
              d.MarkDeleted(3, 0);
          },
          {}},
-        {"setting outside the spinner", [](ConfigDocument& d) { d.GeneralSettings.FTM = 11; },
+        {"setting outside the spinner",
+         [](ConfigDocument& d) { d.GeneralSettings.FTM = 11; },
          {"setting-out-of-range"}},
+        {"what the screens refuse",
+         [](ConfigDocument& d) {
+             d.AddAction(3, Action(ActMail));
+             d.AddInterval(3, 0, 2, Interval{{10, 0, 0}, {9, 0, 0}});
+             d.AddAction(13, Action(ActMail));
+             d.ZelkSettings.BC = -1;
+         },
+         {"interval-not-after-start", "rule-not-a-source", "base-code-out-of-range"}},
         {"buffers too large",
          [](ConfigDocument& d) {
              d.GeneralSettings.FS = 4;
@@ -91,7 +104,8 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
         std::vector<std::string> codes;
         for (const CheckFinding& f : CheckConfig(doc)) {
             codes.push_back(f.Code);
-            if (f.Code != "setting-out-of-range" && f.Code != "buffer-too-large") {
+            if (f.Code != "setting-out-of-range" && f.Code != "buffer-too-large" &&
+                f.Code != "rule-not-a-source" && f.Code != "base-code-out-of-range") {
                 EXPECT_EQ(f.Rule, 3) << c.Name;
                 EXPECT_EQ(f.Action, 0) << c.Name;
                 EXPECT_FALSE(f.ActionName.empty()) << c.Name;
@@ -115,7 +129,8 @@ TEST(ConfigCheck, TimeTablesThatReadingWouldLoseAreFoundInTheText)
     EXPECT_EQ(findings[0].ActionName, "Short");
     EXPECT_NE(findings[0].Message.find("line 3"), std::string::npos) << findings[0].Message;
     EXPECT_EQ(findings[1].ActionName, "Backwards");
-    EXPECT_NE(findings[1].Message.find("the camera gets '#108001230'"), std::string::npos) << findings[1].Message;
+    EXPECT_NE(findings[1].Message.find("the camera gets '#108001230'"), std::string::npos)
+        << findings[1].Message;
 }
 
 } // namespace

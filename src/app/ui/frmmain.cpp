@@ -249,6 +249,15 @@ bool frmmain::ShowScreen(std::uint8_t n)
         m_activeScreen = nullptr;
     }
     m_screenIndex = n;
+    // The tool list marks the screen shown, and none for a screen it has no entry for (help).
+    int toolRow = -1;
+    for (int row = 0; row < m_lstTools->count(); ++row) {
+        if (m_lstTools->item(row)->data(Qt::UserRole + 1).toInt() == n)
+            toolRow = row;
+    }
+    m_lstTools->setCurrentRow(toolRow);
+    if (toolRow < 0)
+        m_lstTools->clearSelection();
     QWidget* screen = CreateScreen(n);
     if (n == 0) {
         if (auto* assistant = qobject_cast<FrmAssist0*>(screen))
@@ -258,6 +267,9 @@ bool frmmain::ShowScreen(std::uint8_t n)
     m_activeScreen = screen;
     m_screenLayout->addWidget(screen);
     screen->show();
+    // The window opens with its screen in focus: a focused tool list would mark its first entry.
+    if (!isVisible())
+        screen->setFocus();
     return true;
 }
 

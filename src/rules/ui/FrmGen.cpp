@@ -5,6 +5,7 @@
 #include "app/ui/ApplyLanguageTexts.h"
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
+#include "rules/SettingsForms.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -112,12 +113,6 @@ void FrmGen::AlignCaptions(std::initializer_list<QWidget*> groups)
         label->setMinimumWidth(width);
 }
 
-QString FrmGen::FirstLineOf(const QString& text)
-{
-    const qsizetype lf = text.indexOf(u'\n');
-    return lf < 0 ? QString() : text.left(lf + 1);
-}
-
 QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
                            std::string GeneralSettings::*field)
 {
@@ -128,12 +123,10 @@ QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
     label->setBuddy(edit);
     form->addRow(label, edit);
     connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
-        std::string& value = m_session.Document().GeneralSettings.*field;
-        const std::string typed = ToCp1252(text);
-        if (typed == value)
-            return;
-        value = typed;
-        MarkChanged();
+        // An edit is work the user would lose to a new or downloaded configuration without a
+        // question, so the document counts as changed.
+        if (StoreTypedText(m_session.Document().GeneralSettings.*field, text))
+            m_session.Document().Saved = false;
     });
     return edit;
 }
@@ -145,9 +138,9 @@ QSpinBox* FrmGen::AddSpinner(QFormLayout* form, const char* name, const char* fi
     spinner->setObjectName(QLatin1String(name));
     if (auto* edit = spinner->findChild<QLineEdit*>())
         edit->setObjectName(QLatin1String(fieldName));
-    // A value from a file outside the usual range is shown as it is, not silently changed.
     const int stored = BufferValue(BufferValues::From(m_session.Document().GeneralSettings), field);
-    spinner->setRange(std::min(BufferMinimum(field), stored), std::max(BufferMaximum(field), stored));
+    const SpinnerRange range = BufferSpinnerRange(field, stored);
+    spinner->setRange(range.Minimum, range.Maximum);
     spinner->setValue(stored);
     spinner->setSingleStep(1);
     spinner->setMinimumWidth(64);
@@ -163,32 +156,20 @@ void FrmGen::OnSpinner(BufferField field, int value)
 {
     if (m_loading || m_settling)
         return;
-    GeneralSettings& general = m_session.Document().GeneralSettings;
-    BufferValues shown;
-    shown.Frames = m_spinners[0]->value();
-    shown.Seconds = m_spinners[1]->value();
-    shown.BFrames = m_spinners[2]->value();
-    shown.BSeconds = m_spinners[3]->value();
-    const std::optional<int> settled = SettleBufferValue(shown, field, value);
-    const int stored = BufferValue(BufferValues::From(general), field);
-    const int finalValue = settled.value_or(stored);
-    QSpinBox* spinner = m_spinners[static_cast<std::size_t>(field)];
-    if (finalValue != value) {
+    ConfigDocument& doc = m_session.Document();
+    const BufferValues shown{m_spinners[0]->value(), m_spinners[1]->value(), m_spinners[2]->value(),
+                             m_spinners[3]->value()};
+    const SpinnerOutcome outcome =
+        BufferSpinnerChange(shown, field, value, BufferValue(BufferValues::From(doc.GeneralSettings), field));
+    if (outcome.Shown != value) {
         m_settling = true;
-        spinner->setValue(finalValue);
+        m_spinners[static_cast<std::size_t>(field)]->setValue(outcome.Shown);
         m_settling = false;
     }
-    if (settled && *settled != stored) {
-        StoreBufferValue(general, field, *settled);
-        MarkChanged();
+    if (outcome.Stored) {
+        StoreBufferValue(doc.GeneralSettings, field, *outcome.Stored);
+        doc.Saved = false;
     }
-}
-
-void FrmGen::MarkChanged()
-{
-    // An edit here is work the user would lose to a new or downloaded configuration without a
-    // question, so the document counts as changed.
-    m_session.Document().Saved = false;
 }
 
 } // namespace kor

@@ -19,7 +19,7 @@ class AppSession;
 
 // The general settings page: mail server, Contact ID header and account, alarm-receiving centre
 // and the two frame-buffer pairs. Every change goes straight into the document; a spinner change
-// that breaks the buffer limits steps back (BufferCheck).
+// that breaks the buffer limits steps back. The rules live in SettingsForms.
 class FrmGen : public QWidget
 {
     Q_OBJECT
@@ -27,15 +27,11 @@ class FrmGen : public QWidget
 public:
     explicit FrmGen(AppSession& session, QWidget* parent = nullptr);
 
-    // Label1's text: text 139 up to and including its first line break; "" without one.
-    static QString FirstLineOf(const QString& text);
-
 private:
     QLineEdit* AddText(QFormLayout* form, const char* name, int caption, std::string GeneralSettings::*field);
     QSpinBox* AddSpinner(QFormLayout* form, const char* name, const char* fieldName, int caption,
                          BufferField field);
     void OnSpinner(BufferField field, int value);
-    void MarkChanged();
     void AlignCaptions(std::initializer_list<QWidget*> groups);
 
     AppSession& m_session;

@@ -7,7 +7,6 @@
 #include "config/ActionSummary.h"
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
-#include "config/TextNumber.h"
 #include "rules/ActionClipboard.h"
 #include "rules/EventCatalogue.h"
 #include "rules/ui/ActionEditorLauncher.h"
@@ -35,32 +34,10 @@ namespace {
 
 constexpr int kTagRole = Qt::UserRole;
 
-struct ToolButtonSpec
-{
-    std::int32_t Type;
-    int Caption; // language text; 0: the fixed caption
-    const char* FixedCaption;
-    std::optional<Capability> Needs; // none: always enabled
-};
-
-// Positions 1..10 of the tool bar.
-const ToolButtonSpec kButtons[] = {
-    {ActOutput, LangTextId(123), nullptr, Capability::Output},
-    {ActRecord, LangTextId(196), nullptr, Capability::Recording},
-    {ActCall, LangTextId(203), nullptr, std::nullopt},
-    {ActMove, LangTextId(193), nullptr, Capability::Presets},
-    {ActNotify, 0, "Pop-Up", Capability::Notify},
-    {ActRemoteAlarm, LangTextId(124), nullptr, Capability::RemoteAlarm},
-    {ActUser, LangTextId(204), nullptr, Capability::User},
-    {ActMail, 0, "E-mail", Capability::Mail},
-    {ActFtp, 0, "FTP", Capability::Ftp},
-    {ActContactId, 0, "ContactID", std::nullopt},
-};
-constexpr int kCallButton = 3;
-
 } // namespace
 
-FrmSens::FrmSens(AppSession& session, QWidget* parent) : QDialog(parent), m_session(session)
+FrmSens::FrmSens(AppSession& session, QWidget* parent)
+    : QDialog(parent), m_session(session), m_form(session.Document(), session.Model().CapabilityFlags())
 {
     setObjectName(QStringLiteral("FrmSens"));
     setWindowTitle(LangCaption(1161));
@@ -115,23 +92,20 @@ FrmSens::FrmSens(AppSession& session, QWidget* parent) : QDialog(parent), m_sess
         if (!row)
             return;
         const int index = row->data(0, kTagRole).toInt();
-        if (const ActionRecord* action = m_session.Document().Action(m_claveSens, index))
+        if (const ActionRecord* action = m_session.Document().Action(ClaveSens(), index))
             OpenActionEditor(index, action->Type);
     });
 }
 
 void FrmSens::BuildToolBar()
 {
-    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        const ToolButtonSpec& button = kButtons[i];
-        const QString caption =
-            button.Caption ? LangCaption(button.Caption) : QString::fromLatin1(button.FixedCaption);
-        QAction* action = m_toolbar2->addAction(RuleImages::ActionIcon(button.Type), caption);
-        const int position = static_cast<int>(i) + 1;
+    for (int position = 1; position <= RuleListForm::kButtonCount; ++position) {
+        const std::int32_t type = RuleListForm::Button(position).Type;
+        QAction* action =
+            m_toolbar2->addAction(RuleImages::ActionIcon(type), RuleListForm::ButtonCaption(position));
         action->setData(position);
         action->setObjectName(QStringLiteral("Button%1").arg(position));
-        connect(action, &QAction::triggered, this,
-                [this, type = button.Type] { OpenActionEditor(-1, type); });
+        connect(action, &QAction::triggered, this, [this, type] { OpenActionEditor(-1, type); });
     }
 }
 
@@ -162,21 +136,17 @@ void FrmSens::BuildContextMenu()
 
 void FrmSens::Load()
 {
-    const ModelProfile& model = m_session.Model();
-    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        QAction* action = ActionButton(static_cast<int>(i) + 1);
-        action->setEnabled(!kButtons[i].Needs || model.HasCapability(*kButtons[i].Needs));
-    }
-    ActionButton(kCallButton)
-        ->setProperty("Tag",
-                      model.HasCapability(Capability::CallThroughPc) ? QStringLiteral("PC") : QString());
+    for (int position = 1; position <= RuleListForm::kButtonCount; ++position)
+        ActionButton(position)->setEnabled(m_form.ButtonEnabled(position));
+    ActionButton(RuleListForm::kCallButton)
+        ->setProperty("Tag", m_form.CallThroughPc() ? QStringLiteral("PC") : QString());
     BuildContextMenu();
     ApplyLanguageTexts(this);
     // Every action button stays in sight: the screen is never narrower than its tool bar.
     m_toolbar2->setMinimumWidth(m_toolbar2->sizeHint().width());
     // The heading names the source, as the catalogue shows it.
     if (const std::optional<ConfiguredSource> source =
-            ConfiguredSourceOf(m_claveSens, m_session.Document().InputOneAsSensor))
+            ConfiguredSourceOf(ClaveSens(), m_session.Document().InputOneAsSensor))
         m_label1->setText(source->KindText + QStringLiteral(": ") + source->SourceText);
     FillGrd();
 }
@@ -185,18 +155,23 @@ void FrmSens::FillGrd()
 {
     m_lst->clear();
     const ConfigDocument& doc = m_session.Document();
-    if (!ConfigDocument::IsValidRule(m_claveSens))
-        return;
-    const SensorRule& rule = doc.Rule(m_claveSens);
-    for (std::size_t i = 0; i < rule.Actions.size(); ++i) {
-        const ActionRecord& action = rule.Actions[i];
-        if (action.Deleted)
-            continue;
+    for (const int index : m_form.Rows()) {
+        const ActionRecord& action = *doc.Action(ClaveSens(), index);
         auto* row = new QTreeWidgetItem(
             m_lst, {FromCp1252(action.Name), FromCp1252(ActionSummary(action, LangTextBytes))});
         row->setIcon(0, RuleImages::ActionIcon(action.Type));
-        row->setData(0, kTagRole, static_cast<int>(i));
+        row->setData(0, kTagRole, index);
     }
+}
+
+std::vector<int> FrmSens::SelectedActions() const
+{
+    std::vector<int> actions;
+    for (int i = 0; i < m_lst->topLevelItemCount(); ++i) {
+        if (m_lst->topLevelItem(i)->isSelected())
+            actions.push_back(m_lst->topLevelItem(i)->data(0, kTagRole).toInt());
+    }
+    return actions;
 }
 
 QAction* FrmSens::ActionButton(int position) const
@@ -211,69 +186,61 @@ QAction* FrmSens::ActionButton(int position) const
 void FrmSens::OpenActionEditor(int actionIndex, std::int32_t type)
 {
     ActionEditorRequest request;
-    request.RuleIndex = m_claveSens;
+    request.RuleIndex = ClaveSens();
     request.ActionIndex = actionIndex;
     request.Type = type;
-    request.PC = ActionButton(kCallButton)->property("Tag").toString() == QLatin1String("PC");
+    request.PC = ActionButton(RuleListForm::kCallButton)->property("Tag").toString() == QLatin1String("PC");
     LaunchActionEditor(m_session, request, this);
     FillGrd();
 }
 
 void FrmSens::MenuCommand(const QString& key)
 {
-    const QString command = key.section(u'#', 0, 0);
-    if (command == QLatin1String("Copy"))
-        CopyActions();
-    else if (command == QLatin1String("Paste"))
-        PasteActions();
-    else if (command == QLatin1String("Delete"))
-        DeleteActions();
+    switch (RuleListForm::CommandOf(key)) {
+    case RuleListForm::Command::Copy:
+        return CopyActions();
+    case RuleListForm::Command::Paste:
+        return PasteActions();
+    case RuleListForm::Command::Delete:
+        return DeleteActions();
+    case RuleListForm::Command::None:
+        return;
+    }
 }
 
 void FrmSens::CopyActions()
 {
-    ActionClipboard& clipboard = ActionClipboard::Program();
-    clipboard.Begin(m_claveSens);
-    for (int i = 0; i < m_lst->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = m_lst->topLevelItem(i);
-        std::uint8_t index = 0;
-        if (row->isSelected() && ReadNumberAs<std::uint8_t>(row->data(0, kTagRole).toString().toStdString(),
-                                                            index) == NumberRead::Ok)
-            clipboard.Append(index);
-    }
+    m_form.Copy(SelectedActions(), ActionClipboard::Program());
 }
 
 void FrmSens::PasteActions()
 {
-    ActionClipboard::Program().PasteInto(m_session.Document(), m_claveSens);
+    m_form.Paste(ActionClipboard::Program());
     FillGrd();
 }
 
 void FrmSens::DeleteActions()
 {
-    const QList<QTreeWidgetItem*> selected = m_lst->selectedItems();
-    if (selected.isEmpty())
+    const std::vector<int> selected = SelectedActions();
+    if (selected.empty())
         return;
     if (m_session.Dialogs().Ask(MessageIcon::Question, LangText(823), LangText(822), false) != Answer::Yes)
         return;
-    ConfigDocument& doc = m_session.Document();
-    for (QTreeWidgetItem* row : selected) {
-        doc.MarkDeleted(m_claveSens, row->data(0, kTagRole).toInt());
-        delete row;
-    }
-    // A deletion is work the user would lose without the question about unsaved changes.
-    doc.Saved = false;
+    m_form.Delete(selected);
+    FillGrd();
 }
 
 void FrmSens::ShowContextMenu(const QPoint& globalPosition)
 {
     if (!m_pum)
         return;
+    const RuleListForm::MenuState menu =
+        RuleListForm::Menu(!m_lst->selectedItems().isEmpty(), ActionClipboard::Program());
     for (QAction* action : m_pum->actions()) {
         if (action->objectName() == QLatin1String("Paste"))
-            action->setEnabled(!ActionClipboard::Program().IsEmpty());
+            action->setEnabled(menu.Paste);
         else if (action->objectName() == QLatin1String("Copy"))
-            action->setEnabled(!m_lst->selectedItems().isEmpty());
+            action->setEnabled(menu.Copy);
     }
     m_pum->setTitle(QStringLiteral("MAIN"));
     m_pum->popup(globalPosition);

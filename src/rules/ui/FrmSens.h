@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/RuleListForm.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -19,7 +21,7 @@ class AppSession;
 // button per action type (Toolbar2, enabled by the model's capability flags) that opens that
 // type's editor for a new action, a double click that opens an action's editor, and a context menu
 // (m_PUM) to copy actions to the program-wide clipboard, paste them and delete them (also the
-// Delete key). Every change goes straight into the document.
+// Delete key). Every change goes straight into the document; the rules live in RuleListForm.
 class FrmSens : public QDialog
 {
     Q_OBJECT
@@ -27,8 +29,8 @@ class FrmSens : public QDialog
 public:
     explicit FrmSens(AppSession& session, QWidget* parent = nullptr);
 
-    void SetClaveSens(std::int16_t rule) { m_claveSens = rule; }
-    std::int16_t ClaveSens() const { return m_claveSens; }
+    void SetClaveSens(std::int16_t rule) { m_form.SetRule(rule); }
+    std::int16_t ClaveSens() const { return m_form.Rule(); }
 
     // The opening steps: tool bar states and captions, context menu, language texts, FillGrd.
     void Load();
@@ -55,9 +57,10 @@ private:
     void BuildToolBar();
     void BuildContextMenu();
     void ShowContextMenu(const QPoint& globalPosition);
+    std::vector<int> SelectedActions() const;
 
     AppSession& m_session;
-    std::int16_t m_claveSens = 0;
+    RuleListForm m_form;
     QToolBar* m_toolbar2 = nullptr;
     QLabel* m_label1 = nullptr;
     QTreeWidget* m_lst = nullptr;

@@ -22,8 +22,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace kor {
 
 namespace {
@@ -38,7 +36,7 @@ const QString kMidnight = QStringLiteral("00:00:00");
 
 } // namespace
 
-FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_session(session)
+FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_form(session.Document())
 {
     setObjectName(QStringLiteral("FrmTT"));
     setWindowTitle(LangCaption(1000));
@@ -152,23 +150,20 @@ QAction* FrmTT::DayButton(int day) const
 
 void FrmTT::SetSen(std::int16_t rule)
 {
-    m_sen = rule;
+    m_form.SetRule(rule);
     FillGrd();
 }
 
 void FrmTT::SetActv(std::uint8_t action)
 {
-    m_actv = action;
+    m_form.SetAction(action);
     FillGrd();
 }
 
 void FrmTT::FillGrd()
 {
     m_lst->clear();
-    const ConfigDocument& doc = m_session.Document();
-    if (m_actv >= doc.ActionCount(m_sen))
-        return;
-    const std::vector<Interval> intervals = doc.DayIntervals(m_sen, m_actv, m_day);
+    const std::vector<Interval> intervals = m_form.Rows();
     for (std::size_t i = 0; i < intervals.size(); ++i) {
         auto* row = new QTreeWidgetItem(m_lst, {TimeText(intervals[i].Start), TimeText(intervals[i].End)});
         row->setData(0, kTagRole, static_cast<int>(i));
@@ -177,9 +172,8 @@ void FrmTT::FillGrd()
 
 void FrmTT::SelectDay(int day)
 {
-    if (day < 1 || day > TimeTable::DayCount)
+    if (!m_form.SelectDay(day))
         return;
-    m_day = day;
     if (QAction* button = DayButton(day))
         button->setChecked(true);
     FillGrd();
@@ -187,88 +181,72 @@ void FrmTT::SelectDay(int day)
 
 void FrmTT::AddInterval()
 {
-    const TimeOfDay start = ReadTimeField(m_txth[0]->text());
-    const TimeOfDay end = ReadTimeField(m_txth[1]->text());
-    if (!IsLater(end, start))
+    if (!m_form.Add(m_txth[0]->text(), m_txth[1]->text()))
         return;
-    m_session.Document().AddInterval(m_sen, m_actv, m_day, Interval{start, end});
     FillGrd();
     m_txth[0]->setFocus();
 }
 
+std::vector<int> FrmTT::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (QTreeWidgetItem* row : m_lst->selectedItems())
+        rows.push_back(row->data(0, kTagRole).toInt());
+    return rows;
+}
+
 void FrmTT::RemoveSelected()
 {
-    std::vector<int> tags;
-    for (QTreeWidgetItem* row : m_lst->selectedItems())
-        tags.push_back(row->data(0, kTagRole).toInt());
-    // From the last, so that the positions of the others stay valid.
-    std::sort(tags.rbegin(), tags.rend());
-    for (const int tag : tags)
-        m_session.Document().RemoveInterval(m_sen, m_actv, m_day, tag);
+    m_form.Delete(SelectedRows());
     FillGrd();
 }
 
 void FrmTT::DeleteButton()
 {
-    if (m_lst->topLevelItemCount() == 0)
-        return;
-    if (m_lst->selectedItems().isEmpty())
-        m_lst->topLevelItem(0)->setSelected(true);
-    RemoveSelected();
+    m_form.Delete(TimeTableForm::DeleteButtonRows(SelectedRows(), m_lst->topLevelItemCount()));
+    FillGrd();
 }
 
 void FrmTT::CopyIntervals()
 {
-    const std::vector<Interval> intervals = m_session.Document().DayIntervals(m_sen, m_actv, m_day);
-    for (int i = 0; i < m_lst->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = m_lst->topLevelItem(i);
-        const int tag = row->data(0, kTagRole).toInt();
-        if (row->isSelected() && tag >= 0 && static_cast<std::size_t>(tag) < intervals.size())
-            m_clipboard.push_back(intervals[static_cast<std::size_t>(tag)]);
-    }
-    m_copiedFrom = m_day;
+    m_form.Copy(SelectedRows());
 }
 
 void FrmTT::PasteIntervals()
 {
-    for (const Interval& interval : m_clipboard)
-        m_session.Document().AddInterval(m_sen, m_actv, m_day, interval);
+    m_form.Paste();
     FillGrd();
 }
 
 void FrmTT::PasteToAllDays()
 {
-    for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        if (day == m_copiedFrom)
-            continue;
-        for (const Interval& interval : m_clipboard)
-            m_session.Document().AddInterval(m_sen, m_actv, day, interval);
-    }
+    m_form.PasteToAllDays();
     FillGrd();
 }
 
 void FrmTT::ShowPopupMenu(const QPoint& globalPosition)
 {
-    m_mnuCopy->setEnabled(!m_lst->selectedItems().isEmpty());
-    m_mnuPaste->setEnabled(!m_clipboard.empty());
-    m_mnuPasteAll->setEnabled(!m_clipboard.empty());
+    const TimeTableForm::MenuState menu = m_form.Menu(!m_lst->selectedItems().isEmpty());
+    m_mnuCopy->setEnabled(menu.Copy);
+    m_mnuPaste->setEnabled(menu.Paste);
+    m_mnuPasteAll->setEnabled(menu.PasteAll);
     m_popup->popup(globalPosition);
 }
 
 bool FrmTT::TimeFieldKey(QLineEdit* field, QKeyEvent* key)
 {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    switch (ClassifyTimeKey(key->key(), key->text())) {
+    case TimeKey::Add:
         AddInterval();
         return true;
-    }
-    if (key->key() == Qt::Key_Backspace)
+    case TimeKey::Pass:
         return false;
-    const QString text = key->text();
-    if (text.size() != 1 || !text[0].isPrint())
-        return false; // navigation, shortcuts, Tab
-    if (!text[0].isDigit() || text[0] > u'9')
+    case TimeKey::Discard:
         return true;
-    const TimeTyping typed = TypeTimeDigit(field->text(), field->cursorPosition(), text[0]);
+    case TimeKey::Digit:
+        break;
+    }
+    const TimeTyping typed = TypeTimeDigit(field->text(), field->cursorPosition(), key->text()[0]);
     field->setText(typed.Text);
     field->setCursorPosition(typed.Caret);
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ConfigDocument.h"
+#include "rules/TimeTableForm.h"
 
 #include <QDialog>
 
@@ -19,6 +19,7 @@ namespace kor {
 
 class AppSession;
 
+// The screen binds the widgets to TimeTableForm, which holds its rules.
 // The time table of one stored action: a day chosen with the day buttons of Toolbar1, its
 // intervals in lst, two "hh:mm:ss" fields (Txth0 start, Txth1 end) whose digits overwrite in
 // place, CmdAdd to add the interval, the delete button and the Delete key to remove intervals,
@@ -37,7 +38,7 @@ public:
     void SetActv(std::uint8_t action);
     void FillGrd();
 
-    int CurrentDay() const { return m_day; }
+    int CurrentDay() const { return m_form.Day(); }
     // A day button: the day 1..7 becomes current and the list is refilled.
     void SelectDay(int day);
     // CmdAdd or Enter in a time field.
@@ -51,7 +52,6 @@ public:
     QLineEdit* TimeField(int index) const { return m_txth.at(static_cast<std::size_t>(index)); }
     QAction* DayButton(int day) const;
     QMenu* PopupMenu() const { return m_popup; }
-    const std::vector<Interval>& Clipboard() const { return m_clipboard; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,15 +60,11 @@ private:
     void BuildToolBar();
     void BuildPopupMenu();
     bool TimeFieldKey(QLineEdit* field, QKeyEvent* key);
+    std::vector<int> SelectedRows() const;
     void RemoveSelected();
     void ShowPopupMenu(const QPoint& globalPosition);
 
-    AppSession& m_session;
-    std::int16_t m_sen = 0;
-    std::uint8_t m_actv = 0;
-    int m_day = 1;
-    std::vector<Interval> m_clipboard;
-    int m_copiedFrom = 1;
+    TimeTableForm m_form;
 
     QToolBar* m_toolbar1 = nullptr;
     std::array<QLineEdit*, 2> m_txth{};

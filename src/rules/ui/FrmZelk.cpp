@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/Language.h"
 #include "app/ui/ApplyLanguageTexts.h"
+#include "rules/SettingsForms.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,8 +13,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QValidator>
-
-#include <limits>
 
 namespace kor {
 
@@ -27,13 +26,7 @@ public:
 
     State validate(QString& input, int&) const override
     {
-        for (const QChar c : input) {
-            if (c < u'0' || c > u'9')
-                return Invalid;
-        }
-        if (!input.isEmpty() && input.toInt() > std::numeric_limits<std::int16_t>::max())
-            return Invalid;
-        return Acceptable;
+        return BaseCodeTextAccepted(input) ? Acceptable : Invalid;
     }
 };
 
@@ -84,18 +77,19 @@ FrmZelk::FrmZelk(AppSession& session, QWidget* parent) : QWidget(parent), m_sess
         grid->addWidget(m_lblSen[index], i + 1, 0);
         grid->addWidget(m_chkActv[index], i + 1, 1);
         connect(m_chkActv[index], &QCheckBox::toggled, this,
-                [this, i](bool checked) { OnActive(i, checked); });
-        if (i >= kFirstMasked) {
+                [this, index](bool checked) { OnFlag(m_session.Document().ZelkSettings.S[index], checked); });
+        if (i >= kFirstMaskBox) {
             m_chkMsk[index] = new QCheckBox(LangCaption(158), inputs);
             m_chkMsk[index]->setObjectName(QStringLiteral("ChkMsk%1").arg(i));
             grid->addWidget(m_chkMsk[index], i + 1, 2);
-            connect(m_chkMsk[index], &QCheckBox::toggled, this,
-                    [this, i](bool checked) { OnMask(i, checked); });
+            connect(m_chkMsk[index], &QCheckBox::toggled, this, [this, index](bool checked) {
+                OnFlag(m_session.Document().ZelkSettings.MSK[index - kFirstMaskBox], checked);
+            });
         }
     }
     grid->setColumnStretch(3, 1);
     // Inputs 1 and 2 have no mask box; their rows keep the height of the others.
-    const int rowHeight = m_chkMsk[kFirstMasked]->sizeHint().height();
+    const int rowHeight = m_chkMsk[kFirstMaskBox]->sizeHint().height();
     for (int i = 0; i < kInputs; ++i)
         grid->setRowMinimumHeight(i + 1, rowHeight);
 
@@ -106,23 +100,12 @@ FrmZelk::FrmZelk(AppSession& session, QWidget* parent) : QWidget(parent), m_sess
     column->addWidget(inputs);
     column->addStretch(1);
 
-    // Label i: text 119, a blank, the input number with two digits and a colon.
     for (int i = 0; i < kInputs; ++i)
-        m_lblSen[static_cast<std::size_t>(i)]->setText(
-            QStringLiteral("%1 %2:").arg(LangText(119)).arg(i + 1, 2, 10, QLatin1Char('0')));
+        m_lblSen[static_cast<std::size_t>(i)]->setText(DetectorInputLabel(i));
     ApplyLanguageTexts(this);
     m_loading = false;
     Fill();
     connect(m_txtBC, &QLineEdit::textChanged, this, &FrmZelk::OnBaseCode);
-}
-
-std::int16_t FrmZelk::BaseCodeOf(const QString& text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 0 || value > std::numeric_limits<std::int16_t>::max())
-        return 0;
-    return static_cast<std::int16_t>(value);
 }
 
 void FrmZelk::Fill()
@@ -131,9 +114,9 @@ void FrmZelk::Fill()
     m_txtBC->setText(QString::number(zelk.BC));
     for (int i = 0; i < kInputs; ++i)
         m_chkActv[static_cast<std::size_t>(i)]->setChecked(zelk.S[static_cast<std::size_t>(i)]);
-    for (int i = kFirstMasked; i < kInputs; ++i)
+    for (int i = kFirstMaskBox; i < kInputs; ++i)
         m_chkMsk[static_cast<std::size_t>(i)]->setChecked(
-            zelk.MSK[static_cast<std::size_t>(i - kFirstMasked)]);
+            zelk.MSK[static_cast<std::size_t>(i - kFirstMaskBox)]);
 }
 
 void FrmZelk::OnBaseCode(const QString& text)
@@ -143,35 +126,14 @@ void FrmZelk::OnBaseCode(const QString& text)
     if (value == bc)
         return;
     bc = value;
-    MarkChanged();
+    m_session.Document().Saved = false;
 }
 
-void FrmZelk::OnActive(int input, bool checked)
-{
-    if (m_loading)
-        return;
-    bool& flag = m_session.Document().ZelkSettings.S[static_cast<std::size_t>(input)];
-    if (flag == checked)
-        return;
-    flag = checked;
-    MarkChanged();
-}
-
-void FrmZelk::OnMask(int box, bool checked)
-{
-    if (m_loading)
-        return;
-    bool& flag = m_session.Document().ZelkSettings.MSK[static_cast<std::size_t>(box - kFirstMasked)];
-    if (flag == checked)
-        return;
-    flag = checked;
-    MarkChanged();
-}
-
-void FrmZelk::MarkChanged()
+void FrmZelk::OnFlag(bool& flag, bool checked)
 {
     // Unsaved detector settings must not vanish without a question on new, open or download.
-    m_session.Document().Saved = false;
+    if (!m_loading && StoreFlag(flag, checked))
+        m_session.Document().Saved = false;
 }
 
 } // namespace kor

@@ -28,7 +28,6 @@ namespace kor {
 namespace {
 
 constexpr int kTagRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
 
 QComboBox* NewCombo(const char* name, QWidget* parent)
 {
@@ -41,20 +40,25 @@ QComboBox* NewCombo(const char* name, QWidget* parent)
     return combo;
 }
 
-QToolButton* NewImage(const char* name, const QString& imageKey, int toolTip, QWidget* parent)
+// A command beside the combo boxes: its picture and its caption, so that it cannot pass for a
+// combo box's arrow.
+QToolButton* NewCommand(const char* name, const QString& imageKey, int caption, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setIcon(ImageSet::Icon(imageKey));
-    button->setIconSize(QSize(24, 24));
-    button->setAutoRaise(true);
-    button->setToolTip(LangCaption(toolTip));
+    button->setIconSize(QSize(16, 16));
+    button->setText(LangCaption(caption));
+    button->setToolTip(LangCaption(caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return button;
 }
 
 } // namespace
 
-frmEventos::frmEventos(AppSession& session, QWidget* parent) : QWidget(parent), m_session(session)
+frmEventos::frmEventos(AppSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session),
+      m_form(session.Document(), session.TaskListDirty, session.Model().CameraEventCount())
 {
     setObjectName(QStringLiteral("frmEventos"));
     setWindowTitle(LangCaption(159));
@@ -70,8 +74,8 @@ frmEventos::frmEventos(AppSession& session, QWidget* parent) : QWidget(parent), 
     m_cmbListSens = NewCombo("cmbListSens", m_picture1);
     m_cmbListSens->setMinimumContentsLength(24);
     sourceLabel->setBuddy(m_cmbListSens);
-    m_imgBajar = NewImage("imgBajar", QStringLiteral("arrowdown"), 302, m_picture1);
-    m_imgDel = NewImage("imgDel", QStringLiteral("del"), 218, m_picture1);
+    m_imgBajar = NewCommand("imgBajar", QStringLiteral("add"), 302, m_picture1);
+    m_imgDel = NewCommand("imgDel", QStringLiteral("del"), 218, m_picture1);
     top->addWidget(kindLabel);
     top->addWidget(m_cmbNameSens);
     top->addSpacing(8);
@@ -116,12 +120,9 @@ frmEventos::frmEventos(AppSession& session, QWidget* parent) : QWidget(parent), 
 void frmEventos::FillSourceKinds()
 {
     m_cmbNameSens->clear();
-    for (const SourceKind& kind :
-         SourceKinds(m_session.Document().InputOneAsSensor, m_session.Model().CameraEventCount())) {
+    for (const SourceKind& kind : m_form.Kinds()) {
         m_cmbNameSens->addItem(RuleImages::SourceIcon(kind.Image), LangText(kind.TextId));
-        const int index = m_cmbNameSens->count() - 1;
-        m_cmbNameSens->setItemData(index, QString::fromStdString(kind.Code), kTagRole);
-        m_cmbNameSens->setItemData(index, kind.Image, kImageRole);
+        m_cmbNameSens->setItemData(m_cmbNameSens->count() - 1, QString::fromStdString(kind.Code), kTagRole);
     }
     m_cmbNameSens->setCurrentIndex(-1);
 }
@@ -129,31 +130,35 @@ void frmEventos::FillSourceKinds()
 void frmEventos::FillConfiguredSources()
 {
     m_lvwCargaEventos->clear();
-    for (const ConfiguredSource& row : ConfiguredSources(m_session.Document()))
-        AddRow(row.KindText, row.Image, row.SourceText, QString::fromStdString(row.Tag));
+    for (const ConfiguredSource& row : m_form.Rows()) {
+        auto* item = new QTreeWidgetItem(m_lvwCargaEventos, {row.KindText, row.SourceText});
+        item->setIcon(0, RuleImages::SourceIcon(row.Image));
+        item->setData(0, kTagRole, QString::fromStdString(row.Tag));
+    }
 }
 
-void frmEventos::AddRow(const QString& kind, int image, const QString& source, const QString& tag)
+void frmEventos::FillSourceList()
 {
-    auto* item = new QTreeWidgetItem(m_lvwCargaEventos, {kind, source});
-    item->setIcon(0, RuleImages::SourceIcon(image));
-    item->setData(0, kTagRole, tag);
+    m_cmbListSens->clear();
+    for (const SourceItem& item : m_form.Sources()) {
+        m_cmbListSens->addItem(RuleImages::SourceIcon(item.Image), item.Text);
+        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, QString::fromStdString(item.Tag), kTagRole);
+    }
+    m_cmbListSens->setCurrentIndex(-1);
 }
 
 void frmEventos::FillSources(const std::string& code)
 {
-    m_cmbListSens->clear();
-    m_cmbListSens->setCurrentIndex(-1);
-    const std::vector<SourceItem> fixed =
-        FixedSources(code, m_session.Document().InputOneAsSensor, m_session.Model().CameraEventCount());
-    for (const SourceItem& item : fixed) {
-        m_cmbListSens->addItem(RuleImages::SourceIcon(item.Image), item.Text);
-        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, QString::fromStdString(item.Tag), kTagRole);
-        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, item.Image, kImageRole);
-    }
-    m_cmbListSens->setCurrentIndex(-1);
-    if (AsksDevice(code))
+    const bool ask = m_form.ChooseKind(code);
+    FillSourceList();
+    if (ask)
         AskDevice(code);
+}
+
+void frmEventos::SetBusy(bool busy)
+{
+    m_picture1->setEnabled(!busy);
+    m_lvwCargaEventos->setEnabled(!busy);
 }
 
 void frmEventos::AskDevice(const std::string& code)
@@ -167,6 +172,8 @@ void frmEventos::AskDevice(const std::string& code)
     target.ChannelCount = m_session.Model().ChannelCount();
     target.Channel = m_session.Camera().Channel();
 
+    m_form.BeginQuestion();
+    SetBusy(true);
     NoticeWindow notice(window());
     notice.Text(LangText(1160));
     notice.ShowOver(window());
@@ -178,40 +185,17 @@ void frmEventos::AskDevice(const std::string& code)
         result.ErrorText = "the device question ended unexpectedly";
     }
     notice.close();
+    SetBusy(false);
     if (result.Failed)
         std::fprintf(stderr, "kormanager: event sources: %s\n", result.ErrorText.c_str());
-    for (const SourceItem& item : result.Items) {
-        m_cmbListSens->addItem(RuleImages::SourceIcon(item.Image), item.Text);
-        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, QString::fromStdString(item.Tag), kTagRole);
-        m_cmbListSens->setItemData(m_cmbListSens->count() - 1, item.Image, kImageRole);
-    }
-    m_cmbListSens->setCurrentIndex(-1);
-}
-
-bool frmEventos::SourceListed(const QString& tag) const
-{
-    const QString wanted = tag.trimmed();
-    for (int i = 0; i < m_lvwCargaEventos->topLevelItemCount(); ++i) {
-        if (m_lvwCargaEventos->topLevelItem(i)->data(0, kTagRole).toString() == wanted)
-            return true;
-    }
-    return false;
+    if (m_form.Answer(code, result.Items))
+        FillSourceList();
 }
 
 void frmEventos::AddSource()
 {
-    if (m_cmbListSens->currentText().isEmpty() || m_cmbNameSens->currentText().isEmpty())
-        return;
-    const int chosen = m_cmbListSens->currentIndex();
-    if (chosen < 0)
-        return;
-    const QString tag = m_cmbListSens->itemData(chosen, kTagRole).toString();
-    if (SourceListed(tag))
-        return;
-    AddRow(m_cmbNameSens->currentText().trimmed(), m_cmbListSens->itemData(chosen, kImageRole).toInt(),
-           m_cmbListSens->currentText(), tag);
-    if (NeedsDeviceTask(tag.toStdString()))
-        m_session.TaskListDirty = true;
+    if (m_form.Add(m_cmbListSens->currentIndex()))
+        FillConfiguredSources();
 }
 
 void frmEventos::RemoveSource()
@@ -219,14 +203,8 @@ void frmEventos::RemoveSource()
     QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
     if (!row || !row->isSelected())
         return;
-    const std::string tag = row->data(0, kTagRole).toString().toStdString();
-    const std::optional<int> index = TagIndex(tag);
-    if (!index || *index >= ConfigDocument::RuleCount)
-        return;
-    m_session.Document().ClearRule(*index);
-    if (NeedsDeviceTask(tag))
-        m_session.TaskListDirty = true;
-    delete row;
+    if (m_form.Remove(m_lvwCargaEventos->indexOfTopLevelItem(row)))
+        delete row;
 }
 
 void frmEventos::OpenRuleList()
@@ -234,7 +212,7 @@ void frmEventos::OpenRuleList()
     QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
     if (!row)
         return;
-    const std::optional<int> index = TagIndex(row->data(0, kTagRole).toString().toStdString());
+    const std::optional<int> index = m_form.RuleOfRow(m_lvwCargaEventos->indexOfTopLevelItem(row));
     if (!index)
         return;
     FrmSens rules(m_session, window());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/CatalogueForm.h"
+
 #include <QWidget>
 
 #include <string>
@@ -19,7 +21,7 @@ class AppSession;
 // camera that can be added. Motion windows and the other sources are found by asking the camera
 // (on the worker thread, with the notice window). Adding or removing a source that needs a device
 // task sets TaskListDirty; removing a source empties its rule. A double click opens the rule list
-// of the source.
+// of the source. The rules live in CatalogueForm; this screen binds the widgets to it.
 class frmEventos : public QWidget
 {
     Q_OBJECT
@@ -35,16 +37,16 @@ public:
     void RemoveSource();
     // Opens the rule list of the selected source modally (double click).
     void OpenRuleList();
-    // Whether a row of the list has exactly this tag (the argument trimmed).
-    bool SourceListed(const QString& tag) const;
 
 private:
     void FillSourceKinds();
     void FillConfiguredSources();
-    void AddRow(const QString& kind, int image, const QString& source, const QString& tag);
+    void FillSourceList();
     void AskDevice(const std::string& code);
+    void SetBusy(bool busy);
 
     AppSession& m_session;
+    CatalogueForm m_form;
     QFrame* m_picture1 = nullptr;
     QComboBox* m_cmbNameSens = nullptr;
     QComboBox* m_cmbListSens = nullptr;

@@ -24,10 +24,9 @@ inline QStringList Strings(const std::vector<const char*>& texts)
     return list;
 }
 
-// The program-wide session of the rule-editing screens' tests: English texts, a fresh companion
-// database with camera 0 (model with every capability, four camera events, one channel), a
-// document as after start-up with input 1 as a sensor, an empty action clipboard and scripted
-// dialogs.
+// The program-wide session of the screens' tests (rule editing and action editors): English texts, a fresh
+// companion database with camera 0 (model with every capability, four camera events, one channel), a document
+// as after start-up with input 1 as a sensor, an empty action clipboard and scripted dialogs.
 class SessionFixture : public ::testing::Test
 {
 protected:

@@ -1,0 +1,77 @@
+#include "rules/CatalogueForm.h"
+
+#include "app/Language.h"
+
+namespace kor {
+
+CatalogueForm::CatalogueForm(ConfigDocument& doc, bool& taskListDirty, std::int16_t cameraEventCount)
+    : m_doc(doc), m_taskListDirty(taskListDirty), m_cameraEventCount(cameraEventCount),
+      m_kinds(SourceKinds(doc.InputOneAsSensor, cameraEventCount)), m_rows(ConfiguredSources(doc))
+{}
+
+bool CatalogueForm::ChooseKind(std::string_view code)
+{
+    m_kind = std::string(code);
+    m_sources = FixedSources(code, m_doc.InputOneAsSensor, m_cameraEventCount);
+    return AsksDevice(code);
+}
+
+void CatalogueForm::BeginQuestion()
+{
+    m_busy = true;
+}
+
+bool CatalogueForm::Answer(std::string_view code, const std::vector<SourceItem>& items)
+{
+    m_busy = false;
+    if (code != m_kind)
+        return false;
+    m_sources.insert(m_sources.end(), items.begin(), items.end());
+    return true;
+}
+
+bool CatalogueForm::Listed(std::string_view tag) const
+{
+    const QString wanted = QString::fromUtf8(tag.data(), static_cast<qsizetype>(tag.size())).trimmed();
+    for (const ConfiguredSource& row : m_rows) {
+        if (QString::fromStdString(row.Tag) == wanted)
+            return true;
+    }
+    return false;
+}
+
+bool CatalogueForm::Add(int source)
+{
+    const auto kind = std::find_if(m_kinds.begin(), m_kinds.end(),
+                                   [this](const SourceKind& k) { return k.Code == m_kind; });
+    if (m_busy || kind == m_kinds.end() || source < 0 || source >= static_cast<int>(m_sources.size()))
+        return false;
+    const SourceItem& item = m_sources[static_cast<std::size_t>(source)];
+    if (item.Text.isEmpty() || Listed(item.Tag))
+        return false;
+    m_rows.push_back({LangText(kind->TextId).trimmed(), item.Image, item.Text, item.Tag});
+    if (NeedsDeviceTask(item.Tag))
+        m_taskListDirty = true;
+    return true;
+}
+
+bool CatalogueForm::Remove(int row)
+{
+    const std::optional<int> index = RuleOfRow(row);
+    if (m_busy || !index || *index >= ConfigDocument::RuleCount)
+        return false;
+    m_doc.ClearRule(*index);
+    if (NeedsDeviceTask(m_rows[static_cast<std::size_t>(row)].Tag))
+        m_taskListDirty = true;
+    m_rows.erase(m_rows.begin() + row);
+    return true;
+}
+
+std::optional<int> CatalogueForm::RuleOfRow(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return std::nullopt;
+    return TagIndex(m_rows[static_cast<std::size_t>(row)].Tag);
+}
+
+} // namespace kor
