@@ -172,9 +172,10 @@ std::int32_t FakePinger::PingDevice(const std::string&)
     return r;
 }
 
-void RecordingHost::Log(const std::string& line, LogKind)
+void RecordingHost::Log(const std::string& line, LogKind kind)
 {
     Lines.push_back(line);
+    Kinds.push_back(kind);
 }
 
 bool RecordingHost::AskYesNo(const std::string& question, const std::string& title)

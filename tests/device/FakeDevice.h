@@ -119,6 +119,7 @@ public:
     }
 
     std::vector<std::string> Lines;
+    std::vector<LogKind> Kinds;
     std::vector<std::string> Questions;
     std::vector<bool> Busy;
     bool Answer = false;

@@ -102,7 +102,7 @@ TEST_F(InstallTest, LoginRefused)
     Fields.Password = "wrong";
     EXPECT_EQ(Run(Install()), RunResult::Failed);
     EXPECT_NE(LogText().find("[810]\n[808]"), std::string::npos) << LogText();
-    EXPECT_EQ(Host.Kinds[Host.Lines.size() - 2], 3);
+    EXPECT_EQ(Host.Kinds[Host.Lines.size() - 2], LogKind::Error);
     EXPECT_TRUE(Http.Matching("restart.cgi").empty());
 }
 

@@ -16,7 +16,7 @@ namespace {
 class ThreadHost final : public RunHost
 {
 public:
-    void Log(const std::string& line, int) override
+    void Log(const std::string& line, LogKind) override
     {
         Lines.push_back(line);
         OnMain = OnMain && QThread::currentThread() == QCoreApplication::instance()->thread();
