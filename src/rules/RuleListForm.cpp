@@ -23,11 +23,6 @@ const std::array<ActionButtonSpec, RuleListForm::kButtonCount> kButtons = {{
     {ActContactId, 0, "ContactID", std::nullopt},
 }};
 
-bool Has(std::uint32_t flags, Capability capability)
-{
-    return (flags & static_cast<std::uint32_t>(capability)) != 0;
-}
-
 } // namespace
 
 RuleListForm::RuleListForm(ConfigDocument& doc, std::uint32_t capabilityFlags)
@@ -48,12 +43,12 @@ QString RuleListForm::ButtonCaption(int position)
 bool RuleListForm::ButtonEnabled(int position) const
 {
     const std::optional<Capability> needs = Button(position).Needs;
-    return !needs || Has(m_capabilityFlags, *needs);
+    return !needs || HasCapability(m_capabilityFlags, *needs);
 }
 
 bool RuleListForm::CallThroughPc() const
 {
-    return Has(m_capabilityFlags, Capability::CallThroughPc);
+    return HasCapability(m_capabilityFlags, Capability::CallThroughPc);
 }
 
 std::vector<int> RuleListForm::Rows() const

@@ -27,6 +27,12 @@ enum class Capability : std::uint32_t
     Ftp = 256,
 };
 
+// Whether capability flags as stored hold a capability.
+inline bool HasCapability(std::uint32_t flags, Capability capability)
+{
+    return (flags & static_cast<std::uint32_t>(capability)) != 0;
+}
+
 class ModelProfile
 {
 public:
@@ -44,7 +50,7 @@ public:
     std::uint32_t CapabilityFlags() const { return m_record.CapabilityFlags; }
     bool HasCapability(Capability capability) const
     {
-        return (m_record.CapabilityFlags & static_cast<std::uint32_t>(capability)) != 0;
+        return kor::HasCapability(m_record.CapabilityFlags, capability);
     }
     std::int16_t CameraEventCount() const { return m_record.CameraEventCount; }
     bool InvertedOutput() const { return m_record.InvertedOutput; }
