@@ -3,6 +3,8 @@
 #include "rules/CatalogueForm.h"
 #include "rules/SourceDiscovery.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -32,8 +34,7 @@ class Catalogue : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QString reason;
-        ASSERT_FALSE(LoadLanguageByCode(u"en", &reason)) << reason.toStdString();
+        ASSERT_TRUE(test::IsOk(LoadLanguageByCode(u"en")));
     }
     void TearDown() override { FreeLanguage(); }
 };
