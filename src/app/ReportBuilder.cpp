@@ -80,7 +80,7 @@ void AppendTimeTableRows(std::string& out, const ReportTemplate& tpl, const Time
     for (std::size_t row = 0;; ++row) {
         bool any = false;
         for (int day = 1; day <= TimeTable::DayCount; ++day) {
-            const std::vector<Interval>& intervals = table.Day(day);
+            const std::span<const Interval> intervals = table.Day(day);
             auto& cell = cells[static_cast<std::size_t>(day - 1)];
             if (row < intervals.size()) {
                 cell = IntervalText(intervals[row]);

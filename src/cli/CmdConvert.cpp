@@ -61,7 +61,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         DeviceLine device{port, ArgumentBytes(inv.Value("user")), ArgumentBytes(inv.Value("password")),
                           ArgumentBytes(inv.Value("mac")), ArgumentBytes(inv.Value("brand"))};
         // The upload file is named alarm_app; OUT names it wherever the user wants it.
-        written = SaveFileAtomically(outPath, BuildAlarmAppText(doc, device));
+        written = SaveFileAtomically(
+            outPath, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); });
     }
     if (written.failed())
         return Failure(inv, "cannot write " + out + ": " + written.reason());

@@ -1,9 +1,10 @@
 #include "config/ConfigDocument.h"
 
+#include <algorithm>
+
 namespace kor {
 
 namespace {
-const std::vector<Interval> kNoIntervals;
 const SensorRule kEmptyRule;
 
 bool IsValidDay(int day)
@@ -12,46 +13,77 @@ bool IsValidDay(int day)
 }
 } // namespace
 
-const std::vector<Interval>& TimeTable::Day(int day) const
+TimeTable TimeTable::Shared(std::shared_ptr<const void> owner, const Interval* intervals, const DayEnds& ends)
 {
-    return IsValidDay(day) ? m_days[static_cast<std::size_t>(day - 1)] : kNoIntervals;
+    TimeTable table;
+    if (ends.back() == 0)
+        return table;
+    table.m_owner = std::move(owner);
+    table.m_intervals = intervals;
+    table.m_ends = ends;
+    return table;
+}
+
+std::span<const Interval> TimeTable::Day(int day) const
+{
+    if (!IsValidDay(day))
+        return {};
+    const std::uint32_t begin = day == 1 ? 0 : m_ends[static_cast<std::size_t>(day - 2)];
+    return {m_intervals + begin, m_intervals + m_ends[static_cast<std::size_t>(day - 1)]};
+}
+
+void TimeTable::Rebuild(int day, std::span<const Interval> replacement)
+{
+    const std::span<const Interval> old = Day(day);
+    const std::size_t total = m_ends.back() - old.size() + replacement.size();
+    if (total == 0) {
+        Clear();
+        return;
+    }
+    std::shared_ptr<Interval[]> block = std::make_shared_for_overwrite<Interval[]>(total);
+    Interval* out = block.get();
+    const Interval* oldBlock = m_intervals;
+    out = std::copy(oldBlock, old.data(), out);
+    out = std::copy(replacement.begin(), replacement.end(), out);
+    std::copy(old.data() + old.size(), oldBlock + m_ends.back(), out);
+    const auto grown = static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(old.size());
+    for (int d = day; d <= DayCount; ++d)
+        m_ends[static_cast<std::size_t>(d - 1)] =
+            static_cast<std::uint32_t>(m_ends[static_cast<std::size_t>(d - 1)] + grown);
+    m_intervals = block.get();
+    m_owner = std::move(block);
 }
 
 void TimeTable::Append(int day, const Interval& interval)
 {
-    if (IsValidDay(day))
-        m_days[static_cast<std::size_t>(day - 1)].push_back(interval);
+    if (!IsValidDay(day))
+        return;
+    std::vector<Interval> list(Day(day).begin(), Day(day).end());
+    list.push_back(interval);
+    Rebuild(day, list);
 }
 
 void TimeTable::Remove(int day, int n)
 {
     if (!IsValidDay(day))
         return;
-    auto& list = m_days[static_cast<std::size_t>(day - 1)];
-    if (n < 0 || static_cast<std::size_t>(n) >= list.size())
+    const std::span<const Interval> old = Day(day);
+    if (n < 0 || static_cast<std::size_t>(n) >= old.size())
         return;
+    std::vector<Interval> list(old.begin(), old.end());
     list.erase(list.begin() + n);
+    Rebuild(day, list);
 }
 
-void TimeTable::SetDay(int day, std::vector<Interval> intervals)
+void TimeTable::SetDay(int day, std::span<const Interval> intervals)
 {
     if (IsValidDay(day))
-        m_days[static_cast<std::size_t>(day - 1)] = std::move(intervals);
+        Rebuild(day, intervals);
 }
 
-bool TimeTable::IsEmpty() const
+bool TimeTable::operator==(const TimeTable& other) const
 {
-    for (const auto& day : m_days) {
-        if (!day.empty())
-            return false;
-    }
-    return true;
-}
-
-void TimeTable::Clear()
-{
-    for (auto& day : m_days)
-        day.clear();
+    return m_ends == other.m_ends && std::equal(m_intervals, m_intervals + m_ends.back(), other.m_intervals);
 }
 
 ConfigDocument::ConfigDocument() = default;
@@ -117,6 +149,13 @@ std::uint8_t ConfigDocument::AddAction(int ruleIndex, ActionRecord record)
     return static_cast<std::uint8_t>(rule.Actions.size() - 1);
 }
 
+void ConfigDocument::ReserveActions(int ruleIndex, std::size_t count)
+{
+    if (IsValidRule(ruleIndex))
+        m_rules[static_cast<std::size_t>(ruleIndex)].Actions.reserve(
+            std::min<std::size_t>(count, SensorRule::MaxActions));
+}
+
 void ConfigDocument::ReplaceAction(int ruleIndex, int actionIndex, const ActionRecord& record)
 {
     ActionRecord* target = MutableAction(ruleIndex, actionIndex);
@@ -137,7 +176,10 @@ void ConfigDocument::MarkDeleted(int ruleIndex, int actionIndex)
 std::vector<Interval> ConfigDocument::DayIntervals(int ruleIndex, int actionIndex, int day) const
 {
     const ActionRecord* action = Action(ruleIndex, actionIndex);
-    return action ? action->TimeTable.Day(day) : std::vector<Interval>{};
+    if (!action)
+        return {};
+    const std::span<const Interval> intervals = action->TimeTable.Day(day);
+    return {intervals.begin(), intervals.end()};
 }
 
 void ConfigDocument::AddInterval(int ruleIndex, int actionIndex, int day, const Interval& interval)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "config/ParamText.h"
+
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,25 +30,39 @@ struct Interval
 };
 
 // Weekly gate of an action: days 1..7 (Monday to Sunday), each an ordered list of intervals.
-// A day without intervals is absent.
+// A day without intervals is absent. All intervals lie in one block, day after day; a table read
+// from a configuration text keeps them inside the loaded text, which it keeps alive. The block never
+// changes once built (an edit builds a new one), so copies share it.
 class TimeTable
 {
 public:
     static constexpr int DayCount = 7;
+    // End of each day's intervals in the block, for days 1..7.
+    using DayEnds = std::array<std::uint32_t, DayCount>;
+
+    TimeTable() = default;
+    // Intervals that owner keeps alive, days one after the other as ends tells.
+    static TimeTable Shared(std::shared_ptr<const void> owner, const Interval* intervals,
+                            const DayEnds& ends);
 
     // Intervals of day 1..7; empty for an absent day or a day number out of range.
-    const std::vector<Interval>& Day(int day) const;
+    std::span<const Interval> Day(int day) const;
     void Append(int day, const Interval& interval);
     // Removes the n-th interval of a day; nothing happens when there is no such interval.
     void Remove(int day, int n);
-    void SetDay(int day, std::vector<Interval> intervals);
-    bool IsEmpty() const;
-    void Clear();
+    void SetDay(int day, std::span<const Interval> intervals);
+    bool IsEmpty() const { return m_ends.back() == 0; }
+    void Clear() { *this = TimeTable(); }
 
-    bool operator==(const TimeTable&) const = default;
+    bool operator==(const TimeTable& other) const;
 
 private:
-    std::array<std::vector<Interval>, DayCount> m_days;
+    // Replaces the intervals of one day by replacement, in a new block.
+    void Rebuild(int day, std::span<const Interval> replacement);
+
+    std::shared_ptr<const void> m_owner;
+    const Interval* m_intervals = nullptr;
+    DayEnds m_ends{};
 };
 
 enum ActionType : std::int32_t
@@ -66,7 +84,7 @@ struct ActionRecord
     std::int32_t Type = 0;
     std::string Name;
     // KEY=VALUE pairs, each ended by one NUL byte.
-    std::string Params;
+    ParamText Params;
     kor::TimeTable TimeTable;
     bool Deleted = false;
 
@@ -130,6 +148,8 @@ public:
     void ClearRule(int ruleIndex);
 
     std::uint8_t AddAction(int ruleIndex, ActionRecord record);
+    // Makes room for count actions in a rule before a load adds them.
+    void ReserveActions(int ruleIndex, std::size_t count);
     void ReplaceAction(int ruleIndex, int actionIndex, const ActionRecord& record);
     void MarkDeleted(int ruleIndex, int actionIndex);
 

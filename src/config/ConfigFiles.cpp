@@ -3,8 +3,47 @@
 #include "config/SaveFile.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstring>
+#include <memory>
 
 namespace kor {
+
+namespace {
+
+// Reads the whole file into one buffer of its size, which the document then parses in place.
+Status ReadFileBuffer(const QString& path, std::shared_ptr<char[]>& bytes, std::size_t& size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Status::Fail(file.errorString().toStdString());
+    if (file.isSequential() || file.size() == 0) {
+        // A pipe or a special file tells no size: read to its end first.
+        const QByteArray all = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return Status::Fail(file.errorString().toStdString());
+        bytes = std::make_shared_for_overwrite<char[]>(static_cast<std::size_t>(all.size()) + 1);
+        std::memcpy(bytes.get(), all.constData(), static_cast<std::size_t>(all.size()));
+        size = static_cast<std::size_t>(all.size());
+        return Status::Ok();
+    }
+    const qint64 expected = file.size();
+    bytes = std::make_shared_for_overwrite<char[]>(static_cast<std::size_t>(expected));
+    qint64 got = 0;
+    while (got < expected) {
+        const qint64 n = file.read(bytes.get() + got, expected - got);
+        if (n < 0)
+            return Status::Fail(file.errorString().toStdString());
+        if (n == 0)
+            break;
+        got += n;
+    }
+    size = static_cast<std::size_t>(got);
+    return Status::Ok();
+}
+
+} // namespace
 
 Status LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsText, LoadResult* detail)
 {
@@ -15,15 +54,18 @@ Status LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsT
     } else {
         doc.Saved = true;
         doc.CurrentFileName = source;
-        const Result<std::string> bytes = ReadWholeFile(QString::fromStdString(source));
-        if (bytes.failed()) {
-            outcome.Outcome = bytes.status();
-        } else if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
+        std::shared_ptr<char[]> bytes;
+        std::size_t size = 0;
+        const Status read = ReadFileBuffer(QString::fromStdString(source), bytes, size);
+        if (read.failed()) {
+            outcome.Outcome = read;
+        } else if (const void* nul = std::memchr(bytes.get(), '\0', size)) {
             // Configuration texts never hold a NUL byte; this is some other kind of file.
+            const auto at = static_cast<const char*>(nul) - bytes.get();
             outcome.Outcome =
-                Status::Fail("not a configuration text (binary data at byte " + std::to_string(nul) + ")");
+                Status::Fail("not a configuration text (binary data at byte " + std::to_string(at) + ")");
         } else {
-            outcome = ParseConfigText(doc, *bytes);
+            outcome = ParseConfigText(doc, std::move(bytes), size);
         }
     }
     Status status = outcome.Outcome;
@@ -35,12 +77,14 @@ Status LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsT
 Status WriteAlarmAppFile(const ConfigDocument& doc, const QString& workFolder, const DeviceLine& device)
 {
     const QString path = QDir(workFolder).filePath(QString::fromLatin1(kAlarmAppFileName));
-    return SaveFileAtomically(path, BuildAlarmAppText(doc, device));
+    return SaveFileAtomically(
+        path, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); });
 }
 
 Status SaveProjectFile(const ConfigDocument& doc, const QString& path)
 {
-    return SaveFileAtomically(path, BuildProjectText(doc));
+    return SaveFileAtomically(path,
+                              [&](const FilePieceWriter& write) { return WriteProjectText(doc, write); });
 }
 
 } // namespace kor

@@ -5,33 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <new>
 
 namespace kor {
 
 namespace {
-
-// Upload files group a rule's actions by type in this order.
-constexpr std::array<std::int32_t, 10> kUploadTypeOrder = {0, 1, 3, 4, 5, 6, 2, 7, 8, 9};
-
-void AppendTwoDigits(std::string& out, unsigned value)
-{
-    if (value < 100) {
-        out.push_back(static_cast<char>('0' + value / 10));
-        out.push_back(static_cast<char>('0' + value % 10));
-        return;
-    }
-    out.append(DecimalText(value));
-}
-
-std::string WithNulFields(std::string_view line)
-{
-    std::string out(line);
-    for (char& c : out) {
-        if (c == ';')
-            c = '\0';
-    }
-    return out;
-}
 
 bool StartsWithNoCase(std::string_view text, std::string_view upperPrefix)
 {
@@ -55,17 +34,17 @@ std::string_view TrimBlanks(std::string_view text)
     return text.substr(b, e - b);
 }
 
-void AppendRuleHeader(std::string& out, int ruleIndex, bool defForm)
+// The value of a field of a configuration line, as GetParam reads it once every ";" is NUL.
+std::string_view FieldValue(std::string_view line, std::string_view key)
 {
-    out.append("#SSTART");
-    out.append(defForm ? std::string("DEF") : DecimalText(ruleIndex));
+    return ParamValue(key, line, ';');
 }
 
 // Reads one of the four frame numbers of the general line: a number that fits, else 2.
-bool ReadGeneralNumber(std::string_view fields, std::string_view key, std::uint8_t& out)
+bool ReadGeneralNumber(std::string_view line, std::string_view key, std::uint8_t& out)
 {
     std::uint8_t value = 2;
-    if (ReadNumberAs(GetParam(key, fields), value) == NumberRead::OutOfRange)
+    if (ReadNumberAs(FieldValue(line, key), value) == NumberRead::OutOfRange)
         return false;
     out = value;
     return true;
@@ -78,274 +57,260 @@ LoadResult Fault(int line, std::string message)
 
 Status ParseGeneralLine(GeneralSettings& general, std::string_view line)
 {
-    const std::string fields = WithNulFields(line);
     for (auto [key, field] : {std::pair<std::string_view, std::uint8_t*>{"FS", &general.FS},
                               {"FTM", &general.FTM},
                               {"FSB", &general.FSB},
                               {"FTMB", &general.FTMB}}) {
-        if (!ReadGeneralNumber(fields, key, *field))
+        if (!ReadGeneralNumber(line, key, *field))
             return Status::Fail("value of " + std::string(key) + " out of range (0 to 255)");
     }
-    general.SMTPH = GetParam("SMTPH", fields);
-    general.SMTPP = GetParam("SMTPP", fields);
-    general.SNDADDR = GetParam("SNDADDR", fields);
-    general.RPLYADDR = GetParam("RPLYADDR", fields);
-    general.CIDHEAD = GetParam("CIDHEAD", fields);
-    general.CLIENTNUM = GetParam("CLIENTNUM", fields);
-    general.CRAIP = GetParam("CRAIP", fields);
-    general.CRAPORT = GetParam("CRAPORT", fields);
+    for (auto [key, field] : {std::pair<std::string_view, std::string*>{"SMTPH", &general.SMTPH},
+                              {"SMTPP", &general.SMTPP},
+                              {"SNDADDR", &general.SNDADDR},
+                              {"RPLYADDR", &general.RPLYADDR},
+                              {"CIDHEAD", &general.CIDHEAD},
+                              {"CLIENTNUM", &general.CLIENTNUM},
+                              {"CRAIP", &general.CRAIP},
+                              {"CRAPORT", &general.CRAPORT}})
+        field->assign(FieldValue(line, key));
     return Status::Ok();
 }
 
 Status ParseZelkLine(ZelkSettings& zelk, std::string_view line)
 {
-    const std::string fields = WithNulFields(line);
     std::int16_t bc = 0;
-    if (ReadNumberAs(GetParam("BC", fields), bc) == NumberRead::OutOfRange)
+    if (ReadNumberAs(FieldValue(line, "BC"), bc) == NumberRead::OutOfRange)
         return Status::Fail("detector base code out of range");
     zelk.BC = bc;
     for (std::size_t j = 0; j < zelk.S.size(); ++j)
-        zelk.S[j] = !GetParam("S" + DecimalText(static_cast<std::int64_t>(j)), fields).empty();
+        zelk.S[j] = !FieldValue(line, "S" + DecimalText(static_cast<std::int64_t>(j))).empty();
     for (std::size_t j = 0; j < zelk.MSK.size(); ++j)
-        zelk.MSK[j] = !GetParam("MSK" + DecimalText(static_cast<std::int64_t>(j)), fields).empty();
+        zelk.MSK[j] = !FieldValue(line, "MSK" + DecimalText(static_cast<std::int64_t>(j))).empty();
     return Status::Ok();
 }
 
-} // namespace
-
-void AppendTimeTableText(std::string& out, const TimeTable& table)
+// Reads the TT value in place: the intervals are written over the value's own bytes (six bytes
+// for every eight digits read, so writing never overtakes reading) and the table views them.
+TimeTable ParseTimeTableInPlace(const std::shared_ptr<const void>& owner, char* text, std::size_t size)
 {
-    for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        const auto& intervals = table.Day(day);
-        if (intervals.empty())
-            continue;
-        out.push_back('#');
-        out.append(DecimalText(day));
-        for (const Interval& interval : intervals) {
-            AppendTwoDigits(out, interval.Start.Hour);
-            AppendTwoDigits(out, interval.Start.Minute);
-            AppendTwoDigits(out, interval.End.Hour);
-            AppendTwoDigits(out, interval.End.Minute);
-        }
-    }
-}
-
-std::string TimeTableText(const TimeTable& table)
-{
-    std::string out;
-    AppendTimeTableText(out, table);
-    return out;
-}
-
-TimeTable ParseTimeTableText(std::string_view text)
-{
-    TimeTable table;
-    std::size_t searchFrom = 0;
-    const auto timePart = [](std::string_view pair) -> std::uint8_t {
+    const auto timePart = [](const char* pair) -> std::uint8_t {
         if (pair[0] >= '0' && pair[0] <= '9' && pair[1] >= '0' && pair[1] <= '9')
             return static_cast<std::uint8_t>((pair[0] - '0') * 10 + (pair[1] - '0'));
         std::uint8_t value = 0;
-        return ReadNumberAs(pair, value) == NumberRead::Ok ? value : std::uint8_t{0};
+        return ReadNumberAs(std::string_view(pair, 2), value) == NumberRead::Ok ? value : std::uint8_t{0};
     };
+    const std::string_view view(text, size);
+    auto* const intervals = reinterpret_cast<Interval*>(text);
+    std::uint32_t count = 0;
+    TimeTable::DayEnds ends{};
+    std::size_t searchFrom = 0;
     for (int day = 1; day <= TimeTable::DayCount; ++day) {
+        ends[static_cast<std::size_t>(day - 1)] = count;
         const char marker[2] = {'#', static_cast<char>('0' + day)};
-        const std::size_t at = text.find(std::string_view(marker, 2), searchFrom);
+        const std::size_t at = view.find(std::string_view(marker, 2), searchFrom);
         if (at == std::string_view::npos)
             continue;
         const std::size_t digitsFrom = at + 2;
-        std::size_t digitsEnd = text.find('#', digitsFrom);
+        std::size_t digitsEnd = view.find('#', digitsFrom);
         if (digitsEnd == std::string_view::npos)
-            digitsEnd = text.size();
-        searchFrom = digitsFrom;
-        const std::string_view digits = text.substr(digitsFrom, digitsEnd - digitsFrom);
-        if (digits.empty() || digits.size() % 8 != 0)
+            digitsEnd = size;
+        // The next day is searched after these digits (they hold no "#"), which also keeps the
+        // search clear of the intervals already written over the text.
+        searchFrom = digitsEnd;
+        const std::size_t digits = digitsEnd - digitsFrom;
+        if (digits == 0 || digits % 8 != 0)
             continue;
-        std::vector<Interval> intervals;
-        intervals.reserve(digits.size() / 8);
-        for (std::size_t i = 0; i < digits.size(); i += 8) {
-            Interval interval;
-            interval.Start.Hour = timePart(digits.substr(i, 2));
-            interval.Start.Minute = timePart(digits.substr(i + 2, 2));
-            interval.End.Hour = timePart(digits.substr(i + 4, 2));
-            interval.End.Minute = timePart(digits.substr(i + 6, 2));
-            intervals.push_back(interval);
+        for (std::size_t i = digitsFrom; i < digitsEnd; i += 8) {
+            const Interval interval{{timePart(text + i), timePart(text + i + 2), 0},
+                                    {timePart(text + i + 4), timePart(text + i + 6), 0}};
+            new (intervals + count) Interval(interval);
+            ++count;
         }
-        table.SetDay(day, std::move(intervals));
+        ends[static_cast<std::size_t>(day - 1)] = count;
     }
-    return table;
+    return TimeTable::Shared(owner, intervals, ends);
 }
 
-void AppendActionLine(std::string& out, const ActionRecord& action)
+// The loaded text: parsed in place, and kept alive by the parameters and time tables that view it.
+struct LoadBuffer
 {
-    out.append("#ACTION=");
-    out.append(action.Name);
-    out.append(";TP=");
-    out.append(DecimalText(action.Type));
-    out.append(";PARAMS=");
-    const std::size_t paramsAt = out.size();
-    out.append(action.Params);
-    std::replace(out.begin() + static_cast<std::ptrdiff_t>(paramsAt), out.end(), '\0', '$');
-    out.append(";TT=");
-    AppendTimeTableText(out, action.TimeTable);
-    out.push_back(';');
+    std::shared_ptr<const void> Owner;
+    char* Bytes = nullptr;
+    std::size_t Size = 0;
+};
+
+LoadBuffer CopyToBuffer(std::string_view text)
+{
+    std::shared_ptr<char[]> bytes =
+        std::make_shared_for_overwrite<char[]>(std::max<std::size_t>(text.size(), 1));
+    std::copy(text.begin(), text.end(), bytes.get());
+    LoadBuffer buffer{bytes, bytes.get(), text.size()};
+    return buffer;
 }
 
-std::string ActionLineText(const ActionRecord& action)
+// Adds the action of one line that lies inside buffer.
+Status ParseActionInPlace(ConfigDocument& doc, int ruleIndex, const LoadBuffer& buffer, std::string_view line)
 {
-    std::string out;
-    AppendActionLine(out, action);
-    return out;
-}
-
-std::string GeneralLineText(const GeneralSettings& g)
-{
-    std::string out = "#GENERAL;FS=" + DecimalText(g.FS) + ";FTM=" + DecimalText(g.FTM) +
-                      ";FSB=" + DecimalText(g.FSB) + ";FTMB=" + DecimalText(g.FTMB);
-    out += ";SMTPH=" + g.SMTPH + ";SMTPP=" + g.SMTPP + ";SNDADDR=" + g.SNDADDR + ";RPLYADDR=" + g.RPLYADDR;
-    out +=
-        ";CIDHEAD=" + g.CIDHEAD + ";CLIENTNUM=" + g.CLIENTNUM + ";CRAIP=" + g.CRAIP + ";CRAPORT=" + g.CRAPORT;
-    out.push_back(';');
-    return out;
-}
-
-std::string ZelkLineText(const ZelkSettings& zelk)
-{
-    std::string out = "#ZELK;BC=" + DecimalText(zelk.BC) + ";";
-    for (std::size_t j = 0; j < zelk.S.size(); ++j) {
-        if (zelk.S[j])
-            out += "S" + DecimalText(static_cast<std::int64_t>(j)) + "=1;";
-    }
-    for (std::size_t j = 0; j < zelk.MSK.size(); ++j) {
-        if (zelk.MSK[j])
-            out += "MSK" + DecimalText(static_cast<std::int64_t>(j)) + "=1;";
-    }
-    return out;
-}
-
-std::string BuildAlarmAppText(const ConfigDocument& doc, const DeviceLine& device)
-{
-    std::string out = "#USR=" + device.User + ";PWD=" + device.Password +
-                      ";PORT=" + DecimalText(device.Port) + ";MAC=" + device.Mac + ";BRAND=" + device.Brand +
-                      ";\n";
-    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
-        const SensorRule& rule = doc.Rule(r);
-        if (!rule.IsUsed())
-            continue;
-        AppendRuleHeader(out, r, r == 1 && doc.InputOneAsSensor != 1);
-        out.push_back('\n');
-        for (std::int32_t type : kUploadTypeOrder) {
-            for (const ActionRecord& action : rule.Actions) {
-                if (action.Type != type || action.Deleted)
-                    continue;
-                AppendActionLine(out, action);
-                out.push_back('\n');
-            }
-        }
-    }
-    out.append(GeneralLineText(doc.GeneralSettings));
-    out.push_back('\n');
-    out.append(ZelkLineText(doc.ZelkSettings));
-    out.push_back('\n');
-    return out;
-}
-
-std::string BuildProjectText(const ConfigDocument& doc)
-{
-    std::string out;
-    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
-        const SensorRule& rule = doc.Rule(r);
-        if (!rule.IsUsed())
-            continue;
-        AppendRuleHeader(out, r, false);
-        out.append("\r\n");
-        for (const ActionRecord& action : rule.Actions) {
-            if (action.Deleted)
-                continue;
-            AppendActionLine(out, action);
-            out.append("\r\n");
-        }
-    }
-    out.append(GeneralLineText(doc.GeneralSettings));
-    out.append("\n\r\n");
-    out.append(ZelkLineText(doc.ZelkSettings));
-    out.append("\r\n");
-    return out;
-}
-
-Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
-{
-    const std::string fields = WithNulFields(line);
     ActionRecord action;
-    action.Name = GetParam("ACTION", fields);
-    if (ReadNumberAs(GetParam("TP", fields), action.Type) == NumberRead::OutOfRange)
+    action.Name = FieldValue(line, "ACTION");
+    if (ReadNumberAs(FieldValue(line, "TP"), action.Type) == NumberRead::OutOfRange)
         return Status::Fail("action type out of range");
-    action.Params = GetParam("PARAMS", fields);
-    for (char& c : action.Params) {
-        if (c == '$')
-            c = '\0';
+    const std::string_view params = FieldValue(line, "PARAMS");
+    const std::string_view tt = FieldValue(line, "TT");
+    const bool apart = params.empty() || tt.empty() || params.data() + params.size() <= tt.data() ||
+                       tt.data() + tt.size() <= params.data();
+    if (apart) {
+        char* paramsBytes = buffer.Bytes + (params.data() - buffer.Bytes);
+        std::replace(paramsBytes, paramsBytes + params.size(), '$', '\0');
+        action.Params = ParamText::Shared(buffer.Owner, params);
+    } else {
+        // A key was found inside the other value, so both share bytes: the parameters take a copy
+        // before the time table is read over them.
+        std::string copy(params);
+        std::replace(copy.begin(), copy.end(), '$', '\0');
+        action.Params = copy;
     }
-    action.TimeTable = ParseTimeTableText(GetParam("TT", fields));
+    if (!tt.empty())
+        action.TimeTable =
+            ParseTimeTableInPlace(buffer.Owner, buffer.Bytes + (tt.data() - buffer.Bytes), tt.size());
     doc.AddAction(ruleIndex, std::move(action));
     return Status::Ok();
 }
 
-LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
+// Rule index named by the rest of a #SSTART line; Fault for one beyond the 16-bit range.
+enum class HeaderRead
 {
-    doc.Saved = true;
-    LoadResult result;
-    int ruleIndex = 0;
+    Index,
+    Ignored,
+    Fault
+};
+
+HeaderRead ReadRuleHeader(std::string_view rest, int& ruleIndex)
+{
+    std::int16_t index = 0;
+    switch (ReadNumberAs(rest, index)) {
+    case NumberRead::Ok:
+        ruleIndex = index;
+        return HeaderRead::Index;
+    case NumberRead::OutOfRange:
+        return HeaderRead::Fault;
+    case NumberRead::NotNumber:
+        break;
+    }
+    if (rest != "DEF")
+        return HeaderRead::Ignored;
+    ruleIndex = 1;
+    return HeaderRead::Index;
+}
+
+// Calls f(line, number) for every line of a configuration text: a line ends at LF, or at CR whose
+// following byte is skipped; a last line without a line end counts like any other. Leading blanks
+// are gone; lines that do not begin with "#" are skipped. Stops when f returns false.
+template <typename F> void ForEachLine(std::string_view text, F&& f)
+{
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        // A line ends at LF, or at CR whose following byte is skipped.
-        std::size_t end = pos;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        std::string_view line = text.substr(pos, end - pos);
-        if (end < text.size())
-            pos = end + (text[end] == '\r' ? 2 : 1);
-        else
-            pos = end; // the last line without a line end is processed like any other
+        const char* from = text.data() + pos;
+        const std::size_t rest = text.size() - pos;
+        const void* lf = std::memchr(from, '\n', rest);
+        std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - from) : rest;
+        if (const void* cr = std::memchr(from, '\r', length))
+            length = static_cast<std::size_t>(static_cast<const char*>(cr) - from);
+        std::string_view line(from, length);
+        const std::size_t end = pos + length;
+        pos = end < text.size() ? end + (text[end] == '\r' ? 2 : 1) : end;
         ++lineNumber;
-
         std::size_t lead = 0;
         while (lead < line.size() && line[lead] == ' ')
             ++lead;
         line.remove_prefix(lead);
         if (line.empty() || line.front() != '#')
             continue;
-        const std::string_view keyword = line.substr(1);
-        const bool known = StartsWithNoCase(keyword, "SSTART") || StartsWithNoCase(keyword, "ACTION") ||
-                           StartsWithNoCase(keyword, "GENERAL") || StartsWithNoCase(keyword, "ZELK");
-        result.Recognised = result.Recognised || known;
+        if (!f(line, lineNumber))
+            return;
+    }
+}
 
+// Counts the action lines of each rule, so each rule's list is allocated once.
+void ReserveForText(ConfigDocument& doc, std::string_view text)
+{
+    std::array<std::size_t, ConfigDocument::RuleCount> counts{};
+    int ruleIndex = 0;
+    ForEachLine(text, [&](std::string_view line, int) {
+        const std::string_view keyword = line.substr(1);
+        if (StartsWithNoCase(keyword, "SSTART"))
+            return ReadRuleHeader(keyword.substr(6), ruleIndex) != HeaderRead::Fault;
+        if (StartsWithNoCase(keyword, "ACTION") && ConfigDocument::IsValidRule(ruleIndex))
+            ++counts[static_cast<std::size_t>(ruleIndex)];
+        return true;
+    });
+    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
+        const std::size_t count = counts[static_cast<std::size_t>(r)];
+        if (count > 0)
+            doc.ReserveActions(r, doc.ActionCount(r) + count);
+    }
+}
+
+LoadResult ParseBuffer(ConfigDocument& doc, const LoadBuffer& buffer)
+{
+    doc.Saved = true;
+    const std::string_view text(buffer.Bytes, buffer.Size);
+    ReserveForText(doc, text);
+    LoadResult result;
+    int ruleIndex = 0;
+    ForEachLine(text, [&](std::string_view line, int lineNumber) {
+        const std::string_view keyword = line.substr(1);
         if (StartsWithNoCase(keyword, "SSTART")) {
-            const std::string_view rest = keyword.substr(6);
-            std::int16_t index = 0;
-            switch (ReadNumberAs(rest, index)) {
-            case NumberRead::Ok:
-                ruleIndex = index;
-                break;
-            case NumberRead::OutOfRange:
-                return Fault(lineNumber, "rule index out of range: " + std::string(rest));
-            case NumberRead::NotNumber:
-                if (rest == "DEF")
-                    ruleIndex = 1;
-                break;
+            result.Recognised = true;
+            if (ReadRuleHeader(keyword.substr(6), ruleIndex) == HeaderRead::Fault) {
+                result = Fault(lineNumber, "rule index out of range: " + std::string(keyword.substr(6)));
+                return false;
             }
         } else {
             Status read;
             if (StartsWithNoCase(keyword, "ACTION"))
-                read = ParseActionLine(doc, ruleIndex, TrimBlanks(line));
+                read = ParseActionInPlace(doc, ruleIndex, buffer, TrimBlanks(line));
             else if (StartsWithNoCase(keyword, "GENERAL"))
                 read = ParseGeneralLine(doc.GeneralSettings, line);
             else if (StartsWithNoCase(keyword, "ZELK"))
                 read = ParseZelkLine(doc.ZelkSettings, line);
-            if (read.failed())
-                return Fault(lineNumber, read.reason());
+            else
+                return true;
+            result.Recognised = true;
+            if (read.failed()) {
+                result = Fault(lineNumber, read.reason());
+                return false;
+            }
         }
-    }
+        return true;
+    });
     return result;
+}
+
+} // namespace
+
+TimeTable ParseTimeTableText(std::string_view text)
+{
+    const LoadBuffer buffer = CopyToBuffer(text);
+    return ParseTimeTableInPlace(buffer.Owner, buffer.Bytes, buffer.Size);
+}
+
+Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line)
+{
+    const LoadBuffer buffer = CopyToBuffer(line);
+    return ParseActionInPlace(doc, ruleIndex, buffer, std::string_view(buffer.Bytes, buffer.Size));
+}
+
+LoadResult ParseConfigText(ConfigDocument& doc, std::string_view text)
+{
+    return ParseBuffer(doc, CopyToBuffer(text));
+}
+
+LoadResult ParseConfigText(ConfigDocument& doc, std::shared_ptr<char[]> text, std::size_t size)
+{
+    char* bytes = text.get();
+    return ParseBuffer(doc, LoadBuffer{std::move(text), bytes, size});
 }
 
 void ParseGetConfigText(GeneralSettings& general, std::string_view text)

@@ -1,6 +1,7 @@
 #include "config/ParamString.h"
 
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace kor {
@@ -79,19 +80,41 @@ std::size_t FindUpper(std::string_view haystack, std::string_view upperNeedle, s
 
 } // namespace
 
+std::string_view ParamValue(std::string_view key, std::string_view text, char alsoEnds)
+{
+    // The needle is the key and "="; every "=" in the text is a candidate end of it, and the first
+    // candidate whose preceding bytes match is the first match of the whole needle.
+    const std::size_t keyLength = key.size();
+    std::size_t equals = keyLength;
+    for (;;) {
+        if (equals >= text.size())
+            return {};
+        const void* hit = std::memchr(text.data() + equals, '=', text.size() - equals);
+        if (!hit)
+            return {};
+        equals = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        std::size_t k = 0;
+        while (k < keyLength && UpperCp1252(text[equals - keyLength + k]) == UpperCp1252(key[k]))
+            ++k;
+        if (k == keyLength)
+            break;
+        ++equals;
+    }
+    // The "=" right after the key (a key holding "=" ends at its first one); the value runs to the
+    // first NUL after it.
+    equals = text.find('=', equals - keyLength);
+    const std::size_t valueFrom = equals + 1;
+    std::size_t end = valueFrom;
+    while (end < text.size() && text[end] != '\0' && text[end] != alsoEnds)
+        ++end;
+    if (end == text.size())
+        return {};
+    return text.substr(valueFrom, end - valueFrom);
+}
+
 std::string GetParam(std::string_view key, std::string_view text)
 {
-    std::string needle = UpperCp1252(key);
-    needle.push_back('=');
-    const std::size_t at = FindUpper(text, needle, 0);
-    if (at == std::string_view::npos)
-        return {};
-    // The "=" right after the key; the value runs to the first NUL after it.
-    const std::size_t equals = text.find('=', at);
-    const std::size_t end = text.find('\0', equals);
-    if (end == std::string_view::npos)
-        return {};
-    return std::string(text.substr(equals + 1, end - equals - 1));
+    return std::string(ParamValue(key, text));
 }
 
 std::string ReplaceAll(std::string_view find, std::string_view replacement, std::string_view text)
@@ -158,6 +181,13 @@ void AppendParam(std::string& params, std::string_view key, std::string_view val
     params.push_back('=');
     params.append(value);
     params.push_back('\0');
+}
+
+void AppendParam(ParamText& params, std::string_view key, std::string_view value)
+{
+    std::string grown(params.View());
+    AppendParam(grown, key, value);
+    params = grown;
 }
 
 } // namespace kor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ParamText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +13,9 @@ namespace kor {
 // case; the first textual match wins (a key that is the tail of a longer key matches there), and
 // stored files rely on that.
 std::string GetParam(std::string_view key, std::string_view text);
+// GetParam as a view into text. alsoEnds is one more byte that ends a value as NUL does (";" in a
+// configuration line, whose fields GetParam reads once ";" has become NUL).
+std::string_view ParamValue(std::string_view key, std::string_view text, char alsoEnds = '\0');
 
 // Replaces every occurrence of find (compared without regard to case); replaced text is never
 // searched again. An empty find returns the text unchanged.
@@ -26,6 +31,7 @@ std::int16_t SplitText(std::string_view text, std::string_view delimiter, std::v
 
 // Appends one KEY=VALUE pair with its NUL terminator.
 void AppendParam(std::string& params, std::string_view key, std::string_view value);
+void AppendParam(ParamText& params, std::string_view key, std::string_view value);
 
 // Upper-cases one Windows-1252 byte (ASCII and the accented letters of the code page).
 char UpperCp1252(char c);

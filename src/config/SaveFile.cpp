@@ -7,11 +7,19 @@ namespace kor {
 
 Status SaveFileAtomically(const QString& path, std::string_view bytes)
 {
+    return SaveFileAtomically(path, [bytes](const FilePieceWriter& write) { return write(bytes); });
+}
+
+Status SaveFileAtomically(const QString& path, const std::function<bool(const FilePieceWriter&)>& produce)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Status::Fail(file.errorString().toStdString());
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    const FilePieceWriter write = [&file](std::string_view piece) {
+        const auto size = static_cast<qint64>(piece.size());
+        return file.write(piece.data(), size) == size;
+    };
+    if (!produce(write)) {
         const std::string reason = file.errorString().toStdString();
         file.cancelWriting();
         return Status::Fail(reason);

@@ -40,7 +40,7 @@ void WriteBytes(const QString& path, const std::string& bytes)
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-std::string Visible(const std::string& bytes)
+std::string Visible(std::string_view bytes)
 {
     std::string out;
     for (char c : bytes) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace kor::test {
 
@@ -21,7 +22,7 @@ std::string ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const std::string& bytes);
 
 // Turns control characters into visible escapes so that failed byte comparisons read well.
-std::string Visible(const std::string& bytes);
+std::string Visible(std::string_view bytes);
 
 // Success, or a failed assertion that shows the reason: ASSERT_TRUE(IsOk(Operation())).
 template <typename R>::testing::AssertionResult IsOk(const R& result)

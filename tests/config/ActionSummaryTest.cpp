@@ -135,25 +135,16 @@ TEST(ActionSummary, EveryTypeAndBranchInTwoLanguages)
         // Unknown types.
         {"type 10", Action(10, {{"DISP", "1"}}), ""},
         {"type -1", Action(-1, {{"DISP", "1"}}), ""},
+        // Keys match as in any parameter string: without case, first textual match, NUL-ended.
+        {"lower-case key", Action(1, {{"pc", "10.0.0.5"}}), "{237} 10.0.0.5"},
+        {"tail of a longer key", Action(3, {{"XPOSNAME", "first"}, {"POSNAME", "second"}}), "{241} first"},
+        {"last pair without NUL", ActionRecord{4, "", "CLNT=10.0.0.7", {}, false}, "{242} "},
     };
     const LangTextLookup languages[] = {Marker, SpanishText};
     for (const LangTextLookup& language : languages) {
         for (const Case& c : cases)
             EXPECT_EQ(ActionSummary(c.Record, language), Expand(c.Expected, language)) << c.Name;
     }
-}
-
-TEST(ActionSummary, KeysMatchAsTheParameterStringsDo)
-{
-    // Lower-case keys are found; the first textual match wins; a last pair without NUL is lost.
-    ActionRecord lower = Action(1, {{"pc", "10.0.0.5"}});
-    EXPECT_EQ(ActionSummary(lower, Marker), "<237> 10.0.0.5");
-    ActionRecord tail = Action(3, {{"XPOSNAME", "first"}, {"POSNAME", "second"}});
-    EXPECT_EQ(ActionSummary(tail, Marker), "<241> first");
-    ActionRecord unterminated;
-    unterminated.Type = 4;
-    unterminated.Params = "CLNT=10.0.0.7";
-    EXPECT_EQ(ActionSummary(unterminated, Marker), "<242> ");
 }
 
 TEST(ActionSummary, PasswordsNeverShow)

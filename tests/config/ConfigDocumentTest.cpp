@@ -60,6 +60,14 @@ TEST(ConfigDocument, AddActionStopsAt255AndIgnoresBadRules)
     EXPECT_EQ(doc.AddAction(-1, MakeAction(0, "x")), 0);
     EXPECT_EQ(doc.AddAction(121, MakeAction(0, "x")), 0);
     EXPECT_TRUE(doc.Saved);
+
+    // Clearing one rule (its source left the catalogue) leaves the others and marks the change.
+    doc.AddAction(6, MakeAction(0, "b"));
+    doc.Saved = true;
+    doc.ClearRule(5);
+    EXPECT_FALSE(doc.IsRuleUsed(5));
+    EXPECT_TRUE(doc.IsRuleUsed(6));
+    EXPECT_FALSE(doc.Saved);
 }
 
 TEST(ConfigDocument, DeletedActionKeepsItsPlaceAndReplaceRevivesItWithItsTimeTable)
@@ -137,18 +145,6 @@ TEST(ConfigDocument, WrongIndexesNeverCrashOrChangeAnything)
     doc.RemoveInterval(1, 0, 1, 5);
     doc.RemoveInterval(1, 0, 1, -1);
     EXPECT_EQ(doc.Rule(1), before.Rule(1));
-}
-
-TEST(ConfigDocument, ClearRuleEmptiesOneRuleAndMarksTheDocumentChanged)
-{
-    ConfigDocument doc;
-    doc.AddAction(4, MakeAction(0, "a"));
-    doc.AddAction(5, MakeAction(0, "b"));
-    doc.Saved = true;
-    doc.ClearRule(4);
-    EXPECT_FALSE(doc.IsRuleUsed(4));
-    EXPECT_TRUE(doc.IsRuleUsed(5));
-    EXPECT_FALSE(doc.Saved);
 }
 
 TEST(EventSources, TagsFollowTheIndexTable)

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -88,8 +89,12 @@ TEST_F(ConfigFiles, FailedSaveKeepsThePreviousFile)
     big.ResetConfig();
     ActionRecord a;
     a.Params = std::string(4000, 'x') + '\0';
-    for (int i = 0; i < 50; ++i)
+    for (int i = 0; i < 70; ++i)
         big.AddAction(i, a);
+    // Beyond the writer's buffer, the file is written in pieces that add up to the same text.
+    ASSERT_FALSE(SaveProjectFile(big, Path("big.kma")));
+    EXPECT_EQ(test::ReadBytes(Path("big.kma")), BuildProjectText(big));
+    QFile::remove(Path("big.kma"));
 
     // Writes beyond 64 KiB fail, as on a full disk (root ignores permissions, not this limit).
     struct rlimit old

@@ -53,6 +53,11 @@ ConfigDocument WorkedExample()
     return doc;
 }
 
+std::vector<Interval> DayList(const TimeTable& table, int day)
+{
+    return {table.Day(day).begin(), table.Day(day).end()};
+}
+
 ConfigDocument Load(const std::string& text, LoadResult* result = nullptr)
 {
     ConfigDocument doc = FreshDocument();
@@ -64,16 +69,11 @@ ConfigDocument Load(const std::string& text, LoadResult* result = nullptr)
     return doc;
 }
 
-TEST(ConfigText, WorkedExampleIsWrittenByteForByte)
-{
-    const ConfigDocument doc = WorkedExample();
-    EXPECT_EQ(BuildAlarmAppText(doc, DeviceLine{80, "operator", "", "", ""}), kWorkedUpload);
-    EXPECT_EQ(BuildProjectText(doc), kWorkedProject) << test::Visible(BuildProjectText(doc));
-}
-
-TEST(ConfigText, WorkedExampleReadsBackFromBothForms)
+TEST(ConfigText, WorkedExampleIsWrittenByteForByteAndReadsBackFromBothForms)
 {
     const ConfigDocument expected = WorkedExample();
+    EXPECT_EQ(BuildAlarmAppText(expected, DeviceLine{80, "operator", "", "", ""}), kWorkedUpload);
+    EXPECT_EQ(BuildProjectText(expected), kWorkedProject) << test::Visible(BuildProjectText(expected));
     for (const std::string& text : {kWorkedUpload, kWorkedProject}) {
         const ConfigDocument doc = Load(text);
         EXPECT_EQ(doc.GeneralSettings, expected.GeneralSettings);
@@ -81,10 +81,8 @@ TEST(ConfigText, WorkedExampleReadsBackFromBothForms)
         ASSERT_EQ(doc.ActionCount(2), 2);
         // The upload form groups by type, so Siren (type 0) comes first there.
         const bool upload = text == kWorkedUpload;
-        const ActionRecord& siren = *doc.Action(2, upload ? 0 : 1);
-        const ActionRecord& clip = *doc.Action(2, upload ? 1 : 0);
-        EXPECT_EQ(siren, *expected.Action(2, 1));
-        EXPECT_EQ(clip, *expected.Action(2, 0));
+        EXPECT_EQ(*doc.Action(2, upload ? 0 : 1), *expected.Action(2, 1));
+        EXPECT_EQ(*doc.Action(2, upload ? 1 : 0), *expected.Action(2, 0));
         EXPECT_FALSE(doc.Saved) << "a loaded text that adds actions leaves the document unsaved";
     }
 }
@@ -111,11 +109,17 @@ TEST(ConfigText, ProjectFileRoundTripIsByteIdentical)
     doc.AddAction(0, odd);
 
     const std::string first = BuildProjectText(doc);
-    const ConfigDocument loaded = Load(first);
+    ConfigDocument loaded = Load(first);
     EXPECT_EQ(BuildProjectText(loaded), first);
     EXPECT_EQ(loaded.GeneralSettings, doc.GeneralSettings);
     EXPECT_EQ(loaded.ZelkSettings, doc.ZelkSettings);
-    EXPECT_EQ(*loaded.Action(120, 0), odd);
+    // A loaded action's parameters and time table view the loaded text: a copy keeps them after
+    // the document is reset, and an edit of the document does not reach the copy.
+    const ActionRecord copy = *loaded.Action(0, 0);
+    loaded.AddInterval(0, 0, 3, Interval{{9, 0, 0}, {10, 0, 0}});
+    EXPECT_EQ(loaded.DayIntervals(0, 0, 3).size(), 3u);
+    loaded.ResetConfig();
+    EXPECT_EQ(copy, odd);
 }
 
 TEST(ConfigText, WritersDiffer)
@@ -162,8 +166,6 @@ TEST(ConfigText, WritersDiffer)
 
 TEST(ConfigText, ReaderRules)
 {
-    const std::string general = "#GENERAL;FS=3;FTM=4;FSB=5;FTMB=6;SMTPH=h;SMTPP=26;SNDADDR=s;RPLYADDR=r;"
-                                "CIDHEAD=c;CLIENTNUM=n;CRAIP=i;CRAPORT=p;\n";
     struct Case
     {
         const char* what;
@@ -200,32 +202,34 @@ TEST(ConfigText, ReaderRules)
             EXPECT_EQ(doc.Action(found, 0)->Name, c.name) << c.what;
         }
     }
-
-    const ConfigDocument doc = Load(general + "#ZELK;BC=7;S0=1;S5=1;MSK1=1;MSK5=1;\n");
-    EXPECT_EQ(doc.GeneralSettings.FS, 3);
-    EXPECT_EQ(doc.GeneralSettings.FTM, 4);
-    EXPECT_EQ(doc.GeneralSettings.FSB, 5);
-    EXPECT_EQ(doc.GeneralSettings.FTMB, 6);
-    EXPECT_EQ(doc.GeneralSettings.CRAPORT, "p");
-    EXPECT_EQ(doc.GeneralSettings.CRAIP, "i");
-    EXPECT_EQ(doc.ZelkSettings.BC, 7);
-    EXPECT_EQ(doc.ZelkSettings.S,
-              (std::array<bool, 8>{true, false, false, false, false, true, false, false}));
-    EXPECT_EQ(doc.ZelkSettings.MSK, (std::array<bool, 6>{false, true, false, false, false, true}));
 }
 
-TEST(ConfigText, GeneralAndDetectorFallbacks)
+TEST(ConfigText, GeneralAndDetectorLines)
 {
-    const ConfigDocument doc = Load("#GENERAL;FS=x;FTM=;FSB= 7 ;SMTPH=action.example;\n#ZELK;BC=abc;\n");
-    EXPECT_EQ(doc.GeneralSettings.FS, 2);
-    EXPECT_EQ(doc.GeneralSettings.FTM, 2);
-    EXPECT_EQ(doc.GeneralSettings.FSB, 7);
-    EXPECT_EQ(doc.GeneralSettings.FTMB, 2);
-    EXPECT_EQ(doc.GeneralSettings.SMTPH, "action.example") << "the keyword is the text right after #";
-    EXPECT_EQ(doc.GeneralSettings.SMTPP, "");
-    EXPECT_EQ(doc.ZelkSettings.BC, 0);
-    for (bool s : doc.ZelkSettings.S)
-        EXPECT_FALSE(s) << "flags not written read as not set";
+    struct Case
+    {
+        std::string text;
+        GeneralSettings general;
+        ZelkSettings zelk;
+    };
+    const Case cases[] = {
+        {"#GENERAL;FS=3;FTM=4;FSB=5;FTMB=6;SMTPH=h;SMTPP=26;SNDADDR=s;RPLYADDR=r;CIDHEAD=c;CLIENTNUM=n;"
+         "CRAIP=i;CRAPORT=p;\n#ZELK;BC=7;S0=1;S5=1;MSK1=1;MSK5=1;\n",
+         {3, 4, 5, 6, "h", "26", "s", "r", "c", "n", "i", "p"},
+         {7,
+          {true, false, false, false, false, true, false, false},
+          {false, true, false, false, false, true}}},
+        // Numbers that do not read fall back to 2 (BC to 0), flags not written read as not set, and
+        // the keyword is the text right after "#" whatever a value holds.
+        {"#GENERAL;FS=x;FTM=;FSB= 7 ;SMTPH=action.example;\n#ZELK;BC=abc;\n",
+         {2, 2, 7, 2, "action.example", "", "", "", "", "", "", ""},
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ConfigDocument doc = Load(c.text);
+        EXPECT_EQ(doc.GeneralSettings, c.general) << c.text;
+        EXPECT_EQ(doc.ZelkSettings, c.zelk) << c.text;
+    }
 }
 
 TEST(ConfigText, ValuesThatDoNotFitFailTheLoadAndKeepWhatCameBefore)
@@ -253,8 +257,9 @@ TEST(ConfigText, ActionLineFields)
     const ConfigDocument doc = Load("#SSTART2\n"
                                     "#ACTION=Door;TP=x;PARAMS=A=1$B=2;TT=;\n"
                                     "#ACTION=;TP= 8 ;PARAMS=;TT=#1;\n"
-                                    "#ACTION=Gate;TP=3;PARAMS=POSNAME=Porch$;TT=#208000900#110001100;\n");
-    ASSERT_EQ(doc.ActionCount(2), 3);
+                                    "#ACTION=Gate;TP=3;PARAMS=POSNAME=Porch$;TT=#208000900#110001100;\n"
+                                    "#ACTION=In;PARAMS=XTT=#10800123$;TT=#7;\n");
+    ASSERT_EQ(doc.ActionCount(2), 4);
     const ActionRecord& door = *doc.Action(2, 0);
     EXPECT_EQ(door.Type, 0) << "a type that is not a number reads as 0";
     EXPECT_EQ(door.Params, "A=1\0B=2"s) << "a value without its final NUL keeps its pairs";
@@ -262,8 +267,11 @@ TEST(ConfigText, ActionLineFields)
     EXPECT_EQ(doc.Action(2, 1)->Type, 8);
     EXPECT_TRUE(doc.Action(2, 1)->TimeTable.IsEmpty()) << "#1 alone gives no time table";
     const TimeTable& gate = doc.Action(2, 2)->TimeTable;
-    EXPECT_EQ(gate.Day(1), (std::vector<Interval>{{{10, 0, 0}, {11, 0, 0}}}));
+    EXPECT_EQ(DayList(gate, 1), (std::vector<Interval>{{{10, 0, 0}, {11, 0, 0}}}));
     EXPECT_TRUE(gate.Day(2).empty()) << "a day listed before a smaller one is missed";
+    // TT is first found inside the parameters; both keep their own reading of the same bytes.
+    EXPECT_EQ(doc.Action(2, 3)->Params, "XTT=#10800123\0"s);
+    EXPECT_EQ(DayList(doc.Action(2, 3)->TimeTable, 1), (std::vector<Interval>{{{8, 0, 0}, {12, 0, 0}}}));
 }
 
 TEST(ConfigText, TimeTableText)

@@ -35,52 +35,52 @@ TEST(ParamString, GetParamMatchesFirstTextualOccurrence)
         EXPECT_EQ(GetParam(c.key, c.text), c.expected) << c.what;
 }
 
-TEST(ParamString, ReplaceAllDoesNotRescanReplacedText)
+TEST(ParamString, ReplaceAllAndValueAfterEquals)
 {
-    EXPECT_EQ(ReplaceAll("\0"s, "$", "A=1\0B=2\0"s), "A=1$B=2$");
-    EXPECT_EQ(ReplaceAll("$", "\0"s, "A=1$B=2$"), "A=1\0B=2\0"s);
-    EXPECT_EQ(ReplaceAll("a", "aa", "banana"), "baanaanaa");
-    EXPECT_EQ(ReplaceAll("AN", "-", "banana"), "b--a");
-    EXPECT_EQ(ReplaceAll("", "x", "abc"), "abc");
-    EXPECT_EQ(ReplaceAll("x", "y", ""), "");
-}
-
-TEST(ParamString, ValueAfterEqualsStopsAtLineFeedAndKeepsCarriageReturn)
-{
-    EXPECT_EQ(ValueAfterEquals("x=12\r\ny=3"), "12\r");
-    EXPECT_EQ(ValueAfterEquals("Audio.A0.AlarmLevel=50"), "50");
-    EXPECT_EQ(ValueAfterEquals(""), "");
-    EXPECT_EQ(ValueAfterEquals("no equals\n"), "");
-    EXPECT_EQ(ValueAfterEquals("a=\n"), "");
+    const std::pair<std::string, std::string> cases[] = {
+        // Replaced text is never searched again; find compares without case.
+        {ReplaceAll("\0"s, "$", "A=1\0B=2\0"s), "A=1$B=2$"},
+        {ReplaceAll("$", "\0"s, "A=1$B=2$"), "A=1\0B=2\0"s},
+        {ReplaceAll("a", "aa", "banana"), "baanaanaa"},
+        {ReplaceAll("AN", "-", "banana"), "b--a"},
+        {ReplaceAll("", "x", "abc"), "abc"},
+        {ReplaceAll("x", "y", ""), ""},
+        // The value runs to the line feed; a CR before it stays.
+        {ValueAfterEquals("x=12\r\ny=3"), "12\r"},
+        {ValueAfterEquals("Audio.A0.AlarmLevel=50"), "50"},
+        {ValueAfterEquals(""), ""},
+        {ValueAfterEquals("no equals\n"), ""},
+        {ValueAfterEquals("a=\n"), ""},
+    };
+    for (const auto& [got, expected] : cases)
+        EXPECT_EQ(got, expected);
 }
 
 TEST(ParamString, SplitTextCountsTerminatedPiecesAndStoresTheTail)
 {
-    std::vector<std::string> pieces;
-    EXPECT_EQ(SplitText("a;b;c", ";", pieces), 2);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"a", "b", "c"}));
-
-    pieces.clear();
-    EXPECT_EQ(SplitText("a;b;", ";", pieces), 2);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"a", "b"}));
-
-    pieces.clear();
-    EXPECT_EQ(SplitText("abc", ";", pieces), 0);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"abc"}));
-
-    pieces = {"kept"};
-    EXPECT_EQ(SplitText("", ";", pieces), 0);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"kept"}));
-
-    // The array is redimensioned to the pieces found, as a growable array would be.
-    pieces = {"x", "y", "z", "w"};
-    EXPECT_EQ(SplitText(";;", ";", pieces), 2);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"", ""}));
-
-    // Delimiters are found without regard to case.
-    pieces.clear();
-    EXPECT_EQ(SplitText("1x2X3", "x", pieces), 2);
-    EXPECT_EQ(pieces, (std::vector<std::string>{"1", "2", "3"}));
+    using Pieces = std::vector<std::string>;
+    struct Case
+    {
+        std::string text;
+        std::string delimiter;
+        Pieces before;
+        int count;
+        Pieces after;
+    };
+    const Case cases[] = {
+        {"a;b;c", ";", {}, 2, {"a", "b", "c"}},
+        {"a;b;", ";", {}, 2, {"a", "b"}},
+        {"abc", ";", {}, 0, {"abc"}},
+        {"", ";", {"kept"}, 0, {"kept"}},
+        // The array is redimensioned to the pieces found, as a growable array would be.
+        {";;", ";", {"x", "y", "z", "w"}, 2, {"", ""}},
+        {"1x2X3", "x", {}, 2, {"1", "2", "3"}}, // delimiters found without case
+    };
+    for (const Case& c : cases) {
+        Pieces pieces = c.before;
+        EXPECT_EQ(SplitText(c.text, c.delimiter, pieces), c.count) << c.text;
+        EXPECT_EQ(pieces, c.after) << c.text;
+    }
 }
 
 TEST(ParamString, AppendParamBuildsNulTerminatedPairs)
