@@ -1,73 +1,22 @@
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "cli/LoadProject.h"
+#include "cli/ShowParts.h"
 
 #include "app/Language.h"
 #include "app/LanguageCatalogue.h"
 #include "config/ActionSummary.h"
-#include "config/ConfigJson.h"
 #include "config/Cp1252.h"
 #include "config/EventSources.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
+#include <map>
 #include <ostream>
 
 namespace kor::cli {
 
 namespace {
-
-struct Pair
-{
-    std::string Key;
-    std::string Value;
-};
-
-// The pairs of a parameter string; a value under a password key is masked.
-std::vector<Pair> ParamPairs(std::string_view params)
-{
-    std::vector<Pair> pairs;
-    std::size_t pos = 0;
-    while (pos < params.size()) {
-        std::size_t end = params.find('\0', pos);
-        if (end == std::string_view::npos)
-            end = params.size();
-        const std::string_view pair = params.substr(pos, end - pos);
-        const std::size_t eq = pair.find('=');
-        Pair p;
-        p.Key = std::string(pair.substr(0, eq));
-        p.Value = eq == std::string_view::npos ? std::string() : std::string(pair.substr(eq + 1));
-        if (UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
-            p.Value = "********";
-        pairs.push_back(std::move(p));
-        pos = end + 1;
-    }
-    return pairs;
-}
-
-std::string TimeText(const TimeOfDay& t)
-{
-    std::string out;
-    for (unsigned v : {unsigned(t.Hour), unsigned(t.Minute)}) {
-        if (!out.empty())
-            out.push_back(':');
-        if (v < 10)
-            out.push_back('0');
-        out += DecimalText(v);
-    }
-    return out;
-}
-
-std::string IntervalText(const Interval& i)
-{
-    return TimeText(i.Start) + "-" + TimeText(i.End);
-}
-
-const char* const kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 std::string FlagsText(const bool* flags, std::size_t count)
 {
@@ -75,77 +24,6 @@ std::string FlagsText(const bool* flags, std::size_t count)
     for (std::size_t i = 0; i < count; ++i)
         out.push_back(flags[i] ? '1' : '0');
     return out;
-}
-
-QString J(std::string_view cp1252)
-{
-    return QString::fromStdString(TerminalText(cp1252));
-}
-
-QJsonObject ActionJson(int index, const ActionRecord& action, const LangTextLookup& langText)
-{
-    QJsonObject o;
-    o[QStringLiteral("index")] = index;
-    o[QStringLiteral("name")] = J(action.Name);
-    o[QStringLiteral("type")] = action.Type;
-    o[QStringLiteral("type_name")] = QString::fromLatin1(ActionTypeName(action.Type));
-    o[QStringLiteral("deleted")] = action.Deleted;
-    o[QStringLiteral("summary")] = J(ActionSummary(action, langText));
-    QJsonArray params;
-    for (const Pair& p : ParamPairs(action.Params))
-        params.append(QJsonObject{{QStringLiteral("key"), J(p.Key)}, {QStringLiteral("value"), J(p.Value)}});
-    o[QStringLiteral("params")] = params;
-    QJsonObject table;
-    for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        QJsonArray intervals;
-        for (const Interval& i : action.TimeTable.Day(day))
-            intervals.append(QString::fromStdString(IntervalText(i)));
-        if (!intervals.isEmpty())
-            table[QString::fromLatin1(kDayNames[day - 1])] = intervals;
-    }
-    o[QStringLiteral("time_table")] = table;
-    return o;
-}
-
-QJsonObject DocumentJson(const ConfigDocument& doc, const LangTextLookup& langText)
-{
-    QJsonArray rules;
-    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
-        const SensorRule& rule = doc.Rule(r);
-        if (!rule.IsUsed())
-            continue;
-        QJsonArray actions;
-        for (std::size_t a = 0; a < rule.Actions.size(); ++a)
-            actions.append(ActionJson(static_cast<int>(a), rule.Actions[a], langText));
-        rules.append(QJsonObject{
-            {QStringLiteral("index"), r},
-            {QStringLiteral("tag"), QString::fromStdString(EventSourceTag(r, doc.InputOneAsSensor))},
-            {QStringLiteral("actions"), actions}});
-    }
-    const GeneralSettings& g = doc.GeneralSettings;
-    QJsonObject general{{QStringLiteral("FS"), g.FS},
-                        {QStringLiteral("FTM"), g.FTM},
-                        {QStringLiteral("FSB"), g.FSB},
-                        {QStringLiteral("FTMB"), g.FTMB},
-                        {QStringLiteral("SMTPH"), J(g.SMTPH)},
-                        {QStringLiteral("SMTPP"), J(g.SMTPP)},
-                        {QStringLiteral("SNDADDR"), J(g.SNDADDR)},
-                        {QStringLiteral("RPLYADDR"), J(g.RPLYADDR)},
-                        {QStringLiteral("CIDHEAD"), J(g.CIDHEAD)},
-                        {QStringLiteral("CLIENTNUM"), J(g.CLIENTNUM)},
-                        {QStringLiteral("CRAIP"), J(g.CRAIP)},
-                        {QStringLiteral("CRAPORT"), J(g.CRAPORT)}};
-    QJsonArray s;
-    for (bool f : doc.ZelkSettings.S)
-        s.append(f);
-    QJsonArray msk;
-    for (bool f : doc.ZelkSettings.MSK)
-        msk.append(f);
-    QJsonObject detector{
-        {QStringLiteral("BC"), doc.ZelkSettings.BC}, {QStringLiteral("S"), s}, {QStringLiteral("MSK"), msk}};
-    return QJsonObject{{QStringLiteral("rules"), rules},
-                       {QStringLiteral("general"), general},
-                       {QStringLiteral("detector"), detector}};
 }
 
 void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out)
@@ -164,8 +42,14 @@ void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::o
                 << ActionTypeName(action.Type) << (action.Deleted ? ", deleted" : "") << ")\n";
             out << "      summary: " << TerminalText(ActionSummary(action, langText)) << "\n";
             std::string params;
-            for (const Pair& p : ParamPairs(action.Params))
-                params += (params.empty() ? "" : "  ") + p.Key + "=" + p.Value;
+            std::vector<Pair> pairs;
+            ParamPairs(action.Params, pairs);
+            for (const Pair& p : pairs) {
+                params += params.empty() ? "" : "  ";
+                params += p.Key;
+                params += '=';
+                params += p.Value;
+            }
             if (!params.empty())
                 out << "      " << TerminalText(params) << "\n";
             for (int day = 1; day <= TimeTable::DayCount; ++day) {
@@ -209,14 +93,21 @@ int RunShow(const CommandSpec& self, Invocation& inv)
     LanguageCatalogue catalogue;
     if (const Status loaded = catalogue.LoadFile(LanguageCataloguePath(*language)); loaded.failed())
         return Failure(inv, "Language library error. " + loaded.reason());
-    const LangTextLookup langText = [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
+    // Every action's summary asks for its words again; each is converted once.
+    std::map<int, std::string> words;
+    const LangTextLookup langText = [&catalogue, &words](int n) {
+        auto it = words.find(n);
+        if (it == words.end())
+            it = words.emplace(n, ToCp1252(catalogue.Text(n))).first;
+        return it->second;
+    };
 
     ConfigDocument doc;
     if (const Status loaded = LoadProjectForCli(doc, inv.Positional[0]); loaded.failed())
         return Failure(inv, loaded.reason());
     doc.InputOneAsSensor = inputOne;
     if (inv.Has("json"))
-        inv.Out << QJsonDocument(DocumentJson(doc, langText)).toJson(QJsonDocument::Indented).toStdString();
+        WriteShowJson(doc, langText, inv.Out);
     else
         PrintText(doc, langText, inv.Out);
     return ExitOk;

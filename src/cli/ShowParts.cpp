@@ -1,0 +1,54 @@
+#include "cli/ShowParts.h"
+
+#include "config/ParamString.h"
+#include "config/TextNumber.h"
+
+namespace kor::cli {
+
+const char* ActionTypeName(std::int32_t type)
+{
+    static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
+                                        "notify client", "remote alarm", "user",     "e-mail",
+                                        "FTP upload",    "Contact ID"};
+    return type >= 0 && type <= 9 ? names[type] : "unknown";
+}
+
+void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
+{
+    pairs.clear();
+    std::size_t pos = 0;
+    while (pos < params.size()) {
+        std::size_t end = params.find('\0', pos);
+        if (end == std::string_view::npos)
+            end = params.size();
+        const std::string_view pair = params.substr(pos, end - pos);
+        const std::size_t eq = pair.find('=');
+        Pair p{pair.substr(0, eq), eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1)};
+        if (p.Key.size() == 3 && UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
+            p.Value = "********";
+        pairs.push_back(p);
+        pos = end + 1;
+    }
+}
+
+std::string IntervalText(const Interval& i)
+{
+    std::string out;
+    const auto put = [&out](unsigned v, char after) {
+        if (v < 100) {
+            out.push_back(static_cast<char>('0' + v / 10));
+            out.push_back(static_cast<char>('0' + v % 10));
+        } else {
+            out += DecimalText(v);
+        }
+        if (after)
+            out.push_back(after);
+    };
+    put(i.Start.Hour, ':');
+    put(i.Start.Minute, '-');
+    put(i.End.Hour, ':');
+    put(i.End.Minute, 0);
+    return out;
+}
+
+} // namespace kor::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "config/ActionSummary.h"
+#include "config/ConfigDocument.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kor::cli {
+
+// What `show` prints of a configuration, as text and as JSON.
+
+const char* ActionTypeName(std::int32_t type);
+
+struct Pair
+{
+    std::string_view Key;
+    std::string_view Value;
+};
+
+// The pairs of a parameter string, as views into it; a value under a password key is masked.
+void ParamPairs(std::string_view params, std::vector<Pair>& pairs);
+
+// "hh:mm-hh:mm", each number with at least two digits.
+std::string IntervalText(const Interval& interval);
+
+inline constexpr const char* kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+
+// The document as JSON, written straight to out.
+void WriteShowJson(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out);
+
+} // namespace kor::cli
