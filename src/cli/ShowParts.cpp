@@ -5,14 +5,6 @@
 
 namespace kor::cli {
 
-const char* ActionTypeName(std::int32_t type)
-{
-    static const char* const names[] = {"output",        "recording",    "call/SMS", "camera move",
-                                        "notify client", "remote alarm", "user",     "e-mail",
-                                        "FTP upload",    "Contact ID"};
-    return type >= 0 && type <= 9 ? names[type] : "unknown";
-}
-
 void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
 {
     pairs.clear();

@@ -2,6 +2,7 @@
 
 #include "config/ActionSummary.h"
 #include "config/ConfigDocument.h"
+#include "config/ConfigJson.h"
 
 #include <cstdint>
 #include <ostream>
@@ -12,8 +13,6 @@
 namespace kor::cli {
 
 // What `show` prints of a configuration, as text and as JSON.
-
-const char* ActionTypeName(std::int32_t type);
 
 struct Pair
 {
