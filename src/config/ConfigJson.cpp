@@ -75,7 +75,7 @@ QJsonObject ActionJson(int index, const ActionRecord& action, const ConfigJsonOp
     }
     o[Q("deleted")] = action.Deleted;
     o[Q("params")] = ParamsJson(action.Params, options.MaskPasswords);
-    if (!action.Params.empty() && action.Params.View().back() != '\0')
+    if (!action.Params.empty() && action.Params.back() != '\0')
         o[Q("params_unterminated")] = true;
     QJsonObject table;
     for (int day = 1; day <= TimeTable::DayCount; ++day) {
@@ -231,7 +231,6 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
         if (!v->isArray())
             return in.Fail(path + QStringLiteral(".params"), "not a list");
         const QJsonArray pairs = v->toArray();
-        std::string params;
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             const QString at = path + QStringLiteral(".params[%1]").arg(i);
             if (!pairs[i].isObject())
@@ -243,7 +242,7 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
             const auto key = in.Text(*k, at + QStringLiteral(".key"));
             if (!key)
                 return false;
-            params += *key;
+            action.Params += *key;
             if (const QJsonValue* pv = in.Field(pair, at, "value", false)) {
                 const auto text = in.Text(*pv, at + QStringLiteral(".value"));
                 if (!text)
@@ -252,19 +251,18 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
                     return in.Fail(at + QStringLiteral(".value"),
                                    "the password is masked (this JSON is a listing; write one with "
                                    "korctl convert IN OUT.json)");
-                params += '=';
-                params += *text;
+                action.Params += '=';
+                action.Params += *text;
             }
-            params.push_back('\0');
+            action.Params.push_back('\0');
         }
         if (const QJsonValue* u = in.Field(o, path, "params_unterminated", false)) {
             const auto open = in.Boolean(*u, path + QStringLiteral(".params_unterminated"));
             if (!open)
                 return false;
-            if (*open && !params.empty())
-                params.pop_back();
+            if (*open && !action.Params.empty())
+                action.Params.pop_back();
         }
-        action.Params = params;
     }
     if ((v = in.Field(o, path, "time_table", false))) {
         if (!v->isObject())

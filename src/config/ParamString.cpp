@@ -185,9 +185,10 @@ void AppendParam(std::string& params, std::string_view key, std::string_view val
 
 void AppendParam(ParamText& params, std::string_view key, std::string_view value)
 {
-    std::string grown(params.View());
-    AppendParam(grown, key, value);
-    params = grown;
+    params += key;
+    params += '=';
+    params += value;
+    params += '\0';
 }
 
 } // namespace kor

@@ -1,19 +1,15 @@
 #include "config/ParamText.h"
 
-#include <cstring>
-
 namespace kor {
 
 ParamText::ParamText(std::string_view bytes)
 {
     if (bytes.empty())
         return;
-    // One allocation holds the copy; the control block comes with it.
-    std::shared_ptr<char[]> copy = std::make_shared_for_overwrite<char[]>(bytes.size());
-    std::memcpy(copy.get(), bytes.data(), bytes.size());
-    m_data = copy.get();
-    m_size = bytes.size();
-    m_owner = std::move(copy);
+    auto own = std::make_shared<std::string>(bytes);
+    m_own = own.get();
+    m_owner = std::move(own);
+    Refresh();
 }
 
 ParamText ParamText::Shared(std::shared_ptr<const void> owner, std::string_view bytes)
@@ -25,6 +21,35 @@ ParamText ParamText::Shared(std::shared_ptr<const void> owner, std::string_view 
     text.m_data = bytes.data();
     text.m_size = bytes.size();
     return text;
+}
+
+std::string& ParamText::Writable()
+{
+    if (!m_own || m_owner.use_count() != 1) {
+        auto own = std::make_shared<std::string>(View());
+        m_own = own.get();
+        m_owner = std::move(own);
+    }
+    return *m_own;
+}
+
+void ParamText::Refresh()
+{
+    m_data = m_own->data();
+    m_size = m_own->size();
+}
+
+ParamText& ParamText::operator+=(std::string_view bytes)
+{
+    Writable().append(bytes);
+    Refresh();
+    return *this;
+}
+
+void ParamText::pop_back()
+{
+    Writable().pop_back();
+    Refresh();
 }
 
 } // namespace kor
