@@ -9,6 +9,7 @@
 // long enough to show whether the window keeps beating through them.
 
 #include "DeviceSimProcess.h"
+#include "Heartbeat.h"
 #include "TestSupport.h"
 
 #include "app/AppSession.h"
@@ -42,67 +43,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-long RssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
-}
-
-// Beats every 5 ms on the GUI thread and keeps the longest gap, overall and while a device
-// operation runs.
-class Heartbeat
-{
-public:
-    Heartbeat()
-    {
-        m_timer.setInterval(5);
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Beat(); });
-    }
-    void Start()
-    {
-        m_last = Clock::now();
-        m_longest = m_longestBusy = 0;
-        m_timer.start();
-    }
-    void Stop() { m_timer.stop(); }
-    void SetBusy(bool busy)
-    {
-        Beat();
-        m_busy = busy;
-    }
-    double Longest() const { return m_longest; }
-    double LongestBusy() const { return m_longestBusy; }
-
-private:
-    void Beat()
-    {
-        const double gap = MsSince(m_last);
-        m_last = Clock::now();
-        m_longest = std::max(m_longest, gap);
-        if (m_busy)
-            m_longestBusy = std::max(m_longestBusy, gap);
-    }
-
-    QTimer m_timer;
-    Clock::time_point m_last;
-    double m_longest = 0;
-    double m_longestBusy = 0;
-    bool m_busy = false;
-};
+using kor::bench::Heartbeat;
+using kor::bench::MsSince;
+using kor::bench::RssKiB;
+using Clock = kor::bench::BenchClock;
 
 struct Run
 {

@@ -25,6 +25,18 @@ std::optional<QString> Piece(QStringView text, qsizetype start, qsizetype count)
     return text.mid(from, count).toString();
 }
 
+constexpr int kMaxDigits = 3;
+constexpr std::int64_t kMaxOctet = 255;
+constexpr int kLastBox = 3;
+
+bool FitsOctet(const QString& digits)
+{
+    if (digits.size() > kMaxDigits)
+        return false;
+    const std::optional<std::int64_t> value = ReadNumber(digits.toStdString());
+    return !value || *value <= kMaxOctet;
+}
+
 } // namespace
 
 std::array<std::optional<QString>, 4> SplitIpText(QStringView text)
@@ -57,6 +69,49 @@ QString JoinIpText(const std::array<QString, 4>& boxes)
 bool IsEmptyIpText(QStringView text)
 {
     return text.trimmed().isEmpty() || text == u"0.0.0.0";
+}
+
+IpKeyOutcome IpCharacterKey(const std::array<QString, 4>& boxes, int box, int caret, int selected, QChar c)
+{
+    if (box < 0 || box > kLastBox || c == u'\b')
+        return {};
+    IpKeyOutcome outcome;
+    outcome.Consumed = true;
+    if (c == u'.' || c == u' ') {
+        if (box < kLastBox)
+            outcome.FocusBox = box + 1;
+        return outcome;
+    }
+    if (c < u'0' || c > u'9')
+        return outcome;
+    if (caret < kMaxDigits) {
+        // The whole resulting text must stay an octet, wherever the digit goes.
+        QString typed = boxes[static_cast<std::size_t>(box)];
+        typed.replace(caret, selected, c);
+        outcome.Consumed = !FitsOctet(typed);
+        return outcome;
+    }
+    // A full box: the digit goes on into the next box.
+    if (box < kLastBox) {
+        const QString& next = boxes[static_cast<std::size_t>(box + 1)];
+        outcome.FocusBox = box + 1;
+        if (next.size() < kMaxDigits && FitsOctet(next + c))
+            outcome.FocusBoxText = next + c;
+    }
+    return outcome;
+}
+
+IpKeyOutcome IpArrowKey(int box, int caret, bool hasSelection, bool left)
+{
+    IpKeyOutcome outcome;
+    if (hasSelection)
+        return outcome;
+    if (left && caret == 0 && box > 0) {
+        outcome = {true, box - 1, -1, std::nullopt};
+    } else if (!left && caret == 2 && box < kLastBox) {
+        outcome = {true, box + 1, 0, std::nullopt};
+    }
+    return outcome;
 }
 
 } // namespace kor

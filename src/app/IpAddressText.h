@@ -23,4 +23,24 @@ QString JoinIpText(const std::array<QString, 4>& boxes);
 // The control never reads empty: empty boxes give "0.0.0.0", so that address means "none given".
 bool IsEmptyIpText(QStringView text);
 
+// What a key does in box `box` of the four (0..3) holding `boxes`, with the caret at `caret` and
+// `selected` characters selected from there.
+struct IpKeyOutcome
+{
+    bool Consumed = false;               // false: the box handles the key as usual
+    int FocusBox = -1;                   // the box the focus moves to; -1: it stays
+    int Caret = -1;                      // the caret in that box; -1: at its end
+    std::optional<QString> FocusBoxText; // the new text of that box
+};
+
+// A typed character: a digit goes in while the box stays an octet (0..255) and is refused
+// otherwise; a digit typed into a full box goes on into the next one (when that has room) and
+// the focus follows; "." or a blank jumps to the next box; backspace is left to the box; any
+// other character is discarded.
+IpKeyOutcome IpCharacterKey(const std::array<QString, 4>& boxes, int box, int caret, int selected, QChar c);
+
+// The arrow keys cross a box edge: Left at the start of box i > 0 goes to the end of box i - 1,
+// Right at position 2 of box i < 3 to the start of box i + 1; otherwise the box moves its caret.
+IpKeyOutcome IpArrowKey(int box, int caret, bool hasSelection, bool left);
+
 } // namespace kor

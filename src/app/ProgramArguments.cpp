@@ -27,7 +27,9 @@ Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments)
             pieces << argument;
         }
     }
-    parsed.CommandLine = ToCp1252(pieces.join(u'$'));
+    // The companion client hands over one command line; a shell splits it at its blanks, so the
+    // pieces are joined again with one blank ("pass word" stays one field).
+    parsed.CommandLine = ToCp1252(pieces.join(u' '));
     return parsed;
 }
 

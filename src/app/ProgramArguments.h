@@ -13,8 +13,8 @@ namespace kor {
 //
 //   kormanager [--database PATH] ["REMOTE#-#host#dataport#password#enabled#port$CAMID#id"]
 //
-// Arguments that are not options form the start command line: each is one or more "$"-separated
-// pieces, and several arguments are joined with "$".
+// Arguments that are not options form the start command line, joined with one blank as the
+// companion client's single command line held them; the line is then split at "$".
 struct ProgramArguments
 {
     std::string CommandLine; // Windows-1252, as the companion client hands it over

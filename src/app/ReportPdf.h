@@ -5,7 +5,7 @@
 #include <QPageLayout>
 #include <QString>
 
-#include <string>
+#include <functional>
 
 class QTextDocument;
 
@@ -15,9 +15,13 @@ namespace kor {
 // text document adds on every side, with the page number at the foot.
 QPageLayout ReportPageLayout();
 
+// Pages written so far and the page count, for a progress display.
+using PdfProgress = std::function<void(int page, int pageCount)>;
+
 // Prints a report page to a PDF file, written atomically (a failed export leaves the previous
-// file). The document keeps its own settings; a copy is paginated. Text layout needs a running
-// QGuiApplication.
-Status WriteReportPdf(const QTextDocument& document, const QString& path);
+// file), page by page with the progress. The document is paginated in place for the PDF's pages
+// (no copy: the largest report takes half the memory); it is not for showing afterwards. Text
+// layout needs a running QGuiApplication.
+Status WriteReportPdf(QTextDocument& document, const QString& path, const PdfProgress& progress = {});
 
 } // namespace kor

@@ -11,7 +11,10 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
+#include <cstdio>
 #include <ostream>
+
+#include <unistd.h>
 
 namespace kor::cli {
 
@@ -55,13 +58,28 @@ Status EnsureGuiApplication()
     return Status::Ok();
 }
 
+// On a terminal the pages count up on one line of standard error: the largest report takes a
+// while. Redirected output stays quiet.
 Status WritePdf(const std::string& html, const QString& path)
 {
     if (Status gui = EnsureGuiApplication(); gui.failed())
         return gui;
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    if (terminal)
+        std::fprintf(stderr, "Laying out the report...");
     QTextDocument document;
     document.setHtml(FromCp1252(html));
-    return WriteReportPdf(document, path);
+    PdfProgress progress;
+    if (terminal) {
+        progress = [](int page, int pageCount) {
+            std::fprintf(stderr, "\rWriting the PDF: page %d of %d", page, pageCount);
+            std::fflush(stderr);
+        };
+    }
+    Status written = WriteReportPdf(document, path, progress);
+    if (terminal)
+        std::fprintf(stderr, "\n");
+    return written;
 }
 
 int RunReport(const CommandSpec& self, Invocation& inv)

@@ -1,6 +1,5 @@
 #include "app/ClientDatabase.h"
 #include "TestSupport.h"
-#include "app/Language.h"
 
 #include "outside/companion/ClientConnection.h"
 
@@ -150,25 +149,6 @@ TEST_F(ClientDatabaseTest, StartupReadsRecordWhichProbesSucceed)
     EXPECT_FALSE(startup.ProgCamAudio);
     EXPECT_TRUE(startup.RefExpiry);
     EXPECT_FALSE(startup.IvProfiles);
-}
-
-struct RecordingSink : LanguageErrorSink
-{
-    void ShowLanguageError(const QString& message) override { Shown = message; }
-    QString Shown;
-};
-
-// A new companion database starts the window in English, through the language query of the start-up.
-TEST_F(ClientDatabaseTest, NewDatabaseMakesEnglishTheActiveLanguage)
-{
-    ASSERT_TRUE(test::IsOk(OpenClientDatabase(m_connection, m_path)));
-    RecordingSink sink;
-    EXPECT_TRUE(LoadLanguage(m_connection.Database(), sink).ok()) << sink.Shown.toStdString();
-    EXPECT_EQ(LanguageCode(), QStringLiteral("en"));
-    Exec(QStringLiteral("UPDATE LNG SET ACTV = (VALUE = 352)"));
-    EXPECT_TRUE(LoadLanguage(m_connection.Database(), sink).ok()) << sink.Shown.toStdString();
-    EXPECT_EQ(LanguageCode(), QStringLiteral("it"));
-    FreeLanguage();
 }
 
 } // namespace

@@ -81,28 +81,6 @@ TEST(LanguageCatalogue, MissingFileNamesThePath)
     EXPECT_NE(reason.find("/nonexistent/DefKorEn.lng"), std::string::npos) << reason;
 }
 
-TEST(LanguageTable, ValuesCodesAndFiles)
-{
-    struct Case
-    {
-        int Value;
-        const char* Code;
-        const char* File;
-    };
-    for (const Case& c : {Case{270, "sp", "DefKorEs.lng"}, Case{271, "en", "DefKorEn.lng"},
-                          Case{352, "it", "DefKorIt.lng"}, Case{389, "pt", "DefKorPt.lng"}}) {
-        const LanguageEntry* byValue = LanguageByValue(c.Value);
-        ASSERT_NE(byValue, nullptr) << c.Value;
-        EXPECT_STREQ(byValue->Code, c.Code);
-        EXPECT_STREQ(byValue->FileName, c.File);
-        EXPECT_EQ(LanguageByCode(QString::fromLatin1(c.Code)), byValue);
-    }
-    EXPECT_EQ(LanguageByCode(u"es"), LanguageByValue(270)) << "es is the user's name for Spanish";
-    EXPECT_EQ(LanguageByValue(272), nullptr);
-    EXPECT_EQ(LanguageByCode(u"fr"), nullptr);
-    EXPECT_EQ(LanguageByCode(u""), nullptr);
-}
-
 // ---- LoadLanguage on a companion database ----
 
 class RecordingErrors : public LanguageErrorSink
@@ -204,20 +182,10 @@ TEST_F(LoadLanguageTest, LoadsTheActiveLanguage)
         EXPECT_EQ(LanguageCode(), QLatin1String(c.Code));
         EXPECT_EQ(LangText(117), QString::fromUtf8(c.Seconds));
         EXPECT_EQ(LangTextBytes(117), c.Seconds);
+        EXPECT_EQ(LangText(802).isEmpty(), c.Value != 271) << "nothing of an earlier language remains";
     }
     EXPECT_TRUE(m_errors.Messages.empty());
     EXPECT_TRUE(m_stderr.empty()) << m_stderr;
-}
-
-TEST_F(LoadLanguageTest, SecondLoadReplacesTheFirst)
-{
-    Activate(271);
-    ASSERT_FALSE(Load());
-    EXPECT_EQ(LangText(802), QStringLiteral("The device does not answer."));
-    Activate(352);
-    ASSERT_FALSE(Load());
-    EXPECT_EQ(LangText(117), QStringLiteral("Secondi"));
-    EXPECT_EQ(LangText(802), QString()) << "nothing of the English catalogue remains";
 }
 
 TEST_F(LoadLanguageTest, FailuresReportAndLeaveNoLanguage)

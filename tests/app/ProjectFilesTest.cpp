@@ -1,7 +1,6 @@
 #include "app/ProjectFiles.h"
 #include "app/AppSession.h"
 #include "app/Language.h"
-#include "app/ProgramArguments.h"
 #include "app/ScriptedDialogs.h"
 
 #include "TestSupport.h"
@@ -188,59 +187,6 @@ TEST_F(ProjectFilesTest, OpenAsksAboutUnsavedChangesFirst)
     EXPECT_FALSE(m_files.OpenProject());
     EXPECT_EQ(Kinds(), std::vector<Kind>{Kind::Question}) << "no file dialog after cancel";
     EXPECT_TRUE(Doc().IsRuleUsed(5));
-}
-
-TEST(ProgramArgumentsTest, OptionsAndTheStartCommandLine)
-{
-    struct Case
-    {
-        QStringList Arguments;
-        bool Fails;
-        std::string CommandLine;
-        QString Database;
-        bool Help;
-    };
-    const Case cases[] = {
-        {{}, false, "", {}, false},
-        {{QStringLiteral("CAMID#7")}, false, "CAMID#7", {}, false},
-        {{QStringLiteral("REMOTE#x#h#900##1#901$CAMID#7")},
-         false,
-         "REMOTE#x#h#900##1#901$CAMID#7",
-         {},
-         false},
-        {{QStringLiteral("REMOTE#x#h#900##1#901"), QStringLiteral("CAMID#7")},
-         false,
-         "REMOTE#x#h#900##1#901$CAMID#7",
-         {},
-         false},
-        {{QStringLiteral("--database"), QStringLiteral("/tmp/x.ddd"), QStringLiteral("camid#2")},
-         false,
-         "camid#2",
-         QStringLiteral("/tmp/x.ddd"),
-         false},
-        {{QStringLiteral("--database=/tmp/y.ddd")}, false, "", QStringLiteral("/tmp/y.ddd"), false},
-        {{QStringLiteral("--help")}, false, "", {}, true},
-        {{QStringLiteral("--database")}, true, "", {}, false},
-        {{QStringLiteral("--database=")}, true, "", {}, false},
-        {{QStringLiteral("--frobnicate")}, true, "", {}, false},
-        {{QString::fromUtf8("CAMID#1$REMOTE#x#c\xC3\xA1mara#900")},
-         false,
-         "CAMID#1$REMOTE#x#c\xE1mara#900",
-         {},
-         false},
-    };
-    for (const Case& c : cases) {
-        const Result<ProgramArguments> parsed = ParseProgramArguments(c.Arguments);
-        EXPECT_EQ(parsed.failed(), c.Fails) << c.Arguments.join(u' ').toStdString();
-        if (c.Fails) {
-            EXPECT_FALSE(parsed.reason().empty());
-            continue;
-        }
-        EXPECT_EQ(parsed->CommandLine, c.CommandLine);
-        EXPECT_EQ(parsed->DatabasePath, c.Database);
-        EXPECT_EQ(parsed->Help, c.Help);
-    }
-    EXPECT_TRUE(ProgramUsage().contains(QStringLiteral("--database")));
 }
 
 } // namespace

@@ -119,16 +119,6 @@ TEST(ReportTemplate, AcceptsLineFeedOnlyAndAnUnterminatedLastLine)
     EXPECT_EQ(tpl.Gaps[6], "<!--CGE-->\nend");
 }
 
-TEST(ReportTemplate, EmptyTemplateHasNothing)
-{
-    const ReportTemplate tpl = ReadReportTemplate("");
-    EXPECT_TRUE(tpl.Sections.empty());
-    for (int k = 0; k <= ReportTemplate::BlockCount; ++k) {
-        EXPECT_TRUE(tpl.Blocks[static_cast<std::size_t>(k)].empty());
-        EXPECT_TRUE(tpl.Gaps[static_cast<std::size_t>(k)].empty());
-    }
-}
-
 // The templates that ship with the program: each has the three sections and every placeholder,
 // is plain ASCII (accented letters as references) with CR LF line ends, and the ten images exist.
 TEST(ReportTemplate, ShippedTemplatesHaveEveryMarkerAndPlaceholder)

@@ -1,4 +1,5 @@
 #include "app/StartCommandLine.h"
+#include "app/ProgramArguments.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,56 @@ TEST(StartCommandLine, ReasonNeverShowsTheRelayPassword)
     ASSERT_TRUE(read.failed());
     EXPECT_NE(reason.find("relay port"), std::string::npos) << reason;
     EXPECT_EQ(reason.find("s3cr3t"), std::string::npos) << reason;
+}
+
+TEST(ProgramArgumentsTest, OptionsAndTheStartCommandLine)
+{
+    struct Case
+    {
+        QStringList Arguments;
+        bool Fails;
+        std::string CommandLine;
+        QString Database = {};
+        bool Help = false;
+    };
+    const auto L = [](const char* text) { return QString::fromUtf8(text); };
+    const Case cases[] = {
+        {{}, false, ""},
+        {{L("REMOTE#x#h#900##1#901$CAMID#7")}, false, "REMOTE#x#h#900##1#901$CAMID#7"},
+        // A shell split the companion client's command line at its blanks: joined again with one.
+        {{L("REMOTE#x#h#900#pass"), L("word#1#901$CAMID#7")},
+         false,
+         "REMOTE#x#h#900#pass word#1#901$CAMID#7"},
+        {{L("REMOTE#x#h#900##1#901"), L("CAMID#7")}, false, "REMOTE#x#h#900##1#901 CAMID#7"},
+        {{L("--database"), L("/tmp/x.ddd"), L("camid#2")}, false, "camid#2", L("/tmp/x.ddd")},
+        {{L("--database=/tmp/y.ddd")}, false, "", L("/tmp/y.ddd")},
+        {{L("--help")}, false, "", {}, true},
+        {{L("--database")}, true, ""},
+        {{L("--database=")}, true, ""},
+        {{L("--frobnicate")}, true, ""},
+        {{L("CAMID#1$REMOTE#x#c\xC3\xA1mara#900")}, false, "CAMID#1$REMOTE#x#c\xE1mara#900"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Arguments.join(u'|').toStdString());
+        const Result<ProgramArguments> parsed = ParseProgramArguments(c.Arguments);
+        EXPECT_EQ(parsed.failed(), c.Fails);
+        EXPECT_EQ(parsed.reason().empty(), !c.Fails);
+        if (c.Fails)
+            continue;
+        EXPECT_EQ(parsed->CommandLine, c.CommandLine);
+        EXPECT_EQ(parsed->DatabasePath, c.Database);
+        EXPECT_EQ(parsed->Help, c.Help);
+    }
+    // The password with its blank reaches the relay settings whole.
+    const Result<ProgramArguments> parsed =
+        ParseProgramArguments({L("REMOTE#x#h#900#pass"), L("word#1#901$CAMID#7")});
+    ASSERT_TRUE(parsed.ok());
+    StartValues values;
+    ASSERT_TRUE(ApplyStartCommandLine(parsed->CommandLine, values).ok());
+    EXPECT_EQ(values.RelayPwd, "pass word");
+    EXPECT_EQ(values.RelayPort, 901);
+    EXPECT_EQ(values.CameraId, 7);
+    EXPECT_TRUE(ProgramUsage().contains(QStringLiteral("--database")));
 }
 
 } // namespace

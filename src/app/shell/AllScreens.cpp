@@ -1,32 +1,19 @@
 #include "app/shell/AllScreens.h"
 
+#include "actions/ui/ActionEditors.h"
 #include "app/ui/AppScreens.h"
 #include "app/ui/ScreenRegistry.h"
-
-#ifdef KOR_HAVE_KOR_RULES_UI
-#include "rules/ui/RulesScreens.h"
-#endif
-#ifdef KOR_HAVE_KOR_DEVICE_UI
 #include "device/ui/DeviceScreens.h"
-#endif
-#ifdef KOR_HAVE_KOR_ACTIONS_UI
-#include "actions/ui/ActionEditors.h"
-#endif
+#include "rules/ui/RulesScreens.h"
 
 namespace kor {
 
 void RegisterAllScreens(ScreenRegistry& screens)
 {
     RegisterAppScreens(screens);
-#ifdef KOR_HAVE_KOR_RULES_UI
     RegisterRulesScreens(screens);
-#endif
-#ifdef KOR_HAVE_KOR_ACTIONS_UI
     RegisterActionsScreens(screens);
-#endif
-#ifdef KOR_HAVE_KOR_DEVICE_UI
     RegisterDeviceScreens(screens);
-#endif
 }
 
 } // namespace kor

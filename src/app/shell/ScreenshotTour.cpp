@@ -6,6 +6,7 @@
 #include "app/Language.h"
 #include "app/ScriptedDialogs.h"
 #include "app/StartCamera.h"
+#include "app/ui/FrmDoc.h"
 #include "app/ui/ScreenRegistry.h"
 #include "config/ConfigFiles.h"
 
@@ -52,6 +53,9 @@ bool Picture(const QString& name, QWidget* widget, QSize size, const QString& pa
     else
         widget->adjustSize();
     widget->show();
+    // The report is laid out on a worker; the picture shows it once it is there.
+    if (auto* report = qobject_cast<FrmDoc*>(widget))
+        report->WaitUntilShown();
     Settle();
     const QPixmap picture = widget->grab();
     widget->close();

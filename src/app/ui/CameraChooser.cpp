@@ -1,6 +1,7 @@
 #include "app/ui/CameraChooser.h"
 
 #include "app/AppSession.h"
+#include "app/CameraForm.h"
 #include "app/Language.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
@@ -16,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <limits>
 
 namespace kor {
 
@@ -149,13 +149,7 @@ void CameraChooser::AddCamera()
 {
     CameraRecord start;
     start.Brand = "AXIS";
-    // The first free identifier.
-    std::int16_t id = 0;
-    while (
-        id < std::numeric_limits<std::int16_t>::max() &&
-        std::any_of(m_cameras.begin(), m_cameras.end(), [id](const CameraRecord& c) { return c.Id == id; }))
-        ++id;
-    start.Id = id;
+    start.Id = FirstFreeCameraId(m_cameras);
     if (const auto record = m_editor(start, true))
         Store(*record, true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CameraForm.h"
 #include "outside/companion/CameraRecord.h"
 
 #include <QDialog>
@@ -23,8 +24,10 @@ class CameraEditor : public QDialog
 public:
     CameraEditor(AppSession& session, const CameraRecord& start, bool isNew, QWidget* parent = nullptr);
 
+    // The fields as the user left them, and the record they make.
+    CameraFields Fields() const;
     CameraRecord Record() const;
-    // Checks the fields (an address, a well-formed MAC address); false after telling the user.
+    // Checks the fields (CheckCameraFields); false after telling the user.
     bool CheckFields();
 
     void accept() override;

@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/Language.h"
+#include "app/MainForm.h"
 #include "app/ui/ApplyLanguageTexts.h"
 
 #include <QFile>
@@ -23,16 +24,10 @@ FrmAssist0::FrmAssist0(QWidget* parent) : QWidget(parent)
     ApplyLanguageTexts(this);
 }
 
-QString FrmAssist0::HelpFile(std::uint8_t helpNumber, const QString& languageCode)
-{
-    const QString name = helpNumber <= 4 ? QStringLiteral("as%1%2.html").arg(helpNumber).arg(languageCode)
-                                         : languageCode + QStringLiteral(".html");
-    return AppPaths::Resource(QStringLiteral("help/") + name);
-}
-
 void FrmAssist0::XLoadAssist(std::uint8_t helpNumber)
 {
-    const QString path = HelpFile(helpNumber, LanguageCode());
+    const QString path =
+        AppPaths::Resource(QStringLiteral("help/") + HelpFileName(helpNumber, LanguageCode()));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;

@@ -17,11 +17,9 @@ class FrmAssist0 : public QWidget
 public:
     explicit FrmAssist0(QWidget* parent = nullptr);
 
-    // Loads help text N ("as<N><language code>.html" among the resources' help/ files for N 0..4,
-    // "<language code>.html" for any other N). A missing file leaves the text as it was.
+    // Loads help text N (HelpFileName among the resources' help/ files). A missing file leaves
+    // the text as it was.
     void XLoadAssist(std::uint8_t helpNumber);
-    // The file XLoadAssist reads for a help number and a language code.
-    static QString HelpFile(std::uint8_t helpNumber, const QString& languageCode);
     QString LoadedFile() const { return m_loaded; }
 
 private:

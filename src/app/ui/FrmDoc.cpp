@@ -3,26 +3,55 @@
 #include "app/AppSession.h"
 #include "app/Language.h"
 #include "app/ReportFile.h"
+#include "app/ReportLayout.h"
 #include "app/ReportPdf.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/NoticeWindow.h"
 #include "app/ui/PlatformPrintDialog.h"
+#include "app/ui/ReportView.h"
+#include "config/ConfigDocument.h"
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
 #include "config/SaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTextBrowser>
+#include <QTextDocument>
+#include <QThreadPool>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <cstdio>
 
 namespace kor {
+
+namespace {
+
+// The page is laid out once, at the width of a sheet on screen, whatever the size of the view:
+// resizing the screen never lays the largest report out again.
+constexpr qreal kPageWidth = 720;
+constexpr int kNoticeDelayMs = 200;
+
+// Hands a call to the GUI thread; it runs only while the screen still exists.
+void Post(const QPointer<FrmDoc>& screen, std::function<void(FrmDoc&)> call)
+{
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [screen, call = std::move(call)] {
+            if (screen)
+                call(*screen);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
 
 FrmDoc::FrmDoc(AppSession& session, QWidget* parent)
     : QWidget(parent), m_session(session), m_platformDialog(std::make_unique<PlatformPrintDialog>()),
@@ -41,17 +70,14 @@ FrmDoc::FrmDoc(AppSession& session, QWidget* parent)
     buttons->addWidget(m_print);
     buttons->addWidget(m_pdf);
 
-    m_browser = new QTextBrowser(this);
-    m_browser->setObjectName(QStringLiteral("WebB"));
-    m_browser->setOpenLinks(false);
-    // Some air around the page on screen; printing sets its own margins.
-    m_browser->document()->setDocumentMargin(12);
+    m_view = new ReportView(this);
+    m_view->setObjectName(QStringLiteral("WebB"));
 
-    // The browser fills the screen at every size.
+    // The view fills the screen at every size.
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(buttons);
-    column->addWidget(m_browser, 1);
+    column->addWidget(m_view, 1);
 
     connect(m_print, &QPushButton::clicked, this, [this] { PrintReport(); });
     connect(m_pdf, &QPushButton::clicked, this, [this] { ExportPdf(); });
@@ -60,7 +86,10 @@ FrmDoc::FrmDoc(AppSession& session, QWidget* parent)
     Reload();
 }
 
-FrmDoc::~FrmDoc() = default;
+FrmDoc::~FrmDoc()
+{
+    EndProgress();
+}
 
 QString FrmDoc::ReportPath() const
 {
@@ -71,25 +100,132 @@ QString FrmDoc::ReportPath() const
     return QDir(folder).filePath(QStringLiteral("xdoc.html"));
 }
 
+const QTextDocument* FrmDoc::Page() const
+{
+    return m_view->Page();
+}
+
 void FrmDoc::Reload()
 {
+    const std::uint64_t generation = ++m_generation;
+    m_shown = false;
+    const QString reportTitle = LangText(LangTextId(1130));
+    ShowProgress(reportTitle);
     const QString path = ReportPath();
-    const std::string html = ReportFile::Build(m_session.Document(), LangTextBytes, LanguageCode());
-    if (const Status saved = SaveFileAtomically(path, html); saved.failed())
-        std::fprintf(stderr, "kormanager: %s: %s\n", path.toLocal8Bit().constData(), saved.reason().c_str());
-    // The page is shown from what was built, so a work folder that cannot be written still
-    // shows the report.
-    m_browser->document()->setBaseUrl(QUrl::fromLocalFile(path));
-    m_browser->setHtml(FromCp1252(html));
+    // The worker gets copies; the session is only read here, on the GUI thread.
+    const ConfigDocument doc = m_session.Document();
+    const QString languageCode = LanguageCode();
+    QPointer<FrmDoc> self(this);
+    QThreadPool::globalInstance()->start([=] {
+        const std::string bytes = ReportFile::Build(doc, LangTextBytes, languageCode);
+        if (const Status saved = SaveFileAtomically(path, bytes); saved.failed())
+            std::fprintf(stderr, "kormanager: %s: %s\n", path.toLocal8Bit().constData(),
+                         saved.reason().c_str());
+        // The page is shown from what was built, so a work folder that cannot be written still
+        // shows the report.
+        const QString page = FromCp1252(bytes);
+        auto laidOut = LayOutReport(page, QUrl::fromLocalFile(path), kPageWidth, [&](int percent) {
+            Post(self, [reportTitle, percent](FrmDoc& screen) {
+                screen.ShowProgress(QStringLiteral("%1 %2 %").arg(reportTitle).arg(percent));
+            });
+        });
+        laidOut->moveToThread(QCoreApplication::instance()->thread());
+        QTextDocument* result = laidOut.release();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, generation, result, page] {
+                // A page nobody waits for any more (the screen closed, a newer one started) goes.
+                std::unique_ptr<QTextDocument> owned(result);
+                if (self && generation == self->m_generation)
+                    self->ShowPage(std::move(owned), page);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FrmDoc::ShowPage(std::unique_ptr<QTextDocument> page, const QString& html)
+{
+    m_html = html;
+    m_view->SetPage(std::move(page));
+    m_shown = true;
+    EndProgress();
+    Q_EMIT Shown();
+}
+
+void FrmDoc::WaitUntilShown()
+{
+    if (m_shown)
+        return;
+    QEventLoop loop;
+    connect(this, &FrmDoc::Shown, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void FrmDoc::ShowProgress(const QString& text)
+{
+    m_progressText = text;
+    if (m_notice) {
+        m_notice->Text(text);
+        return;
+    }
+    // A small report is there before a notice would be read: the notice comes only when it takes
+    // a while.
+    if (!m_noticeDue) {
+        m_noticeDue = true;
+        QTimer::singleShot(kNoticeDelayMs, this, [this] {
+            if (!m_noticeDue)
+                return;
+            m_notice = new NoticeWindow(window());
+            m_notice->Text(m_progressText);
+            m_notice->ShowOver(window());
+        });
+    }
+}
+
+void FrmDoc::EndProgress()
+{
+    m_noticeDue = false;
+    if (NoticeWindow* notice = m_notice) {
+        // Possibly called from inside the notice's own update: it goes once that is done.
+        m_notice = nullptr;
+        notice->close();
+        notice->deleteLater();
+    }
+}
+
+void FrmDoc::RunInBackground(const std::function<void()>& work)
+{
+    QEventLoop loop;
+    QPointer<QEventLoop> waiting(&loop);
+    QThreadPool::globalInstance()->start([work, waiting] {
+        work();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [waiting] {
+                if (waiting)
+                    waiting->quit();
+            },
+            Qt::QueuedConnection);
+    });
+    loop.exec();
 }
 
 bool FrmDoc::PrintReport()
 {
+    WaitUntilShown();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_browser->documentTitle());
+    printer.setDocName(Page() ? Page()->metaInformation(QTextDocument::DocumentTitle) : QString());
     if (!m_printDialog->ChoosePrinter(printer, this))
         return false;
-    m_browser->print(&printer);
+    // The printer gets a page of its own, built and printed on a worker.
+    const QString html = m_html;
+    const QUrl base = QUrl::fromLocalFile(ReportPath());
+    RunInBackground([&printer, html, base] {
+        QTextDocument document;
+        document.setBaseUrl(base);
+        document.setHtml(html);
+        document.print(&printer);
+    });
     return true;
 }
 
@@ -110,9 +246,27 @@ bool FrmDoc::ExportPdf()
     return true;
 }
 
-Status FrmDoc::WritePdf(const QString& path) const
+Status FrmDoc::WritePdf(const QString& path)
 {
-    return WriteReportPdf(*m_browser->document(), path);
+    WaitUntilShown();
+    const QString html = m_html;
+    const QUrl base = QUrl::fromLocalFile(ReportPath());
+    const QString title = LangText(LangTextId(1009));
+    QPointer<FrmDoc> self(this);
+    Status written;
+    RunInBackground([&, self] {
+        QTextDocument document;
+        document.setBaseUrl(base);
+        document.setHtml(html);
+        written = WriteReportPdf(document, path, [&](int page, int pageCount) {
+            Post(self, [title, page, pageCount](FrmDoc& screen) {
+                screen.ShowProgress(QStringLiteral("%1 %2/%3").arg(title).arg(page).arg(pageCount));
+            });
+        });
+    });
+    if (self)
+        EndProgress();
+    return written;
 }
 
 void FrmDoc::SetPrintDialog(ReportPrintDialog* dialog)

@@ -1,13 +1,15 @@
 #include "app/ui/IPTxt.h"
 
 #include "app/IpAddressText.h"
-#include "config/TextNumber.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 
@@ -15,46 +17,30 @@ namespace kor {
 
 namespace {
 
-constexpr int MaxDigits = 3;
-constexpr int MaxOctet = 255;
-
-bool FitsOctet(const QString& digits)
-{
-    if (digits.size() > MaxDigits)
-        return false;
-    const std::optional<std::int64_t> value = ReadNumber(digits.toStdString());
-    return !value || *value <= MaxOctet;
-}
-
 // Where typing happens: the start of a selection, else the caret.
 int CaretOf(const QLineEdit* box)
 {
     return box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
 }
 
-// The box text once a character is typed at the caret (replacing any selection).
-QString TypedText(const QLineEdit* box, QChar c)
-{
-    QString text = box->text();
-    const int at = CaretOf(box);
-    const int selected = box->hasSelectedText() ? static_cast<int>(box->selectedText().size()) : 0;
-    text.replace(at, selected, c);
-    return text;
-}
+constexpr int kDotWidth = 4;
 
 } // namespace
 
 IPTxt::IPTxt(QWidget* parent) : QWidget(parent)
 {
+    // One field framed like a line edit; the boxes inside have no frame of their own.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setContentsMargins(frame, frame, frame, frame);
     layout->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
         if (i > 0) {
             auto* dot = new QLabel(QStringLiteral("."), this);
-            dot->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-            dot->setFixedWidth(4);
+            dot->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+            dot->setFixedWidth(kDotWidth);
             layout->addWidget(dot);
+            m_dots[static_cast<std::size_t>(i - 1)] = dot;
         }
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("TxtIp%1").arg(i));
@@ -63,6 +49,7 @@ IPTxt::IPTxt(QWidget* parent) : QWidget(parent)
         box->setContextMenuPolicy(Qt::NoContextMenu);
         box->setAcceptDrops(false);
         box->setTextMargins(0, 0, 0, 0);
+        box->setAutoFillBackground(false);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, &IPTxt::Changed);
         layout->addWidget(box, 1);
@@ -70,10 +57,10 @@ IPTxt::IPTxt(QWidget* parent) : QWidget(parent)
     }
     setFocusProxy(m_boxes[0]);
     // Room for "255" in every box (a QLineEdit keeps a few pixels of its own on each side), the three
-    // dots and the outer margins.
+    // dots and the frame.
     const int box = m_boxes[0]->fontMetrics().horizontalAdvance(QStringLiteral("255")) + 8;
-    setFixedSize(std::max(FixedWidth, 4 * box + 3 * 4 + 2), FixedHeight);
-    setAutoFillBackground(true);
+    setFixedSize(std::max(FixedWidth, 4 * box + 3 * kDotWidth + 2 * frame), FixedHeight);
+    setAttribute(Qt::WA_Hover);
     ApplyLook();
 }
 
@@ -110,6 +97,8 @@ void IPTxt::SetEnabled(bool enabled)
     m_enabled = enabled;
     for (QLineEdit* box : m_boxes)
         box->setEnabled(enabled);
+    for (QLabel* dot : m_dots)
+        dot->setEnabled(enabled);
     ApplyLook();
 }
 
@@ -119,11 +108,36 @@ void IPTxt::ApplyLook()
     const QColor background =
         active ? QColor(Qt::white) : palette().color(QPalette::Active, QPalette::Button);
     QPalette look = palette();
-    look.setColor(QPalette::Window, background);
-    look.setColor(QPalette::Base, background);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        look.setColor(group, QPalette::Window, background);
+        look.setColor(group, QPalette::Base, background);
+    }
     setPalette(look);
     for (QLineEdit* box : m_boxes)
         box->setPalette(look);
+    update();
+}
+
+bool IPTxt::HasBoxFocus() const
+{
+    return std::any_of(m_boxes.begin(), m_boxes.end(), [](const QLineEdit* box) { return box->hasFocus(); });
+}
+
+void IPTxt::paintEvent(QPaintEvent*)
+{
+    // The frame and the field of a line edit, greyed with the control.
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (!(m_enabled && isEnabled()))
+        option.state &= ~QStyle::State_Enabled;
+    if (HasBoxFocus())
+        option.state |= QStyle::State_HasFocus;
+    option.features = QStyleOptionFrame::None;
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
 }
 
 void IPTxt::changeEvent(QEvent* event)
@@ -152,6 +166,8 @@ void IPTxt::FocusBox(int box, int caret)
 
 bool IPTxt::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        update(); // the frame shows the focus of any box
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int box = BoxIndex(watched);
@@ -164,53 +180,29 @@ bool IPTxt::eventFilter(QObject* watched, QEvent* event)
 bool IPTxt::KeyPress(int box, QKeyEvent* key)
 {
     QLineEdit* edit = Box(box);
-    const int caret = CaretOf(edit);
-
-    // Navigation keys cross into the neighbouring box at the edges.
-    if (key->key() == Qt::Key_Left && key->modifiers() == Qt::NoModifier) {
-        if (caret == 0 && !edit->hasSelectedText() && box > 0) {
-            FocusBox(box - 1, -1);
-            return true;
-        }
-        return false;
+    IpKeyOutcome outcome;
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) && key->modifiers() == Qt::NoModifier) {
+        outcome = IpArrowKey(box, key->key() == Qt::Key_Left ? CaretOf(edit) : edit->cursorPosition(),
+                             edit->hasSelectedText(), key->key() == Qt::Key_Left);
+    } else {
+        // Keys without a character (arrows, Home, Tab, Enter, Delete …) do their usual work.
+        const QString typed = key->text();
+        if (typed.size() != 1 || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape ||
+            key->key() == Qt::Key_Delete)
+            return false;
+        std::array<QString, 4> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = m_boxes[i]->text();
+        const int selected = edit->hasSelectedText() ? static_cast<int>(edit->selectedText().size()) : 0;
+        outcome = IpCharacterKey(texts, box, CaretOf(edit), selected, typed.at(0));
     }
-    if (key->key() == Qt::Key_Right && key->modifiers() == Qt::NoModifier) {
-        if (edit->cursorPosition() == 2 && !edit->hasSelectedText() && box < 3) {
-            FocusBox(box + 1, 0);
-            return true;
-        }
-        return false;
+    if (outcome.FocusBox >= 0) {
+        if (outcome.FocusBoxText)
+            Box(outcome.FocusBox)->setText(*outcome.FocusBoxText);
+        FocusBox(outcome.FocusBox, outcome.Caret);
     }
-
-    // Keys without a character (arrows, Home, Tab, Enter, Delete …) do their usual work.
-    const QString typed = key->text();
-    if (typed.size() != 1 || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape ||
-        key->key() == Qt::Key_Delete)
-        return false;
-    const QChar c = typed.at(0);
-    if (c == u'\b')
-        return false;
-    if (c == u'.' || c == u' ') {
-        if (box < 3)
-            FocusBox(box + 1, -1);
-        return true;
-    }
-    if (c < u'0' || c > u'9')
-        return true;
-
-    if (caret < MaxDigits) {
-        // The whole resulting text must stay an octet, wherever the digit goes.
-        return !FitsOctet(TypedText(edit, c));
-    }
-    // A full box: the digit goes on into the next box.
-    if (box < 3) {
-        QLineEdit* next = Box(box + 1);
-        if (next->text().size() < MaxDigits && FitsOctet(next->text() + c))
-            next->setText(next->text() + c);
-        FocusBox(box + 1, -1);
-    }
-    return true;
+    return outcome.Consumed;
 }
 
 } // namespace kor

@@ -4,14 +4,16 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 
 namespace kor {
 
 // Entry of an IPv4 address in dotted form: four octet boxes, named TxtIp0 to TxtIp3, with dots
-// between them, at a fixed size of 105 x 22 pixels. Typing moves on by itself: a digit typed into
-// a full box goes on into the next one, "." or a blank jumps to the next box, the arrow keys
-// cross the box edges, and a box never takes a value above 255.
+// between them, framed as one field like a line edit, at a fixed size of 105 x 22 pixels (wider
+// where the font needs it). The keys follow IpCharacterKey and IpArrowKey. Typing moves on by itself: a digit
+// typed into a full box goes on into the next one, "." or a blank jumps to the next box, the arrow keys cross
+// the box edges, and a box never takes a value above 255.
 class IPTxt : public QWidget
 {
     Q_OBJECT
@@ -47,14 +49,17 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int BoxIndex(QObject* object) const;
     bool KeyPress(int box, QKeyEvent* key);
     void FocusBox(int box, int caret);
     void ApplyLook();
+    bool HasBoxFocus() const;
 
     std::array<QLineEdit*, 4> m_boxes{};
+    std::array<QLabel*, 3> m_dots{};
     bool m_enabled = true;
 };
 

@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/DeviceJob.h"
 #include "app/Language.h"
+#include "app/MainForm.h"
 #include "app/ProjectFiles.h"
 #include "app/UserDialogs.h"
 #include "app/ui/FrmDoc.h"
@@ -14,15 +15,6 @@
 #include <exception>
 
 namespace kor {
-
-namespace {
-
-constexpr std::uint8_t kHelpScreen = 0;
-constexpr std::uint8_t kGeneralScreen = 1;
-constexpr std::uint8_t kCatalogueScreen = 2;
-constexpr std::uint8_t kReportScreen = 5;
-
-} // namespace
 
 MainCommands::MainCommands(frmmain& window, AppSession& session)
     : QObject(&window), m_window(window), m_session(session)
@@ -158,32 +150,11 @@ void MainCommands::ReactToDownload(const DownloadResult& result)
     const QString text = LangText(result.MessageText);
     // The notice goes first, so that it never stands over the message.
     m_window.UnloadNotice();
-    switch (result.Outcome) {
-    case DownloadOutcome::ConfigNotFound:
-    case DownloadOutcome::ConfigUnauthorized:
-    case DownloadOutcome::ConfigUnreachable:
-    case DownloadOutcome::SettingsNotFound:
-    case DownloadOutcome::SettingsUnauthorized:
-    case DownloadOutcome::SettingsUnreachable:
-        dialogs.Message(MessageIcon::Exclamation, title, text);
-        m_window.ShowScreen(kHelpScreen);
-        break;
-    case DownloadOutcome::NoConfiguration:
-        dialogs.Message(MessageIcon::Information, title, text);
+    const DownloadReaction reaction = ReactionToDownload(result.Outcome);
+    dialogs.Message(reaction.Icon, title, text);
+    if (reaction.HideWorkflowButtons)
         m_window.SetWorkflowButtonsVisible(false);
-        m_window.ShowScreen(kCatalogueScreen);
-        break;
-    case DownloadOutcome::NoGeneralSettings:
-        dialogs.Message(MessageIcon::Information, title, text);
-        m_window.SetWorkflowButtonsVisible(false);
-        m_window.ShowScreen(kGeneralScreen);
-        break;
-    case DownloadOutcome::Loaded:
-        dialogs.Message(MessageIcon::Information, title, text);
-        m_window.SetWorkflowButtonsVisible(false);
-        m_window.ShowScreen(kCatalogueScreen);
-        break;
-    }
+    m_window.ShowScreen(reaction.Screen);
 }
 
 void MainCommands::PrintReport()

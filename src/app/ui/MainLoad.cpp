@@ -6,6 +6,7 @@
 #include "app/DeviceJob.h"
 #include "app/Language.h"
 #include "app/LocalSettings.h"
+#include "app/MainForm.h"
 #include "app/StartCamera.h"
 #include "app/StartCommandLine.h"
 #include "app/UserDialogs.h"
@@ -14,6 +15,7 @@
 #include "app/ui/MainCommands.h"
 #include "app/ui/frmmain.h"
 #include "device/DetectorLoop.h"
+#include "device/StartDecisions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -150,40 +152,31 @@ bool MainLoad::ChooseUsableCamera()
 bool MainLoad::CheckDetectorLoopAtStart()
 {
     ConfigDocument& doc = m_session.Document();
-    if (!m_session.Model().InputOutput()) {
-        doc.InputOneAsSensor = 1;
-        return true;
-    }
-    m_checkedLoop = true;
-    const DeviceServices& services = m_session.Services();
-    if (!services.Http || !services.Wait)
-        return Fail("no HTTP transport or clock for the detector check");
-    m_window.ShowNotice(LangText(175));
-    // The worker works on copies; the session is not touched off the GUI thread.
-    const AxisDevice device = *m_session.Device();
-    const ModelRecord model = m_session.Model().Record();
-    const RelaySettings relay = m_session.Relay();
-    HttpClient& http = *services.Http;
-    Clock& clock = *services.Wait;
-    DetectorLoopResult result = LoopNotAnswered;
-    RunDeviceJob(m_session, [&] { result = CheckDetectorLoop(http, clock, device, model, relay); });
-
-    switch (result) {
-    case LoopConnected:
+    const bool inputOutput = m_session.Model().InputOutput();
+    DetectorLoopResult result = LoopConnected;
+    if (inputOutput) {
+        m_checkedLoop = true;
+        const DeviceServices& services = m_session.Services();
+        if (!services.Http || !services.Wait)
+            return Fail("no HTTP transport or clock for the detector check");
+        m_window.ShowNotice(LangText(175));
+        // The worker works on copies; the session is not touched off the GUI thread.
+        const AxisDevice device = *m_session.Device();
+        const ModelRecord model = m_session.Model().Record();
+        const RelaySettings relay = m_session.Relay();
+        HttpClient& http = *services.Http;
+        Clock& clock = *services.Wait;
+        RunDeviceJob(m_session, [&] { result = CheckDetectorLoop(http, clock, device, model, relay); });
         m_window.UnloadNotice();
-        doc.InputOneAsSensor = 1;
-        return true;
-    case LoopNotAnswered: {
-        m_window.UnloadNotice();
-        const Answer answer = m_session.Dialogs().Ask(MessageIcon::Question, LangText(178),
-                                                      LangText(176) + u'\n' + LangText(177), false);
-        doc.InputOneAsSensor = answer == Answer::Yes ? 1 : 0;
+    }
+    const std::optional<std::int16_t> inputOne = DecideInputOneAsSensor(inputOutput, result, [this] {
+        return m_session.Dialogs().Ask(MessageIcon::Question, LangText(178),
+                                       LangText(176) + u'\n' + LangText(177), false) == Answer::Yes;
+    });
+    if (inputOne) {
+        doc.InputOneAsSensor = *inputOne;
         return true;
     }
-    case LoopTimedOut:
-        break;
-    }
-    m_window.UnloadNotice();
     m_session.Dialogs().Message(MessageIcon::Critical, LangText(178), LangText(827));
     return Fail("the camera did not answer the detector check in time");
 }

@@ -2,6 +2,7 @@
 
 #include "app/AppSession.h"
 #include "app/Language.h"
+#include "app/MainForm.h"
 #include "app/UserDialogs.h"
 #include "app/ui/FrmAssist0.h"
 #include "app/ui/NoticeWindow.h"
@@ -192,18 +193,16 @@ void frmmain::BuildPanels()
     column->addWidget(m_picStatus);
     setCentralWidget(central);
 
-    connect(m_cmdBack, &QPushButton::clicked, this, [this] {
-        if (m_stepIndex > 0 && !m_session.DeviceBusy()) {
-            --m_stepIndex;
-            ShowStep();
-        }
-    });
-    connect(m_cmdNext, &QPushButton::clicked, this, [this] {
-        if (m_stepIndex < kLastStep && !m_session.DeviceBusy()) {
-            ++m_stepIndex;
-            ShowStep();
-        }
-    });
+    connect(m_cmdBack, &QPushButton::clicked, this, [this] { Step(-1); });
+    connect(m_cmdNext, &QPushButton::clicked, this, [this] { Step(+1); });
+}
+
+void frmmain::Step(int delta)
+{
+    if (const auto step = StepAfter(m_stepIndex, delta, m_session.DeviceBusy())) {
+        m_stepIndex = *step;
+        ShowStep();
+    }
 }
 
 void frmmain::AddToolListEntries()
@@ -225,18 +224,13 @@ void frmmain::SetCameraCaption()
                    FromCp1252(m_session.Camera().IpAddress()));
 }
 
-std::uint8_t frmmain::ScreenOfStep(std::uint8_t step)
-{
-    static constexpr std::array<std::uint8_t, 8> kScreens = {0, 1, 0, 2, 0, 3, 0, 4};
-    return step < kScreens.size() ? kScreens[step] : 0;
-}
-
 bool frmmain::ShowScreen(std::uint8_t n)
 {
-    if (m_session.DeviceBusy())
-        return false;
-    if (n == 3 && (!m_session.Model().InputOutput() || m_session.Document().InputOneAsSensor != 1)) {
-        m_session.Dialogs().Message(MessageIcon::Information, Caption(), LangText(179));
+    const ScreenChoice choice = ChooseScreen(n, m_session.DeviceBusy(), m_session.Model().InputOutput(),
+                                             m_session.Document().InputOneAsSensor);
+    if (choice.Refused) {
+        if (choice.MessageText != 0)
+            m_session.Dialogs().Message(MessageIcon::Information, Caption(), LangText(choice.MessageText));
         return false;
     }
     if (m_activeScreen) {
@@ -258,8 +252,8 @@ bool frmmain::ShowScreen(std::uint8_t n)
     m_lstTools->setCurrentRow(toolRow);
     if (toolRow < 0)
         m_lstTools->clearSelection();
-    QWidget* screen = CreateScreen(n);
-    if (n == 0) {
+    QWidget* screen = CreateScreen(choice.Screen);
+    if (choice.Screen == kHelpScreen) {
         if (auto* assistant = qobject_cast<FrmAssist0*>(screen))
             assistant->XLoadAssist(static_cast<std::uint8_t>(m_stepIndex / 2));
         m_cmdBack->setEnabled(false);
@@ -275,14 +269,13 @@ bool frmmain::ShowScreen(std::uint8_t n)
 
 QWidget* frmmain::CreateScreen(std::uint8_t n)
 {
-    const std::uint8_t number = n <= 5 ? n : 2;
-    if (const ScreenRegistry::ChildScreen* child = m_screens.Child(number)) {
+    if (const ScreenRegistry::ChildScreen* child = m_screens.Child(n)) {
         if (QWidget* screen = child->Create(m_session, m_screenArea))
             return screen;
     }
-    if (number == 0)
+    if (n == kHelpScreen)
         return new FrmAssist0(m_screenArea);
-    return Placeholder(number);
+    return Placeholder(n);
 }
 
 QWidget* frmmain::Placeholder(std::uint8_t n)
@@ -301,8 +294,9 @@ QWidget* frmmain::Placeholder(std::uint8_t n)
 void frmmain::ShowStep()
 {
     ShowScreen(ScreenOfStep(m_stepIndex));
-    m_cmdBack->setEnabled(m_stepIndex > 0);
-    m_cmdNext->setEnabled(m_stepIndex < kLastStep);
+    const WorkflowButtons buttons = WorkflowButtonsOfStep(m_stepIndex);
+    m_cmdBack->setEnabled(buttons.BackEnabled);
+    m_cmdNext->setEnabled(buttons.NextEnabled);
 }
 
 void frmmain::SetWorkflowButtonsVisible(bool visible)
@@ -359,13 +353,11 @@ void frmmain::SetCommandsEnabled(bool enabled)
 
 void frmmain::ApplyEnabled()
 {
-    const bool enabled = !m_disabled && !m_busy;
-    m_toolBar->setEnabled(enabled);
-    centralWidget()->setEnabled(!m_disabled);
-    // While a device operation runs the embedded screen stays usable (the device link screen
-    // shows its run and can cancel it); the tool list and the workflow buttons do not.
-    m_picTool->setEnabled(enabled);
-    m_picStatus->setEnabled(enabled);
+    const MainControls controls = MainControlsOf(m_disabled, m_busy);
+    m_toolBar->setEnabled(controls.ToolBar);
+    centralWidget()->setEnabled(controls.Screen);
+    m_picTool->setEnabled(controls.ToolList);
+    m_picStatus->setEnabled(controls.ToolList);
 }
 
 void frmmain::closeEvent(QCloseEvent* event)

@@ -43,15 +43,11 @@ public:
         ToolReport = 7,
         ToolAssistant = 9,
     };
-    static constexpr std::uint8_t kLastStep = 7;
 
     frmmain(AppSession& session, const ScreenRegistry& screens, QWidget* parent = nullptr);
     ~frmmain() override;
 
-    // Embeds child screen n, unloading the current one. Refused (false) while a device operation
-    // runs, and for the detector screen (3) unless the model has the input/output capability and
-    // input 1 is the detector (message 179). Numbers without a screen of their own show the
-    // event source catalogue.
+    // Embeds child screen n, unloading the current one, unless ChooseScreen refuses (false).
     bool ShowScreen(std::uint8_t n);
     // The screen of the current workflow step; Back is enabled above step 0, Next below step 7.
     void ShowStep();
@@ -59,8 +55,6 @@ public:
     void SetStepIndex(std::uint8_t step) { m_stepIndex = step; }
     std::uint8_t ScreenIndex() const { return m_screenIndex; }
     QWidget* ActiveScreen() const { return m_activeScreen; }
-    // The screen number of a workflow step: the help screen 0 on even steps, then 1, 2, 3, 4.
-    static std::uint8_t ScreenOfStep(std::uint8_t step);
 
     void SetWorkflowButtonsVisible(bool visible);
     // "Disabling the main window": the tool bar, the tool list, the screen and the workflow
@@ -99,6 +93,7 @@ private:
     void BuildToolBar();
     void BuildPanels();
     void OnToolListClicked(QListWidgetItem* item);
+    void Step(int delta);
     QWidget* CreateScreen(std::uint8_t n);
     QWidget* Placeholder(std::uint8_t n);
     void ApplyEnabled();

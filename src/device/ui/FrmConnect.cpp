@@ -6,6 +6,7 @@
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/IPTxt.h"
 #include "config/Cp1252.h"
+#include "device/ConnectForm.h"
 #include "device/QueuedRunHost.h"
 #include "device/ui/ConnectRunHost.h"
 #include "device/ui/FrmHome.h"
@@ -17,11 +18,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -34,6 +35,12 @@
 namespace kor {
 
 namespace {
+
+void Show(QCheckBox* box, const OptionBox& state)
+{
+    box->setEnabled(state.Enabled);
+    box->setChecked(state.Checked);
+}
 
 QCheckBox* NewCheck(const char* name, int caption, QWidget* parent)
 {
@@ -77,9 +84,7 @@ void FrmConnect::BuildControls()
     m_ipTxt1->setObjectName(QStringLiteral("IPTxt1"));
     m_txtPort = new QLineEdit(frame1);
     m_txtPort->setObjectName(QStringLiteral("TxtPort"));
-    // Digits only: any other key is discarded (backspace still works).
-    m_txtPort->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_txtPort));
+    m_txtPort->installEventFilter(this);
     m_txtPort->setFixedWidth(IPTxt::FixedWidth);
     m_txtUsr = new QLineEdit(frame1);
     m_txtUsr->setObjectName(QStringLiteral("TxtUsr"));
@@ -167,40 +172,55 @@ void FrmConnect::BuildControls()
 
 void FrmConnect::Fill()
 {
-    const ModelProfile& model = m_session.Model();
-    const bool ioCheck = model.InputOutput() && m_session.Document().InputOneAsSensor == 1;
-    const bool install = !m_session.Relay().Enabled;
-    m_check3->setEnabled(ioCheck);
-    m_check7->setEnabled(model.HasCapability(Capability::Presets));
-    m_check4->setEnabled(install);
-
     const CurrentCamera& camera = m_session.Camera();
-    if (!camera.IpAddress().empty()) {
+    ConnectOpening opening;
+    opening.ModelInputOutput = m_session.Model().InputOutput();
+    opening.InputOneAsSensor = m_session.Document().InputOneAsSensor;
+    opening.ModelHasPresets = m_session.Model().HasCapability(Capability::Presets);
+    opening.RelayEnabled = m_session.Relay().Enabled;
+    opening.CameraHasAddress = !camera.IpAddress().empty();
+    opening.Remembered = RunOptions();
+    if (opening.CameraHasAddress) {
         m_ipTxt1->SetIPtext(FromCp1252(camera.IpAddress()));
         m_txtPort->setText(QString::number(camera.Port()));
         m_txtUsr->setText(FromCp1252(camera.UserName()));
         m_txtPwd->setText(FromCp1252(camera.Password()));
-        // A box that cannot be used is never left ticked: the run would do what the box refuses.
-        const LinkOptions& options = RunOptions();
-        m_check4->setChecked(options.Install && install);
-        m_check1->setChecked(options.UpdateSettings);
-        m_check2->setChecked(options.SendConfig);
-        m_check3->setChecked(options.IoCheck && ioCheck);
     }
-    // The sub-options follow their box, also when it opens ticked.
-    m_check5->setEnabled(m_check3->isChecked());
-    m_check6->setEnabled(m_check3->isChecked());
+    ShowBoxes(OpenConnectBoxes(opening));
+}
+
+ConnectBoxes FrmConnect::Boxes() const
+{
+    auto state = [](const QCheckBox* box) { return OptionBox{box->isEnabled(), box->isChecked()}; };
+    return {state(m_check4), state(m_check1), state(m_check2), state(m_check3),
+            state(m_check5), state(m_check6), state(m_check7)};
+}
+
+void FrmConnect::ShowBoxes(const ConnectBoxes& boxes)
+{
+    Show(m_check4, boxes.Install);
+    Show(m_check1, boxes.UpdateSettings);
+    Show(m_check2, boxes.SendConfig);
+    Show(m_check3, boxes.IoCheck);
+    Show(m_check5, boxes.ProgramCode);
+    Show(m_check6, boxes.ProgramSensors);
+    Show(m_check7, boxes.Home);
 }
 
 void FrmConnect::OnCheck3Clicked(bool checked)
 {
     RunOptions().IoCheck = checked;
-    m_check5->setEnabled(checked);
-    m_check6->setEnabled(checked);
-    if (!checked) {
-        m_check5->setChecked(false);
-        m_check6->setChecked(false);
+    ShowBoxes(ClickIoCheck(Boxes(), checked));
+}
+
+bool FrmConnect::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtPort && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.size() == 1 && (typed.at(0).isPrint() || typed.at(0) == u'\b'))
+            return !PortKeyAccepted(typed.at(0).unicode());
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmConnect::AddLogLine(const QString& text, LogKind kind)
@@ -235,20 +255,12 @@ LinkFields FrmConnect::Fields() const
 
 LinkOptions FrmConnect::Options() const
 {
-    LinkOptions options;
-    options.Install = m_check4->isChecked();
-    options.UpdateSettings = m_check1->isChecked();
-    options.SendConfig = m_check2->isChecked();
-    options.IoCheck = m_check3->isChecked();
-    options.ProgramCode = m_check5->isChecked();
-    options.ProgramSensors = m_check6->isChecked();
-    options.Home = m_check7->isChecked();
-    return options;
+    return OptionsOf(Boxes());
 }
 
 void FrmConnect::Run()
 {
-    if (m_running || m_ipTxt1->IsEmpty())
+    if (!RunMayStart(m_running, ToCp1252(m_ipTxt1->IPtext())))
         return;
     m_txtMsg->clear();
     const DeviceServices& services = m_session.Services();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/CompanionFiles.h"
+#include "device/ConnectForm.h"
 #include "device/DeviceLink.h"
 #include "device/PresetList.h"
 #include "device/RunHost.h"
@@ -73,10 +74,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void Fill();
+    ConnectBoxes Boxes() const;
+    void ShowBoxes(const ConnectBoxes& boxes);
     void OnCheck3Clicked(bool checked);
     void ShowRunning(bool running);
 

@@ -4,7 +4,6 @@
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/frmSkinAux.h"
 #include "config/Cp1252.h"
-#include "config/TextNumber.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -20,10 +19,6 @@ namespace kor {
 
 namespace {
 
-// An entry's tag (its number for a stored position, "P…"/"PV…" for a camera preset) and, for a
-// preset, the name the camera knows it by.
-constexpr int kTagRole = Qt::UserRole;
-constexpr int kPresetNameRole = Qt::UserRole + 1;
 constexpr int kIconSize = 16;
 
 // A stored position is a point in the camera's coordinates: a cross-hair.
@@ -63,7 +58,7 @@ QIcon PresetIcon(const QColor& colour)
 
 FrmHome::FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedPreset>& presets,
                  QWidget* parent)
-    : QDialog(parent), m_positions(std::move(positions))
+    : QDialog(parent), m_positions(std::move(positions)), m_entries(HomeEntries(m_positions, presets))
 {
     setObjectName(QStringLiteral("FrmHome"));
     setWindowTitle(LangCaption(154));
@@ -75,17 +70,9 @@ FrmHome::FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedP
     m_lvwPrepos->setIconSize(QSize(16, 16));
     const QIcon positionIcon = PositionIcon(QColor(0x2a, 0x6f, 0xb5));
     const QIcon presetIcon = PresetIcon(QColor(0x4a, 0x4a, 0x4a));
-    for (std::size_t i = 0; i < m_positions.size(); ++i) {
-        auto* item = new QListWidgetItem(positionIcon, FromCp1252(m_positions[i].Nm), m_lvwPrepos);
-        item->setData(kTagRole, QString::number(i + 1));
-    }
-    for (std::size_t i = 0; i < presets.size(); ++i) {
-        const NamedPreset& preset = presets[i];
-        auto* item = new QListWidgetItem(presetIcon, FromCp1252(preset.Name), m_lvwPrepos);
-        // "PV": the camera keeps the name with "ZZZ" at its end.
-        const QString kind = preset.StoredName != preset.Name ? QStringLiteral("PV") : QStringLiteral("P");
-        item->setData(kTagRole, kind + QString::number(i + 1));
-        item->setData(kPresetNameRole, QByteArray::fromStdString(preset.StoredName));
+    for (const HomeEntry& entry : m_entries) {
+        const QIcon& icon = IsPresetTag(entry.Tag) ? presetIcon : positionIcon;
+        new QListWidgetItem(icon, FromCp1252(entry.Text), m_lvwPrepos);
     }
     connect(m_lvwPrepos, &QListWidget::itemDoubleClicked, this, &FrmHome::Continue);
 
@@ -118,38 +105,14 @@ FrmHome::FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedP
 
 void FrmHome::Continue()
 {
-    const QList<QListWidgetItem*> selected = m_lvwPrepos->selectedItems();
-    if (selected.isEmpty()) {
-        if (m_lvwPrepos->count() > 0)
-            return;
-        m_result = HomeChoice();
-        done(QDialog::Rejected);
+    std::optional<std::size_t> selected;
+    if (const QList<QListWidgetItem*> items = m_lvwPrepos->selectedItems(); !items.isEmpty())
+        selected = static_cast<std::size_t>(m_lvwPrepos->row(items.front()));
+    const HomeStep step = ContinueHome(m_entries, m_positions, selected, m_check1->isChecked());
+    if (!step.Close)
         return;
-    }
-    const QListWidgetItem* item = selected.front();
-    const QString tag = item->data(kTagRole).toString();
-    HomeChoice choice;
-    if (IsPresetTag(tag)) {
-        choice.HomePreset = item->data(kPresetNameRole).toByteArray().toStdString();
-    } else {
-        // A stored position: the tag is its number, whatever its name begins with.
-        const auto number = ReadNumber(tag.toStdString());
-        if (!number || *number < 1 || *number > static_cast<std::int64_t>(m_positions.size()))
-            return;
-        const CameraPosition& position = m_positions[static_cast<std::size_t>(*number - 1)];
-        choice.X = position.X;
-        choice.Y = position.Y;
-        choice.Z = position.z;
-    }
-    choice.Continue = true;
-    choice.Enabled = m_check1->isChecked();
-    m_result = choice;
-    done(QDialog::Accepted);
-}
-
-bool FrmHome::IsPresetTag(const QString& tag)
-{
-    return tag.startsWith(u'P');
+    m_result = step.Choice;
+    done(step.Choice.Continue ? QDialog::Accepted : QDialog::Rejected);
 }
 
 void FrmHome::reject()

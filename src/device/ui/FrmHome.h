@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/CompanionFiles.h"
+#include "device/HomeForm.h"
 #include "device/PresetList.h"
 #include "outside/companion/CameraRecord.h"
 
@@ -15,11 +16,9 @@ class QPushButton;
 
 namespace kor {
 
-// The home-position screen: the camera's stored positions (tagged with their number) and its
-// named presets (tagged "P" or "PV" and the line of the preset list) in LvwPrepos, Check1 (return
-// home after an alarm), BTL1 (cancel), CmdNext (continue) and the status picture PicStatus.
-// Result() holds the choice once the screen has closed. An entry is told to be a preset by its
-// tag, never by its text: a stored position named "Porch" stays a position.
+// The home-position screen: the entries of HomeEntries in LvwPrepos, Check1 (return home after an
+// alarm), BTL1 (cancel), CmdNext (continue) and the status picture PicStatus. Result() holds the
+// choice once the screen has closed.
 class FrmHome : public QDialog
 {
     Q_OBJECT
@@ -28,20 +27,16 @@ public:
     FrmHome(std::vector<CameraPosition> positions, const std::vector<NamedPreset>& presets,
             QWidget* parent = nullptr);
 
-    // Continue: without a selection nothing happens unless the list is empty (then the screen
-    // closes without a choice); with one the choice is taken and the screen closes.
+    // Continue (ContinueHome).
     void Continue();
     // BTL1 and the close box: the screen closes without a choice.
     void reject() override;
 
     const HomeChoice& Result() const { return m_result; }
 
-    // Whether an entry's tag marks a camera preset rather than a stored position (tagged with its
-    // number).
-    static bool IsPresetTag(const QString& tag);
-
 private:
     std::vector<CameraPosition> m_positions;
+    std::vector<HomeEntry> m_entries;
     QListWidget* m_lvwPrepos = nullptr;
     QCheckBox* m_check1 = nullptr;
     QLabel* m_picStatus = nullptr;

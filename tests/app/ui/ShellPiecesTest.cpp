@@ -1,13 +1,11 @@
 #include "app/Language.h"
 #include "app/ui/FrmAssist0.h"
-#include "app/ui/NoticeWindow.h"
 #include "app/ui/frmSkinAux.h"
 
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QLabel>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -72,24 +70,8 @@ TEST(SkinHost, BuiltInPicturesAreFoundByTheirKeys)
         EXPECT_NE(frmSkinAux::Icon(QLatin1String(key)).pixmap(32, 32).toImage(), square) << key;
 }
 
-TEST(NoticeWindowTest, SizesItselfToItsText)
-{
-    NoticeWindow notice;
-    notice.Text(QStringLiteral("Downloading the configuration from the camera..."));
-    const QLabel* label = notice.findChild<QLabel*>(QStringLiteral("Label1"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(notice.width(), label->width() + 40);
-    EXPECT_EQ(label->x(), 20) << "the label is centred";
-    EXPECT_EQ(notice.CurrentText(), QStringLiteral("Downloading the configuration from the camera..."));
-}
-
 TEST(AssistantScreen, LoadsTheHelpTextOfTheStepInTheActiveLanguage)
 {
-    EXPECT_TRUE(FrmAssist0::HelpFile(0, QStringLiteral("sp")).endsWith(QStringLiteral("help/as0sp.html")));
-    EXPECT_TRUE(FrmAssist0::HelpFile(4, QStringLiteral("pt")).endsWith(QStringLiteral("help/as4pt.html")));
-    EXPECT_TRUE(FrmAssist0::HelpFile(5, QStringLiteral("en")).endsWith(QStringLiteral("help/en.html")));
-    EXPECT_TRUE(FrmAssist0::HelpFile(0, QString()).endsWith(QStringLiteral("help/as0.html")));
-
     if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
         qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
     FrmAssist0 assistant;

@@ -9,7 +9,6 @@
 #include "config/TextNumber.h"
 #include "device/ui/FrmConnect.h"
 #include "outside/companion/CameraTable.h"
-#include "outside/companion/ModelTable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,27 +55,14 @@ QString ConnectFixture::SamplePath() const
 
 CameraRecord ConnectFixture::DemoCamera(std::int16_t id, std::vector<CameraPosition> positions)
 {
-    CameraRecord camera;
-    camera.Id = id;
-    camera.DisplayName = "Camera " + DecimalText(id);
-    camera.IpAddress = "127.0.0.2";
-    camera.Port = 80;
-    camera.UserName = "root";
-    camera.Password = "pass";
-    camera.Brand = "AXIS";
-    camera.ModelName = "DEMO-1";
-    camera.Mac = {0x02, 0, 0, 0, 0, 0x01, 0, 0};
-    camera.PositioningSupport = true;
-    camera.Positions = std::move(positions);
-    return camera;
+    const std::array<std::uint8_t, 8> mac = {0x02, 0, 0, 0, 0, 0x01, 0, 0};
+    return {id,   "Camera " + DecimalText(id), "127.0.0.2", 80, "root", "pass", 1, "AXIS", "DEMO-1", mac,
+            true, std::move(positions)};
 }
 
-void ConnectFixture::UseCamera(const CameraRecord& camera, const ModelRecord* model)
+void ConnectFixture::UseCamera(const CameraRecord& camera)
 {
     std::string error;
-    if (model) {
-        ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), *model)));
-    }
     ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), camera)));
     ASSERT_EQ(LoadStartCamera(m_session, camera.Id, &error), CameraProblem::None) << error;
 }

@@ -5,7 +5,6 @@
 #include "app/AppSession.h"
 #include "app/ScriptedDialogs.h"
 #include "outside/companion/CameraRecord.h"
-#include "outside/companion/ModelRecord.h"
 #include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 #include "outside/transport/IcmpPinger.h"
@@ -35,9 +34,8 @@ protected:
 
     // A camera like the demo camera (model DEMO-1, positioning support), with these positions.
     static CameraRecord DemoCamera(std::int16_t id, std::vector<CameraPosition> positions = {});
-    // Stores the camera (and the model, when given) and makes it the session's camera, as start-up
-    // does.
-    void UseCamera(const CameraRecord& camera, const ModelRecord* model = nullptr);
+    // Stores the camera and makes it the session's camera, as start-up does.
+    void UseCamera(const CameraRecord& camera);
     // Starts kor-devicesim with these options (plus an installed application and instant
     // restarts), with its FTP server only when asked (a restart then takes longer); fails the test
     // when it does not come up.

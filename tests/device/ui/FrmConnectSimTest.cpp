@@ -1,57 +1,48 @@
-// Whole runs of the device link screen against kor-devicesim, compared with korctl apply.
+// The device link screen as a user meets it, and whole runs against kor-devicesim compared with
+// korctl apply.
 #include "ConnectFixture.h"
 
-#include "TestSupport.h"
-
 #include "app/Language.h"
-#include "config/ConfigFiles.h"
+#include "app/ui/AppScreens.h"
+#include "app/ui/IPTxt.h"
+#include "app/ui/ScreenRegistry.h"
+#include "app/ui/frmmain.h"
 #include "device/Clock.h"
-#include "device/CompanionFiles.h"
+#include "device/ui/DeviceScreens.h"
 #include "device/ui/FrmConnect.h"
 
 #include <QCheckBox>
-#include <QDir>
+#include <QCloseEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
-#include <utility>
 
 namespace kor::test {
 namespace {
 
 using FrmConnectSim = ConnectFixture;
 
-void Tick(FrmConnect& screen, const char* name)
-{
-    auto* box = screen.findChild<QCheckBox*>(QLatin1String(name));
-    ASSERT_NE(box, nullptr) << name;
-    ASSERT_TRUE(box->isEnabled()) << name;
-    if (!box->isChecked())
-        box->click();
-}
-
 std::string Joined(const QStringList& lines)
 {
     return lines.join(u'\n').toStdString();
 }
 
-// Selects the home screen's entry with this tag, sets Check1 and continues.
-void ChooseOnHomeScreen(QWidget& home, const QString& tag, bool enabled)
+// Selects the home screen's entry of this row, ticks Check1 and continues.
+void ChooseOnHomeScreen(QWidget& home, int row)
 {
     auto* list = home.findChild<QListWidget*>(QStringLiteral("LvwPrepos"));
     ASSERT_NE(list, nullptr);
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->data(Qt::UserRole).toString() == tag)
-            list->setCurrentRow(i);
-    }
-    home.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(enabled);
-    home.findChild<QPushButton*>(QStringLiteral("CmdNext"))->click();
+    list->setCurrentRow(row);
+    QTest::mouseClick(home.findChild<QCheckBox*>(QStringLiteral("Check1")), Qt::LeftButton);
+    QTest::mouseClick(home.findChild<QPushButton*>(QStringLiteral("CmdNext")), Qt::LeftButton);
 }
 
 // Lets the first wait of a run hold until the test opens the gate; every other wait is instant.
@@ -82,29 +73,17 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
     {
         const char* What;
         std::int16_t Camera;
-        bool Positioning;
-        std::vector<const char*> Boxes;
-        QStringList KorctlOptions;
+        const char* Boxes;
+        const char* KorctlOptions;
         bool Ftp;
         int WaitDivisor;
     };
     const Case cases[] = {
-        {"configuration, task list and restart, I/O check with detector programming, home position",
-         7,
-         true,
-         {"Check2", "Check3", "Check5", "Check6", "Check7"},
-         {QStringLiteral("--send-config"), QStringLiteral("--io-check"), QStringLiteral("--program-code"),
-          QStringLiteral("--program-sensors"), QStringLiteral("--home"), QStringLiteral("2"),
-          QStringLiteral("--home-enable")},
-         false,
-         50},
-        {"installation over FTP with its identification and restarts",
-         8,
-         false,
-         {"Check4", "Check1"},
-         {QStringLiteral("--install"), QStringLiteral("--update-settings")},
-         true,
-         10},
+        {"configuration, task list and restart, I/O check with detector programming, home position", 7,
+         "Check2 Check3 Check5 Check6 Check7",
+         "--send-config --io-check --program-code --program-sensors --home 2 --home-enable", false, 50},
+        {"installation over FTP with its identification and restarts", 8, "Check4 Check1",
+         "--install --update-settings", true, 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -119,32 +98,33 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         m_session.Services().Wait = &clock;
         m_session.Services().FtpPort = m_sim->FtpPort();
         CameraRecord camera = SimCamera(c.Camera, {{"Home", 0, 0, 1}, {"Gate", 12.5, -4.25, 2}});
-        camera.PositioningSupport = c.Positioning;
+        camera.PositioningSupport = c.Camera == 7;
         FrmConnect::RunOptions() = LinkOptions();
         UseCamera(camera);
         LoadSample();
-        const bool sendConfig =
-            std::find(c.Boxes.begin(), c.Boxes.end(), std::string_view("Check2")) != c.Boxes.end();
-        m_session.TaskListDirty = sendConfig && UsesDeviceTasks(m_session.Document());
+        const QStringList boxes = QString::fromLatin1(c.Boxes).split(u' ');
+        m_session.TaskListDirty =
+            boxes.contains(QStringLiteral("Check2")) && UsesDeviceTasks(m_session.Document());
 
         FrmConnect screen(m_session);
-        for (const char* box : c.Boxes)
-            Tick(screen, box);
-        WhenShown home("FrmHome",
-                       [](QWidget& dialog) { ChooseOnHomeScreen(dialog, QStringLiteral("2"), true); });
+        for (const QString& box : boxes)
+            screen.findChild<QCheckBox*>(box)->click();
+        WhenShown home("FrmHome", [](QWidget& dialog) { ChooseOnHomeScreen(dialog, 1); });
         screen.Run();
         const QStringList screenLines = screen.LogLines();
         const std::string screenHome = m_sim->ReadDeviceFile("etc/movetohomed.conf");
+        if (c.Camera == 7) {
+            EXPECT_EQ(screenHome, "1\n12.5\n-4.25\n2\n30\n") << "the second position, enabled";
+        }
         const std::string screenConfig = m_sim->ReadDeviceFile("etc/alarm_app");
         m_sim->WriteDeviceFile("etc/movetohomed.conf", "");
 
         int status = -1;
-        const QStringList korctlLines =
-            Korctl(QStringList{QStringLiteral("apply"), QStringLiteral("--camera"), QString::number(c.Camera),
-                               QStringLiteral("--project"), SamplePath(), QStringLiteral("--lang"),
-                               QStringLiteral("en")} +
-                       c.KorctlOptions,
-                   c.WaitDivisor, &status);
+        const QStringList korctlLines = Korctl(QStringLiteral("apply --camera %1 --project %2 --lang en %3")
+                                                   .arg(c.Camera)
+                                                   .arg(SamplePath(), QLatin1String(c.KorctlOptions))
+                                                   .split(u' '),
+                                               c.WaitDivisor, &status);
         m_session.Services().Wait = &m_clock;
         EXPECT_EQ(status, 0);
         EXPECT_EQ(Joined(screenLines), Joined(korctlLines));
@@ -153,11 +133,10 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         EXPECT_EQ(screenLines.back(), LangText(808));
         EXPECT_FALSE(screenLines.join(u'\n').contains(QStringLiteral("Error"))) << Joined(screenLines);
         EXPECT_EQ(m_sim->ReadDeviceFile("etc/alarm_app"), screenConfig);
-        if (c.Camera == 7) {
-            EXPECT_EQ(m_sim->ReadDeviceFile("etc/movetohomed.conf"), screenHome);
-            EXPECT_EQ(screenHome, "1\n12.5\n-4.25\n2\n30\n") << "the second position, enabled";
-            EXPECT_FALSE(m_session.TaskListDirty) << "the task list went up";
-        }
+        auto* bar = screen.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+        EXPECT_EQ(bar->value(), bar->maximum()) << "a run that went through ends with a full bar";
+        EXPECT_EQ(m_sim->ReadDeviceFile("etc/movetohomed.conf"), screenHome);
+        EXPECT_FALSE(m_session.TaskListDirty) << "the task list went up";
     }
 }
 
@@ -170,120 +149,100 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     GateClock gate;
     m_session.Services().Wait = &gate;
     m_session.TaskListDirty = true; // the restart after the task list waits for the camera
-
     FrmConnect screen(m_session);
-    Tick(screen, "Check2");
-    Tick(screen, "Check3");
+    for (const char* box : {"Check2", "Check3"})
+        screen.findChild<QCheckBox*>(QLatin1String(box))->click();
     auto* cancel = screen.findChild<QPushButton*>(QStringLiteral("CmdCancel"));
-    EXPECT_FALSE(cancel->isEnabled()) << "nothing to cancel before a run";
-    bool cancelled = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        if (!gate.Reached || cancelled)
-            return;
-        cancelled = true;
-        EXPECT_TRUE(cancel->isEnabled());
-        cancel->click();
-        EXPECT_FALSE(cancel->isEnabled()) << "taken";
-        gate.Open = true;
+        if (gate.Reached && cancel->isEnabled()) {
+            cancel->click();
+            gate.Open = true;
+        }
     });
     poll.start(5);
     screen.Run();
-    poll.stop();
-
-    ASSERT_TRUE(cancelled) << screen.LogLines().join(u'\n').toStdString();
     const QStringList lines = screen.LogLines();
-    ASSERT_GE(lines.size(), 4);
+    ASSERT_GE(lines.size(), 4) << Joined(lines);
     EXPECT_EQ(lines.mid(lines.size() - 4),
               (QStringList{LangText(813), LangText(801), QStringLiteral("Error 18 The run was cancelled"),
                            LangText(808)}));
-    EXPECT_TRUE(m_sim->Requests().size() > 0);
     for (const DeviceSimProcess::Request& r : m_sim->Requests())
         EXPECT_NE(r.path, "/cgi-bin/recordings/stopchkiod.cgi") << "the I/O check never started";
-    EXPECT_FALSE(screen.Running());
     EXPECT_FALSE(m_session.DeviceBusy());
     EXPECT_FALSE(cancel->isEnabled());
-    EXPECT_EQ(screen.cursor().shape(), Qt::ArrowCursor) << "the pointer is back to normal";
-    // The bar stopped at the first second of the wait for the camera to go down.
     auto* bar = screen.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-    EXPECT_EQ(bar->maximum(), 30);
-    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(bar->value(), 1) << "the bar stopped at the first second of the wait for the camera";
 }
 
-TEST_F(FrmConnectSim, TheProgressBarFollowsTheUploadPieces)
+// The boxes, the fields and the port as a user meets them: the rules themselves are ConnectForm's.
+TEST_F(FrmConnectSim, FieldsBoxesAndKeysAsAUserMeetsThem)
+{
+    CameraRecord camera = DemoCamera(7);
+    camera.UserName = "Jos\xE9"; // Windows-1252 e with acute accent
+    UseCamera(camera);
+    m_session.Document().InputOneAsSensor = 1;
+    FrmConnect screen(m_session);
+    screen.show();
+    EXPECT_EQ(screen.Fields().User, camera.UserName) << "the field goes back as Windows-1252 bytes";
+    auto* check5 = Find<QCheckBox>(screen, "Check5");
+    QTest::mouseClick(Find<QCheckBox>(screen, "Check3"), Qt::LeftButton);
+    EXPECT_TRUE(check5->isEnabled());
+    QTest::mouseClick(check5, Qt::LeftButton);
+    EXPECT_TRUE(screen.Options().ProgramCode);
+    QTest::mouseClick(Find<QCheckBox>(screen, "Check2"), Qt::LeftButton);
+    auto* port = Find<QLineEdit>(screen, "TxtPort");
+    port->clear();
+    QTest::keyClicks(port, QStringLiteral("8a0 -8.1"));
+    QTest::keyClick(port, Qt::Key_Backspace);
+    EXPECT_EQ(port->text(), QStringLiteral("808"));
+    Find<IPTxt>(screen, "IPTxt1")->Clear();
+    Find<QPushButton>(screen, "CmdAdd")->click();
+    EXPECT_TRUE(screen.LogLines().isEmpty()) << "no address, no run";
+    EXPECT_TRUE(FrmConnect::RunOptions().SendConfig && FrmConnect::RunOptions().IoCheck) << "kept";
+}
+
+TEST_F(FrmConnectSim, WhileARunIsBusyNoOtherScreenNorCloseStartsButTheRunCanBeFollowed)
 {
     if (!StartSim())
         return;
     UseCamera(SimCamera(7));
-    ConfigDocument& doc = m_session.Document();
-    for (int i = 0; i < 40; ++i) {
-        ActionRecord action;
-        action.Type = 0;
-        action.Name = "Siren " + std::string(200, 'x') + std::to_string(i);
-        action.Params = std::string("DISP=1\0ON=1\0", 12);
-        doc.AddAction(3, action);
-    }
-    m_session.TaskListDirty = false;
-    FrmConnect screen(m_session);
-    Tick(screen, "Check2");
-    auto* bar = screen.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
-    std::vector<std::pair<int, int>> seen;
-    QObject::connect(bar, &QProgressBar::valueChanged, bar,
-                     [&](int value) { seen.emplace_back(value, bar->maximum()); });
-    screen.Run();
+    ScreenRegistry screens;
+    RegisterAppScreens(screens);
+    RegisterDeviceScreens(screens);
+    frmmain window(m_session, screens);
+    window.show();
+    ASSERT_TRUE(window.ShowScreen(4));
+    auto* screen = qobject_cast<FrmConnect*>(window.ActiveScreen());
+    ASSERT_NE(screen, nullptr) << "child screen 4 is the device link screen";
+    Find<QCheckBox>(*screen, "Check7")->click();
 
-    const std::size_t size =
-        ReadBytes(QDir(m_session.Services().WorkFolder).filePath(QStringLiteral("alarm_app"))).size();
-    ASSERT_GT(size, 9000u);
-    const int pieces = static_cast<int>((size + 2999) / 3000);
-    std::vector<std::pair<int, int>> expected;
-    for (int k = 1; k <= pieces; ++k)
-        expected.emplace_back(k, pieces);
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(screen.LogLines().back(), LangText(808));
-}
-
-TEST_F(FrmConnectSim, TheHomeChoiceReachesTheCameraAsAPositionOrAPreset)
-{
-    if (!StartSim())
-        return;
-    UseCamera(SimCamera(7, {{"Porch", 1, 2, 3}}));
-    struct Case
-    {
-        const char* What;
-        const char* Tag;
-        bool Enabled;
-        std::string HomeFile;
-    };
-    // The simulated camera's presets: Home (P1), GateZZZ (PV2), Parking (P3).
-    const Case cases[] = {
-        {"a stored position named with a P", "1", true, "1\n1\n2\n3\n30\n"},
-        {"a preset kept with ZZZ", "PV2", false, "0\nPRESET=GateZZZ\n30\n"},
-        {"a preset", "P3", true, "1\nPRESET=Parking\n30\n"},
-    };
-    FrmConnect screen(m_session);
-    Tick(screen, "Check7");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.What);
-        QStringList offered;
-        WhenShown home("FrmHome", [&](QWidget& dialog) {
-            auto* list = dialog.findChild<QListWidget*>(QStringLiteral("LvwPrepos"));
-            for (int i = 0; i < list->count(); ++i)
-                offered << list->item(i)->text();
-            ChooseOnHomeScreen(dialog, QLatin1String(c.Tag), c.Enabled);
-        });
-        screen.Run();
-        EXPECT_EQ(offered, (QStringList{QStringLiteral("Porch"), QStringLiteral("Home"),
-                                        QStringLiteral("Gate"), QStringLiteral("Parking")}));
-        EXPECT_EQ(m_sim->ReadDeviceFile("etc/movetohomed.conf"), c.HomeFile);
-        EXPECT_EQ(screen.LogLines().back(), LangText(808));
-    }
-    int presetRequests = 0;
-    for (const DeviceSimProcess::Request& r : m_sim->Requests()) {
-        if (r.path == "/axis-cgi/com/ptz.cgi" && r.query == "query=presetposall" && r.authOk)
-            ++presetRequests;
-    }
-    EXPECT_EQ(presetRequests, 3) << "asked once per home question";
+    // The run waits for the home question: look at everything while it does.
+    bool looked = false;
+    WhenShown home("FrmHome", [&](QWidget& dialog) {
+        looked = true;
+        EXPECT_FALSE(window.ShowScreen(1));
+        EXPECT_EQ(window.ActiveScreen(), screen);
+        for (QWidget* target : {static_cast<QWidget*>(&window), static_cast<QWidget*>(screen)}) {
+            QCloseEvent close;
+            QApplication::sendEvent(target, &close);
+            EXPECT_FALSE(close.isAccepted());
+        }
+        EXPECT_FALSE(window.ToolBar()->isEnabled());
+        EXPECT_TRUE(Find<QPushButton>(*screen, "CmdCancel")->isEnabled()) << "the screen stays usable";
+        EXPECT_EQ(screen->cursor().shape(), Qt::WaitCursor);
+        const QStringList before = screen->LogLines();
+        screen->Run(); // the run button, which the modal question holds off for the mouse
+        EXPECT_EQ(screen->LogLines(), before) << "a second press starts nothing";
+        QTest::mouseClick(Find<QPushButton>(dialog, "BTL1"), Qt::LeftButton);
+    });
+    screen->Run();
+    EXPECT_TRUE(looked);
+    EXPECT_EQ(screen->LogLines().back(), LangText(808));
+    EXPECT_TRUE(screen->LogLines().contains(LangText(807))) << "the question was cancelled";
+    EXPECT_FALSE(m_session.DeviceBusy());
+    EXPECT_FALSE(screen->testAttribute(Qt::WA_SetCursor)) << "the pointer is back to normal";
+    EXPECT_TRUE(window.ShowScreen(1));
 }
 
 } // namespace

@@ -1,0 +1,144 @@
+#include "app/CameraForm.h"
+#include "app/MainForm.h"
+
+#include <gtest/gtest.h>
+
+namespace kor {
+namespace {
+
+TEST(MainForm, WorkflowStepsTheirScreensAndButtons)
+{
+    // Step -> screen, Back enabled, Next enabled.
+    const int table[8][3] = {{0, 0, 1}, {1, 1, 1}, {0, 1, 1}, {2, 1, 1},
+                             {0, 1, 1}, {3, 1, 1}, {0, 1, 1}, {4, 1, 0}};
+    for (std::uint8_t step = 0; step < 8; ++step) {
+        SCOPED_TRACE(int(step));
+        EXPECT_EQ(ScreenOfStep(step), table[step][0]);
+        EXPECT_EQ(WorkflowButtonsOfStep(step).BackEnabled, table[step][1] == 1);
+        EXPECT_EQ(WorkflowButtonsOfStep(step).NextEnabled, table[step][2] == 1);
+        EXPECT_EQ(StepAfter(step, -1, false),
+                  step > 0 ? std::optional<std::uint8_t>(step - 1) : std::nullopt);
+        EXPECT_EQ(StepAfter(step, +1, false),
+                  step < 7 ? std::optional<std::uint8_t>(step + 1) : std::nullopt);
+        EXPECT_EQ(StepAfter(step, +1, true), std::nullopt) << "no step while a device operation runs";
+    }
+}
+
+TEST(MainForm, WhichScreenIsShownAndWhenASwitchIsRefused)
+{
+    struct Case
+    {
+        std::uint8_t N;
+        bool Busy;
+        bool InputOutput;
+        std::int16_t InputOne;
+        bool Refused;
+        int Message;
+        std::uint8_t Screen;
+    };
+    const Case cases[] = {
+        {1, false, true, 1, false, 0, 1},   {2, true, true, 1, true, 0, 2},
+        {3, false, true, 1, false, 0, 3},   {3, false, true, 0, true, 179, 3},
+        {3, false, false, 1, true, 179, 3}, {5, false, false, 0, false, 0, 5},
+        {9, false, true, 1, false, 0, 2}, // numbers without a screen show the catalogue
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.N));
+        const ScreenChoice choice = ChooseScreen(c.N, c.Busy, c.InputOutput, c.InputOne);
+        EXPECT_EQ(choice.Refused, c.Refused);
+        EXPECT_EQ(choice.MessageText, c.Message);
+        EXPECT_EQ(choice.Screen, c.Screen);
+    }
+    // Commands disabled: nothing takes input; a device operation leaves the embedded screen usable.
+    EXPECT_EQ(MainControlsOf(false, false).ToolBar, true);
+    EXPECT_EQ(MainControlsOf(false, true).ToolBar || MainControlsOf(false, true).ToolList, false);
+    EXPECT_EQ(MainControlsOf(false, true).Screen, true);
+    EXPECT_EQ(MainControlsOf(true, false).Screen || MainControlsOf(true, false).ToolBar, false);
+    EXPECT_EQ(HelpFileName(4, QStringLiteral("pt")), QStringLiteral("as4pt.html"));
+    EXPECT_EQ(HelpFileName(0, QString()), QStringLiteral("as0.html")) << "before the language is loaded";
+    EXPECT_EQ(HelpFileName(5, QStringLiteral("en")), QStringLiteral("en.html"));
+}
+
+TEST(MainForm, DownloadOutcomes)
+{
+    using O = DownloadOutcome;
+    const struct
+    {
+        DownloadOutcome Outcome;
+        MessageIcon Icon;
+        std::uint8_t Screen;
+    } cases[] = {
+        {O::Loaded, MessageIcon::Information, 2},
+        {O::NoConfiguration, MessageIcon::Information, 2},
+        {O::NoGeneralSettings, MessageIcon::Information, 1},
+        {O::ConfigNotFound, MessageIcon::Exclamation, 0},
+        {O::ConfigUnauthorized, MessageIcon::Exclamation, 0},
+        {O::ConfigUnreachable, MessageIcon::Exclamation, 0},
+        {O::SettingsNotFound, MessageIcon::Exclamation, 0},
+        {O::SettingsUnreachable, MessageIcon::Exclamation, 0},
+    };
+    for (const auto& c : cases) {
+        const DownloadReaction reaction = ReactionToDownload(c.Outcome);
+        EXPECT_EQ(reaction.Icon, c.Icon) << int(c.Outcome);
+        EXPECT_EQ(reaction.Screen, c.Screen) << int(c.Outcome);
+        EXPECT_EQ(reaction.HideWorkflowButtons, c.Screen != 0) << int(c.Outcome);
+    }
+}
+
+TEST(CameraForm, FieldsChecksAndRecord)
+{
+    CameraRecord start;
+    start.Id = 4;
+    start.Port = 0;
+    start.Channel = 0;
+    start.Positions = {{"Door", 1, 2, 3}};
+    start.PositioningSupport = true;
+    CameraFields fields = CameraFieldsOf(start, false);
+    EXPECT_EQ(fields.Port, 80) << "a port outside 1..65535 opens as 80";
+    EXPECT_EQ(fields.Channel, 1);
+    EXPECT_EQ(fields.Brand, QStringLiteral("AXIS"));
+    EXPECT_TRUE(fields.Mac.isEmpty()) << "an all-zero address shows nothing";
+    EXPECT_FALSE(fields.IdEditable);
+
+    // The checks in their order: the address (0.0.0.0 counts as none), then the MAC address.
+    const struct
+    {
+        const char* Address;
+        const char* Mac;
+        std::optional<int> Text;
+    } checks[] = {
+        {"", "bad", 800},
+        {" 0.0.0.0 ", "", 800},
+        {"10.0.0.9", "00:40:8C:12:34", 1148},
+        {"10.0.0.9", "zz:40:8c:12:34:56", 1148},
+        {"10.0.0.9", "00:40:8c:12:34:56", std::nullopt},
+        {"10.0.0.9", "  ", std::nullopt},
+    };
+    for (const auto& c : checks) {
+        fields.Address = QString::fromLatin1(c.Address);
+        fields.Mac = QString::fromLatin1(c.Mac);
+        const auto problem = CheckCameraFields(fields);
+        EXPECT_EQ(problem ? std::optional<int>(problem->Text) : std::nullopt, c.Text) << c.Address << c.Mac;
+    }
+    fields.Name = QStringLiteral("Cámara");
+    fields.Address = QStringLiteral(" 10.0.0.9 ");
+    fields.Brand = QStringLiteral(" AXIS ");
+    fields.Mac = QStringLiteral("00:40:8c:12:34:56");
+    const CameraRecord record = CameraRecordOf(start, fields);
+    EXPECT_EQ(record.DisplayName, "C\xE1mara") << "Windows-1252, as the device gets it";
+    EXPECT_EQ(record.IpAddress, "10.0.0.9");
+    EXPECT_EQ(record.Brand, "AXIS");
+    EXPECT_EQ(record.Mac[1], 0x40);
+    EXPECT_EQ(record.Positions.size(), 1u) << "stored positions stay as they were";
+    EXPECT_TRUE(record.PositioningSupport);
+    EXPECT_EQ(CameraFieldsOf(record, false).Mac, QStringLiteral("00:40:8C:12:34:56"));
+
+    EXPECT_EQ(FirstFreeCameraId({}), 0);
+    CameraRecord a, b;
+    b.Id = 1;
+    EXPECT_EQ(FirstFreeCameraId({b}), 0);
+    EXPECT_EQ(FirstFreeCameraId({b, a}), 2);
+}
+
+} // namespace
+} // namespace kor
