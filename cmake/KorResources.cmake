@@ -4,4 +4,3 @@ add_custom_target(kor_resources ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/bin/resources
   COMMENT "Copying resources"
   VERBATIM)
-install(DIRECTORY resources/ DESTINATION share/kormanager)

@@ -1,5 +1,7 @@
 #include "app/AppPaths.h"
 
+#include "KorBuild.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +19,7 @@ QString AppPaths::ResourceDir()
     const QString beside = QDir(exeDir).filePath(QStringLiteral("resources"));
     if (QFileInfo(beside).isDir())
         return beside;
-    return QDir(exeDir).filePath(QStringLiteral("../share/kormanager"));
+    return QDir::cleanPath(QDir(exeDir).filePath(QString::fromUtf8(build::ResourcesFromPrograms)));
 }
 
 QString AppPaths::WorkDir()

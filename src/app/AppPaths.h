@@ -10,7 +10,8 @@ namespace kor {
 class AppPaths
 {
 public:
-    // resources/ beside the executable (build tree), else <prefix>/share/kormanager.
+    // resources/ beside the executable (build tree), else the installed resource folder, found
+    // from the executable's own folder (share/kormanager beside bin/ under any prefix).
     static QString ResourceDir();
     // The per-user application data folder, created on first use.
     static QString WorkDir();

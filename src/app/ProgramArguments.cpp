@@ -1,5 +1,6 @@
 #include "app/ProgramArguments.h"
 
+#include "KorBuild.h"
 #include "config/Cp1252.h"
 
 namespace kor {
@@ -13,6 +14,8 @@ Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments)
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.Help = true;
+        } else if (argument == QLatin1String("--version")) {
+            parsed.Version = true;
         } else if (argument == QLatin1String("--database")) {
             if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
                 return fail(QStringLiteral("--database needs the path of the companion database"));
@@ -33,6 +36,11 @@ Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments)
     return parsed;
 }
 
+QString ProgramVersion()
+{
+    return QStringLiteral("kormanager %1\n").arg(QLatin1String(build::Version));
+}
+
 QString ProgramUsage()
 {
     return QStringLiteral(
@@ -47,6 +55,7 @@ QString ProgramUsage()
         "  --database PATH  the companion database (default: the one the local settings name,\n"
         "                   orgend.ddd in the work folder; created with a demo camera if missing)\n"
         "  --help           this text\n"
+        "  --version        the program's version\n"
         "\n"
         "Without a usable camera (none named and no camera 0, an unknown one, one without a model\n"
         "profile, an address or the brand AXIS) a camera chooser opens on the companion database.\n"

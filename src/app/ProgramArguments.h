@@ -20,6 +20,7 @@ struct ProgramArguments
     std::string CommandLine; // Windows-1252, as the companion client hands it over
     QString DatabasePath;    // empty: the companion database named by the local settings
     bool Help = false;
+    bool Version = false;
 };
 
 // Parses the arguments without the program name. Fails on a usage error (an unknown option,
@@ -28,5 +29,7 @@ Result<ProgramArguments> ParseProgramArguments(const QStringList& arguments);
 
 // The --help text.
 QString ProgramUsage();
+// The --version text.
+QString ProgramVersion();
 
 } // namespace kor

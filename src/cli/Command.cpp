@@ -34,7 +34,8 @@ void PrintCommandHelp(const CommandSpec& command, std::ostream& out)
         if (!option.ValueName.empty())
             left += " " + option.ValueName;
         out << left;
-        if (left.size() < 28)
+        // At least two blanks before the text, so the value name and the text stay apart.
+        if (left.size() + 2 <= 28)
             out << std::string(28 - left.size(), ' ');
         else
             out << "\n" << std::string(28, ' ');

@@ -1,5 +1,6 @@
 #include "cli/Korctl.h"
 
+#include "KorBuild.h"
 #include "cli/Commands.h"
 
 #include <ostream>
@@ -19,7 +20,9 @@ void PrintGeneralHelp(std::ostream& out)
     }
     out << "\nGlobal options:\n"
            "  --database PATH           companion database file\n"
-           "  --start TEXT              the window's start command line (REMOTE#…$CAMID#…)\n\n"
+           "  --start TEXT              the window's start command line (REMOTE#…$CAMID#…)\n"
+           "  --help                    this text\n"
+           "  --version                 the program's version\n\n"
            "Run 'korctl COMMAND --help' for the arguments of a command.\n"
            "Exit status: 0 success, 1 the operation failed, 2 usage error.\n";
 }
@@ -94,6 +97,10 @@ int RunKorctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (arg == "--help" || arg == "-h") {
             wantsHelp = true;
             continue;
+        }
+        if (arg == "--version") {
+            out << "korctl " << build::Version << "\n";
+            return ExitOk;
         }
         if (!command && arg.rfind("-", 0) != 0) {
             command = FindCommand(arg);

@@ -158,7 +158,10 @@ TEST_F(KorctlConvertShow, UsageErrorsExitWithTwoAndHelpWithZero)
         EXPECT_EQ(r.Status, 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_NE(r.Err.find("Usage: korctl"), std::string::npos) << r.Err;
     }
-    CliRun r = Korctl({"--help"});
+    CliRun r = Korctl({"show", "--version"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_TRUE(r.Out.starts_with("korctl ") && r.Out.ends_with("\n")) << r.Out;
+    r = Korctl({"--help"});
     EXPECT_EQ(r.Status, 0);
     for (const CommandSpec& command : AllCommands()) {
         EXPECT_NE(r.Out.find(command.Name), std::string::npos);

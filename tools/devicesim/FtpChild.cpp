@@ -1,5 +1,7 @@
 #include "FtpChild.h"
 
+#include "KorBuild.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -62,7 +64,14 @@ std::string FtpChild::LauncherPath()
 {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (self.parent_path() / "kor-devicesim-ftpd.py").string();
+    // Beside the executable in the build tree; in the helpers' folder once installed.
+    const std::filesystem::path beside = self.parent_path() / "kor-devicesim-ftpd.py";
+    if (std::filesystem::exists(beside, ec)) {
+        return beside.string();
+    }
+    return (self.parent_path() / build::HelpersFromPrograms / "kor-devicesim-ftpd.py")
+        .lexically_normal()
+        .string();
 }
 
 std::string FtpChild::PythonPath()

@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "KorBuild.h"
+
 #include <arpa/inet.h>
 
 #include <charconv>
@@ -303,6 +305,7 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
         {"--no-ftp", [&] { options.ftp = false; }},
         {"--help", [&] { options.help = true; }},
         {"-h", [&] { options.help = true; }},
+        {"--version", [&] { options.version = true; }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -336,7 +339,7 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
             return Result<SimOptions>::Fail(error);
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return options;
     }
     if (options.root.empty())
@@ -347,6 +350,11 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
         options.motion = DefaultMotion(options.channels);
     }
     return options;
+}
+
+std::string SimVersion()
+{
+    return std::string("kor-devicesim ") + build::Version + "\n";
 }
 
 std::string SimUsage()
@@ -392,6 +400,7 @@ A simulated network camera with the alarm application's CGI programs, on one loo
                                ftp-fail-upload[=NAME]  FTP uploads (of NAME only) fail with 451
                              a path ending in * matches every path with that beginning
   --help                     this text
+  --version                  the program's version
 
 Prints "kor-devicesim ready on http://ADDRESS:PORT ftp PORT" once listening; stops on SIGTERM or
 SIGINT. Exit status: 0 stopped normally, 1 failure, 2 usage error, 3 address or port in use.

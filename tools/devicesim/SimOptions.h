@@ -90,6 +90,7 @@ struct SimOptions
     std::string relayPassword;
     std::vector<Fault> faults;
     bool help = false;
+    bool version = false;
 
     // The first fault of a kind that applies to the path, or nullptr.
     const Fault* FindFault(Fault::Kind kind, std::string_view requestPath) const;
@@ -101,6 +102,8 @@ Result<Fault> ParseFault(std::string_view text);
 
 // The --help text.
 std::string SimUsage();
+// The --version text.
+std::string SimVersion();
 
 // True for a dotted IPv4 address in 127.0.0.0/8.
 bool IsLoopbackAddress(std::string_view address);

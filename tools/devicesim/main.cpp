@@ -18,6 +18,10 @@ int main(int argc, char** argv)
         return 2;
     }
     SimOptions options = std::move(parsed).value();
+    if (options.version) {
+        std::fputs(SimVersion().c_str(), stdout);
+        return 0;
+    }
     if (options.help) {
         std::fputs(SimUsage().c_str(), stdout);
         return 0;

@@ -32,6 +32,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const kor::ProgramArguments& arguments = *parsed;
+    if (arguments.Version) {
+        std::fputs(qPrintable(kor::ProgramVersion()), stdout);
+        return 0;
+    }
     if (arguments.Help) {
         std::fputs(qPrintable(kor::ProgramUsage()), stdout);
         return 0;
