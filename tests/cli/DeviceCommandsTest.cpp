@@ -2,26 +2,21 @@
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <memory>
 
 namespace kor::cli {
 namespace {
 
 using test::CliRun;
 
-const char kSecret[] = "Pw:@ 9/x";
-
 // korctl download and apply against kor-devicesim; the work folder is a temporary one and the
 // waits run twenty times faster.
-class KorctlDevice : public ::testing::Test
+class KorctlDevice : public test::KorctlTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = m_dir.filePath(QStringLiteral("orgend.ddd")).toStdString();
+        KorctlTest::SetUp();
         qputenv("KOR_WORK_DIR", m_dir.filePath(QStringLiteral("work")).toUtf8());
         qputenv("KOR_WAIT_DIVISOR", "20");
     }
@@ -30,67 +25,48 @@ protected:
         qunsetenv("KOR_WORK_DIR");
         qunsetenv("KOR_WAIT_DIVISOR");
     }
-    bool StartSim(std::vector<std::string> args)
+    // Starts the simulated camera (none for a null list) and records it as camera `id`.
+    void StartSim(const char* id, const std::vector<std::string>* args)
     {
-        args.insert(args.end(), {"--user", "root", "--password", kSecret, "--restart-seconds", "0"});
-        m_sim = std::make_unique<kor::test::DeviceSimProcess>(args, false);
-        if (!m_sim->Start()) {
-            ADD_FAILURE() << m_sim->Error();
-            return false;
+        std::string address = "127.0.0.254"; // nobody answers there
+        std::string port = "80";
+        if (args) {
+            std::vector<std::string> all = *args;
+            all.insert(all.end(), {"--user", "root", "--password", kSecret, "--restart-seconds", "0"});
+            m_sim = std::make_unique<kor::test::DeviceSimProcess>(all, false);
+            ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+            address = m_sim->Address();
+            port = std::to_string(m_sim->HttpPort());
         }
-        return AddCamera("5", m_sim->Address(), std::to_string(m_sim->HttpPort()));
-    }
-    bool AddCamera(const std::string& id, const std::string& ip, const std::string& port)
-    {
-        const CliRun r =
-            Run({"cameras", "add", "--id", id, "--name", "Sim", "--ip", ip, "--port", port, "--user", "root",
-                 "--password", kSecret, "--brand", "AXIS", "--model", "DEMO-1"});
-        EXPECT_EQ(r.Status, 0) << r.Err;
-        return r.Status == 0;
-    }
-    CliRun Run(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), {"--database", m_db});
-        CliRun r = test::Korctl(args);
-        EXPECT_EQ(r.Out.find(kSecret), std::string::npos) << "password printed: " << r.Out;
-        EXPECT_EQ(r.Err.find(kSecret), std::string::npos) << "password printed: " << r.Err;
-        return r;
-    }
-    std::string File(const char* name) const
-    {
-        return m_dir.filePath(QString::fromLatin1(name)).toStdString();
+        const CliRun r = Run(AddCamera({"--id", id, "--ip", address, "--port", port, "--user", "root"}));
+        ASSERT_EQ(r.Status, 0) << r.Err;
     }
 
-    QTemporaryDir m_dir;
-    std::string m_db;
     std::unique_ptr<kor::test::DeviceSimProcess> m_sim;
 };
 
 TEST_F(KorctlDevice, DownloadApplyDownloadRoundTrip)
 {
-    ASSERT_TRUE(StartSim({"--installed"}));
-    const std::string sample =
-        (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
-    CliRun r = Run({"apply", "--camera", "5", "--project", sample, "--send-config", "--update-settings"});
+    const std::vector<std::string> installed = {"--installed"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
+    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--update-settings"});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
     EXPECT_NE(r.Out.find("DEMO-1"), std::string::npos) << r.Out;
 
-    r = Run({"download", "--camera", "5", File("first.kma")});
+    r = Run({"download", "--camera", "5", Path("first.kma")});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    r = Run({"apply", "--camera", "5", "--project", File("first.kma"), "--send-config"});
+    r = Run({"apply", "--camera", "5", "--project", Path("first.kma"), "--send-config"});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    r = Run({"download", "--camera", "5", File("second.kma")});
+    r = Run({"download", "--camera", "5", Path("second.kma")});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    const std::string first = kor::test::ReadBytes(QString::fromStdString(File("first.kma")));
-    EXPECT_FALSE(first.empty());
-    EXPECT_EQ(kor::test::ReadBytes(QString::fromStdString(File("second.kma"))), first);
+    EXPECT_FALSE(Read("first.kma").empty());
+    EXPECT_EQ(Read("second.kma"), Read("first.kma"));
 }
 
 TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
 {
-    ASSERT_TRUE(StartSim({"--installed", "--wiring", "open"}));
-    const std::string sample =
-        (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString();
+    const std::vector<std::string> open = {"--installed", "--wiring", "open"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("5", &open));
     const struct
     {
         std::vector<std::string> Extra;
@@ -103,7 +79,7 @@ TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
     };
     for (const auto& c : cases) {
         m_sim->WriteDeviceFile("etc/alarm_app", "");
-        std::vector<std::string> args{"apply", "--camera", "5", "--project", sample, "--send-config"};
+        std::vector<std::string> args{"apply", "--camera", "5", "--project", Sample(), "--send-config"};
         args.insert(args.end(), c.Extra.begin(), c.Extra.end());
         const CliRun r = Run(args);
         EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
@@ -115,46 +91,36 @@ TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
     }
 }
 
-TEST_F(KorctlDevice, NoCameraAtTheAddress)
+// A camera that does not answer, or holds no application: the run fails and no project is written.
+TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
 {
-    ASSERT_TRUE(AddCamera("6", "127.0.0.254", "80"));
-    const CliRun r =
-        Run({"apply", "--camera", "6", "--project",
-             (kor::test::SourceDir() + QStringLiteral("/resources/samples/demo.kma")).toStdString(),
-             "--send-config"});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Out.find("Error 7 "), std::string::npos) << r.Out;
-    EXPECT_NE(r.Err.find("the run ended with an error"), std::string::npos) << r.Err;
-
-    const CliRun d = Run({"download", "--camera", "6", File("none.kma")});
-    EXPECT_EQ(d.Status, 1);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(File("none.kma"))));
-}
-
-TEST_F(KorctlDevice, DownloadWithoutApplicationWritesNothing)
-{
-    ASSERT_TRUE(StartSim({}));
-    const CliRun r = Run({"download", "--camera", "5", File("out.kma")});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Err.find("korctl: "), std::string::npos);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(File("out.kma"))));
-}
-
-TEST_F(KorctlDevice, OptionsTheScreenWouldNotOffer)
-{
-    ASSERT_TRUE(AddCamera("7", "127.0.0.254", "80"));
-    EXPECT_EQ(Run({"apply", "--camera", "7", "--program-code"}).Status, 2);
-    EXPECT_EQ(Run({"apply", "--project", "x.kma"}).Status, 2);
-    const CliRun nothing = Run({"apply", "--camera", "7"});
-    EXPECT_EQ(nothing.Status, 2);
-    EXPECT_NE(nothing.Err.find("say what to do"), std::string::npos) << nothing.Err;
-    const CliRun relay =
-        Run({"--start", "REMOTE#x#127.0.0.1#900#pw#1#901", "apply", "--camera", "7", "--install"});
-    EXPECT_EQ(relay.Status, 1);
-    EXPECT_NE(relay.Err.find("relay"), std::string::npos) << relay.Err;
-    const CliRun home = Run({"apply", "--camera", "7", "--home", "9"});
-    EXPECT_EQ(home.Status, 1);
-    EXPECT_NE(home.Err.find("--home"), std::string::npos) << home.Err;
+    const std::vector<std::string> bare;
+    const struct
+    {
+        const std::vector<std::string>* Sim; // nullptr: no camera at the address
+        std::vector<std::string> Command;
+        const char* Out;
+        const char* Err;
+    } cases[] = {
+        {nullptr,
+         {"apply", "--project", Sample(), "--send-config"},
+         "Error 7 ",
+         "the run ended with an error"},
+        {nullptr, {"download", Path("none.kma")}, "", "korctl: "},
+        {&bare, {"download", Path("none.kma")}, "", "korctl: "},
+    };
+    int id = 10;
+    for (const auto& c : cases) {
+        const std::string camera = std::to_string(++id);
+        ASSERT_NO_FATAL_FAILURE(StartSim(camera.c_str(), c.Sim));
+        std::vector<std::string> args = c.Command;
+        args.insert(args.begin() + 1, {"--camera", camera});
+        const CliRun r = Run(args);
+        EXPECT_EQ(r.Status, 1) << args[0];
+        EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
+        EXPECT_NE(r.Err.find(c.Err), std::string::npos) << r.Err;
+        EXPECT_FALSE(Exists("none.kma"));
+    }
 }
 
 } // namespace
