@@ -242,7 +242,7 @@ TEST(ActionCodecs, AStoredActionReopensAsItWasTypedThroughSaveAndLoad)
         doc.AddAction(4, ActionRecord{type, v, params, {}, false});
     const std::string text = BuildProjectText(doc);
     ConfigDocument back;
-    ASSERT_FALSE(ParseConfigText(back, text).Failed);
+    ASSERT_TRUE(ParseConfigText(back, text).Outcome.ok());
     EXPECT_EQ(test::Visible(BuildProjectText(back)), test::Visible(text));
     ASSERT_EQ(back.ActionCount(4), static_cast<int>(std::size(built)));
     const auto params = [&back](int i) { return back.Action(4, i)->Params; };
