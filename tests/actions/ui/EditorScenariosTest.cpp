@@ -54,7 +54,8 @@ TEST_F(EditorScenarios, EveryEditorReopensAStoredActionAndStoresItAgainUnchanged
         Click(*editor, "CmdAdd");
         EXPECT_TRUE(editor->Stored()) << params;
         EXPECT_EQ(test::Visible(Doc().Action(7, index)->Params), test::Visible(Params(params)));
-        EXPECT_EQ(Doc().Action(7, index)->TimeTable.Day(6), std::vector<Interval>{night}) << params;
+        const auto day = Doc().Action(7, index)->TimeTable.Day(6);
+        EXPECT_EQ(std::vector<Interval>(day.begin(), day.end()), std::vector<Interval>{night}) << params;
         EXPECT_TRUE(Doc().Saved) << "confirming without a change is no change: " << params;
     }
     EXPECT_TRUE(m_dialogs.Messages().isEmpty());
