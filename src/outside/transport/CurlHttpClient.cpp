@@ -14,6 +14,7 @@ struct Transfer
 {
     std::string Body;
     std::string StatusText;
+    int StatusLines = 0; // answers heard: two when a challenge came before the answer
     std::size_t Limit = 0;
     bool TooLarge = false;
 };
@@ -37,6 +38,7 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
     const std::size_t n = size * count;
     std::string_view line(data, n);
     if (line.starts_with("HTTP/")) {
+        ++t->StatusLines;
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
             line.remove_suffix(1);
         const std::size_t first = line.find(' ');
@@ -81,14 +83,29 @@ HttpResponse CurlHttpClient::PerformWithAuth(const DeviceUrl& url, const std::st
                                              int timeoutSeconds)
 {
     HttpResponse response = Perform(url, body, timeoutSeconds);
-    // The handle may answer with what an earlier camera asked for (a restarted camera forgets its
-    // Digest nonces): a refusal is tried once more from a clean state, led by the camera's challenge.
-    if (url.SendsCredentials() && response.Status == 401) {
-        m_authScheme = 0;
-        curl_easy_reset(Handle(m_curl)); // the connection cache stays
-        response = Perform(url, body, timeoutSeconds);
-    }
+    if (!url.SendsCredentials() || response.Status != 401)
+        return response;
+    // Credentials sent without a fresh challenge (what an earlier answer asked for; a restarted
+    // camera has forgotten its Digest nonces) are tried once more, led by the camera's challenge.
+    // A refusal after a fresh challenge means wrong credentials and is not repeated: cameras that
+    // lock accounts count every try. Either way the next request starts clean, on a new handle,
+    // because libcurl would offer the refused nonce again.
+    const bool challenged = m_lastStatusLines >= 2;
+    RenewHandle();
+    if (challenged)
+        return response;
+    response = Perform(url, body, timeoutSeconds);
+    if (response.Status == 401)
+        RenewHandle();
     return response;
+}
+
+void CurlHttpClient::RenewHandle()
+{
+    m_authScheme = 0;
+    if (m_curl)
+        curl_easy_cleanup(Handle(m_curl));
+    m_curl = curl_easy_init();
 }
 
 HttpResponse CurlHttpClient::Perform(const DeviceUrl& url, const std::string* body, int timeoutSeconds)
@@ -146,6 +163,7 @@ HttpResponse CurlHttpClient::Perform(const DeviceUrl& url, const std::string* bo
 
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    m_lastStatusLines = transfer.StatusLines;
     response.Status = status;
     response.StatusText = transfer.StatusText;
     if (code == CURLE_OK) {

@@ -23,10 +23,13 @@ public:
 private:
     HttpResponse PerformWithAuth(const DeviceUrl& url, const std::string* body, int timeoutSeconds);
     HttpResponse Perform(const DeviceUrl& url, const std::string* body, int timeoutSeconds);
+    // A new handle without any authentication state (the connection cache goes with the old one).
+    void RenewHandle();
 
     void* m_curl = nullptr;
     std::size_t m_maxReplyBytes;
     long m_authScheme = 0;
+    int m_lastStatusLines = 0; // of the last exchange
 };
 
 } // namespace kor
