@@ -3,7 +3,8 @@
 #include "DeviceSimProcess.h"
 
 #include "config/SaveFile.h"
-#include "device/DeviceLink.h"
+#include "device/LinkContext.h"
+#include "device/UploadStep.h"
 #include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 #include "outside/transport/IcmpPinger.h"
@@ -52,14 +53,14 @@ void BM_UploadConfiguration(benchmark::State& state)
     IcmpPinger ping;
     SystemClock clock;
     QuietHost host;
-    LinkServices services{&http, &ftp, &ping, &clock, &host, {}, work.path(), {}, sim.FtpPort()};
+    DeviceServices services{&http, &ftp, &ping, &clock, {}, work.path(), {}, sim.FtpPort()};
     LinkSubject subject;
     subject.Model.ChannelCount = 1;
-    DeviceLink link(services, subject);
-    link.SetFields({sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"});
+    LinkContext context(services, host, subject);
+    context.Fields = {sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"};
 
     for (auto _ : state) {
-        if (link.UploadConfiguration()) {
+        if (UploadStep(context).SendConfiguration().failed()) {
             state.SkipWithError("the upload failed");
             return;
         }

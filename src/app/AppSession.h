@@ -2,6 +2,7 @@
 
 #include "app/StartCommandLine.h"
 #include "config/ConfigDocument.h"
+#include "device/DeviceServices.h"
 #include "device/DeviceTarget.h"
 #include "device/LinkRunner.h"
 #include "device/RelaySettings.h"
@@ -20,32 +21,15 @@
 
 namespace kor {
 
-class Clock;
-class FtpClient;
-class HttpClient;
-class Pinger;
 class UserDialogs;
-
-// The device transports and folders a device operation works with. The program gives the real
-// ones (libcurl, ICMP, the system clock); tests give fakes or the real ones against the simulator.
-// Not owned by the session.
-struct DeviceServices
-{
-    HttpClient* Http = nullptr;
-    FtpClient* Ftp = nullptr;
-    Pinger* Ping = nullptr;
-    Clock* Wait = nullptr;
-    QString WorkFolder; // alarm_app, Gen/ and the report are written here
-    QString DataFolder; // the application files to install, one folder per model
-    int FtpPort = 21;
-};
 
 // Everything that is program-wide in the window: one per program, created by the start routine
 // (or a test) and handed to every screen by reference. It owns
 //
 // - the configuration document being edited (Document());
 // - the start values of the command line (Start()) and the relay settings derived from them;
-// - TaskListDirty, set by the event source catalogue, cleared by the task-list upload;
+// - whether the task list changed (TaskListDirty()), set by the event source catalogue, cleared by
+//   the task-list upload;
 // - the companion client objects: connection, current camera, model profile and, once start-up
 //   has created it for an "AXIS" camera, the device-access object;
 //
@@ -78,7 +62,11 @@ public:
     // The relay part of the start values, as every device request address needs it.
     RelaySettings Relay() const;
 
-    bool TaskListDirty = false;
+    // Whether the device tasks of the configuration changed since the task list was last sent.
+    bool TaskListDirty() const { return m_taskListDirty; }
+    void SetTaskListDirty(bool dirty) { m_taskListDirty = dirty; }
+    // The flag itself, for the catalogue's form model, which sets it as sources come and go.
+    bool& TaskListDirtyFlag() { return m_taskListDirty; }
 
     ClientConnection& Connection() { return m_connection; }
     const ClientConnection& Connection() const { return m_connection; }
@@ -124,6 +112,7 @@ private:
     ModelProfile m_model;
     std::optional<AxisDevice> m_device;
     DeviceServices m_services;
+    bool m_taskListDirty = false;
     bool m_deviceBusy = false;
     // Last, so that it is destroyed first: a running operation ends before what it uses goes.
     LinkRunner m_runner;

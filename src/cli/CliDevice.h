@@ -5,7 +5,7 @@
 
 #include "app/LanguageCatalogue.h"
 #include "config/Result.h"
-#include "device/DeviceLink.h"
+#include "device/RunSequence.h"
 #include "device/RunHost.h"
 
 #include <string>

@@ -144,16 +144,15 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         if (!result.ConfigLoaded)
             doc.InitialiseForStartUp(*inputOne);
     }
-    bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
+    const bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
 
     CurlFtpClient ftp;
     IcmpPinger ping;
-    LinkServices services;
+    DeviceServices services;
     services.Http = &http;
     services.Ftp = &ftp;
     services.Ping = &ping;
     services.Wait = &clock;
-    services.Host = &host;
     services.Text = text;
     services.WorkFolder = AppPaths::WorkDir();
     services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
@@ -164,14 +163,14 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     fields.User = session.Camera.UserName();
     fields.Password = session.Camera.Password();
 
-    DeviceLink link(services, SubjectOf(session));
+    RunSequence link(services, host, SubjectOf(session));
     switch (link.ConnectAndApply(doc, fields, options, taskListDirty)) {
-    case DeviceLink::RunResult::NotStarted:
+    case RunOutcome::NotStarted:
         return Failure(inv, "the camera has no address");
-    case DeviceLink::RunResult::Failed:
+    case RunOutcome::Failed:
         inv.Err << "korctl: the run ended with an error (see the lines above)\n";
         return ExitFailed;
-    case DeviceLink::RunResult::Completed:
+    case RunOutcome::Completed:
         break;
     }
     return ExitOk;

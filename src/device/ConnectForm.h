@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeviceLink.h"
+#include "device/LinkContext.h"
 
 #include <cstdint>
 #include <string_view>

@@ -72,7 +72,7 @@ int DownloadMessageText(DownloadOutcome outcome)
 }
 
 DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const DeviceTarget& camera,
-                                  int channelCount, int channel)
+                                  int channelCount, int channel, const DownloadNotice& notice)
 {
     DownloadResult result;
     auto finish = [&result](DownloadOutcome outcome, const DeviceText* reply) {
@@ -98,6 +98,8 @@ DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const D
         break;
     }
     doc.ResetConfig();
+    if (notice)
+        notice(LangTextId(313));
     // A damaged configuration is reported through result.Load; what was read before the fault stays.
     (void)LoadConfig(doc, config.Text, true, &result.Load);
     result.ConfigLoaded = true;

@@ -5,6 +5,7 @@
 #include "device/DeviceUrl.h"
 #include "device/HttpClient.h"
 
+#include <functional>
 #include <string>
 
 namespace kor {
@@ -43,10 +44,14 @@ struct DeviceText
 
 DeviceText FetchDeviceText(HttpClient& http, const DeviceUrl& url, int timeoutSeconds = 30);
 
+// Tells the front end which language text its notice shows now; called on the download's thread.
+using DownloadNotice = std::function<void(int text)>;
+
 // Downloads the camera's configuration (getaapp.cgi) into the document, which is reset first, then
-// its general settings (getconfig.cgi).
+// its general settings (getconfig.cgi). Between the two the notice turns to text 313 while the
+// configuration is read.
 DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const DeviceTarget& camera,
-                                  int channelCount, int channel);
+                                  int channelCount, int channel, const DownloadNotice& notice = {});
 
 // The language text of an outcome's message and its icon kind (true = information).
 int DownloadMessageText(DownloadOutcome outcome);

@@ -178,23 +178,31 @@ std::string DeviceUrl::MaskedText() const
     return Compose(m_withCredentials, true);
 }
 
-std::string DeviceUrl::Redacted(std::string_view text) const
+namespace {
+
+void ReplaceAll(std::string& text, const std::string& piece, const std::string& by)
 {
-    return RedactSecrets(std::string(text), {Text(), m_password, m_relayPwd});
+    for (std::size_t pos = text.find(piece); pos != std::string::npos;
+         pos = text.find(piece, pos + by.size()))
+        text.replace(pos, piece.size(), by);
 }
 
-std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets,
-                          std::size_t minLength)
+} // namespace
+
+std::string DeviceUrl::Redacted(std::string_view text) const
 {
-    for (const std::string_view secret : secrets) {
-        if (secret.empty() || secret.size() < minLength)
-            continue;
-        for (std::size_t pos = text.find(secret); pos != std::string::npos; pos = text.find(secret, pos)) {
-            text.replace(pos, secret.size(), kMask);
-            pos += kMask.size();
-        }
+    // Only where a password stands as a credential: on its own it may be an ordinary word of the
+    // text ("pass" in "password").
+    std::string out(text);
+    if (!m_password.empty()) {
+        if (m_user.empty())
+            ReplaceAll(out, ":" + m_password + "@", ":" + std::string(kMask) + "@");
+        else
+            ReplaceAll(out, m_user + ":" + m_password, m_user + ":" + std::string(kMask));
     }
-    return text;
+    if (!m_relayPwd.empty())
+        ReplaceAll(out, "pwd=" + m_relayPwd, "pwd=" + std::string(kMask));
+    return out;
 }
 
 std::string DeviceUrl::TransportUrl() const

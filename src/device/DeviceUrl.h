@@ -2,7 +2,6 @@
 
 #include "device/DeviceTarget.h"
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -61,8 +60,8 @@ public:
     // control bytes, bytes above 127, "#") are percent-encoded, everything else travels as built.
     std::string TransportUrl() const;
 
-    // A text (a transport's error message, say) with the address's password, relay password and
-    // credential part replaced by asterisks.
+    // A text (a transport's error message, say) with the password of the address's credential
+    // part ("user:password") and the relay password of its relay query replaced by asterisks.
     std::string Redacted(std::string_view text) const;
 
     // Whether the text holds the credentials.
@@ -90,10 +89,6 @@ private:
     std::string m_portText;
     std::string m_pathAndQuery;
 };
-
-// Replaces every occurrence of each secret of at least minLength characters by asterisks.
-std::string RedactSecrets(std::string text, std::initializer_list<std::string_view> secrets,
-                          std::size_t minLength = 1);
 
 // The numeric value of a port text: 0 when it does not read as a number.
 int PortValue(std::string_view portText);

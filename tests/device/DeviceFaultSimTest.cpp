@@ -1,174 +1,195 @@
-#include "SimFixture.h"
-
-#include "TestSupport.h"
+// The fault matrix: every misbehaviour of the simulated camera ends the run with a clear line and
+// the closing steps, and never shows a password.
+#include "CameraFixture.h"
 
 #include "device/DeviceDownload.h"
 
-#include <QDir>
+#include <functional>
 
 namespace kor::test {
 namespace {
 
-using RunResult = DeviceLink::RunResult;
-
-// Every misbehaviour of the camera ends the run with a clear line and the closing steps.
-class DeviceFaultSimTest : public SimFixture
+class DeviceFaultSimTest : public CameraFixture
 {
 protected:
-    void BigConfiguration()
-    {
-        for (int i = 0; i < 200; ++i)
-            Doc.AddAction(3, Action("Siren " + std::to_string(i)));
-    }
-    void ExpectClosedWith(const std::string& line)
-    {
-        ASSERT_GE(Host.Lines.size(), 2u);
-        EXPECT_EQ(Host.Lines.back(), "[808]");
-        EXPECT_NE(LogText().find(line + "\n[808]\n"), std::string::npos) << LogText();
-        EXPECT_EQ(Host.Busy, (std::vector<bool>{true, false}));
-        EXPECT_EQ(LogText().find(":pass@"), std::string::npos);
-    }
+    void SetUp() override { UseModel("DEMO-1"); }
 };
 
-TEST_F(DeviceFaultSimTest, ErrorAnswerToAPiece)
+TEST_F(DeviceFaultSimTest, RunFaults)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed", "--fault", "status=500:/cgi-bin/recordings/appendaapp.cgi"}, false));
-    BigConfiguration();
-    LinkOptions o;
-    o.SendConfig = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("11:500:Internal Server Error");
-    EXPECT_EQ(Requests("/cgi-bin/recordings/appendaapp.cgi").size(), 1u);
+    const auto bigConfiguration = [](DeviceFaultSimTest& t) {
+        for (int i = 0; i < 200; ++i)
+            t.Doc.AddAction(3, Siren("Siren " + std::to_string(i)));
+    };
+    const auto wrongPassword = [](DeviceFaultSimTest& t) { t.Fields.Password = "wrong"; };
+    const auto install = Ticked({&LinkOptions::Install});
+    const auto send = Ticked({&LinkOptions::SendConfig});
+    const struct
+    {
+        const char* Name;
+        std::vector<std::string> Args;
+        bool Ftp;
+        LinkOptions Options;
+        std::function<void(DeviceFaultSimTest&)> Arrange;
+        RunOutcome Expected;
+        std::string LastLine; // before the closing line
+        std::string Also;
+        int Restarts; // -1: not counted
+    } rows[] = {
+        {"error answer to a piece",
+         {"--installed", "--fault", "status=500:/cgi-bin/recordings/appendaapp.cgi"},
+         false,
+         send,
+         bigConfiguration,
+         RunOutcome::Failed,
+         "11:500:Internal Server Error",
+         {},
+         -1},
+        {"wrong password",
+         {"--installed"},
+         false,
+         send,
+         wrongPassword,
+         RunOutcome::Failed,
+         "11:401:Unauthorized",
+         {},
+         -1},
+        {"wrong password to the identification",
+         {},
+         false,
+         install,
+         wrongPassword,
+         RunOutcome::Failed,
+         "[1180]",
+         {},
+         -1},
+        {"FTP log-in refused",
+         {"--fault", "ftp-refuse-login"},
+         true,
+         install,
+         {},
+         RunOutcome::Failed,
+         "[810]",
+         {},
+         0},
+        {"server report cut short",
+         {"--fault", "close-after=10:/axis-cgi/admin/serverreport.cgi"},
+         false,
+         install,
+         {},
+         RunOutcome::Failed,
+         "[802]",
+         {},
+         -1},
+        {"slow answers",
+         {"--installed", "--fault", "delay=300:/cgi-bin/recordings/*"},
+         false,
+         send,
+         [](DeviceFaultSimTest& t) { t.Doc.AddAction(3, Siren()); },
+         RunOutcome::Completed,
+         "[809]",
+         {},
+         -1},
+        // A program that cannot be stored does not stop the installation, but it is named.
+        {"program refused",
+         {"--fault", "ftp-fail-upload=alarmappd"},
+         true,
+         install,
+         {},
+         RunOutcome::Completed,
+         "[801]",
+         "\nError:451 Requested action aborted: local error in processing. (alarmappd)\n",
+         2},
+        // Without its start-up table the camera could not start the application.
+        {"start-up table refused",
+         {"--fault", "ftp-fail-upload=inittab"},
+         true,
+         install,
+         {},
+         RunOutcome::Failed,
+         "Error:451 Requested action aborted: local error in processing. (inittab/boa.conf)",
+         {},
+         0},
+        // Waits for the request time-out of 30 seconds, as the camera would make a user wait.
+        {"camera stops answering",
+         {"--installed", "--fault", "stop-after=3"},
+         false,
+         send,
+         bigConfiguration,
+         RunOutcome::Failed,
+         "11:35761:Request timed out",
+         {},
+         -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Doc = ConfigDocument();
+        Host = RecordingHost();
+        ASSERT_TRUE(StartSim(row.Args, row.Ftp));
+        if (row.Arrange)
+            row.Arrange(*this);
+        EXPECT_EQ(Run(row.Options), row.Expected) << LogText();
+        ASSERT_GE(Host.Lines.size(), 2u);
+        EXPECT_EQ(Host.Lines.back(), "[808]");
+        EXPECT_EQ(Host.Lines[Host.Lines.size() - 2], row.LastLine) << LogText();
+        EXPECT_EQ(Host.Busy, (std::vector<bool>{true, false}));
+        EXPECT_EQ(LogText().find(":pass@"), std::string::npos);
+        EXPECT_EQ(LogText().find("wrong"), std::string::npos);
+        EXPECT_NE(LogText().find(row.Also), std::string::npos) << LogText();
+        if (row.Restarts >= 0) {
+            EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(),
+                      static_cast<std::size_t>(row.Restarts));
+        }
+    }
 }
 
-TEST_F(DeviceFaultSimTest, WrongPassword)
+// A refused password costs the probe and one authenticated try, no more: cameras that lock
+// accounts count every try.
+TEST_F(DeviceFaultSimTest, RefusedPasswordIsTriedOnce)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed"}, false));
+    ASSERT_TRUE(StartSim({}));
     Fields.Password = "wrong";
-    LinkOptions o;
-    o.SendConfig = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("11:401:Unauthorized");
-    EXPECT_EQ(LogText().find("wrong"), std::string::npos);
-}
-
-TEST_F(DeviceFaultSimTest, FtpLoginRefused)
-{
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--fault", "ftp-refuse-login"}));
-    LinkOptions o;
-    o.Install = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("[810]");
-    EXPECT_TRUE(Requests("/axis-cgi/admin/restart.cgi").empty());
-}
-
-TEST_F(DeviceFaultSimTest, ServerReportCutShort)
-{
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--fault", "close-after=10:/axis-cgi/admin/serverreport.cgi"}));
-    LinkOptions o;
-    o.Install = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("[801]\n[802]");
+    EXPECT_EQ(Run(Ticked({&LinkOptions::Install})), RunOutcome::Failed);
+    EXPECT_EQ(Sim->Requests().size(), 2u);
 }
 
 TEST_F(DeviceFaultSimTest, NoCameraAtTheAddress)
 {
-    UseModel("DEMO-1");
-    Fields = {"127.0.0.254", "80", "root", "pass"};
-    LinkOptions o;
-    o.SendConfig = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
+    RealTransports = true;
+    Fields = {"127.0.1.254", "80", "root", "pass"}; // outside the simulators' addresses
+    EXPECT_EQ(Run(Ticked({&LinkOptions::SendConfig})), RunOutcome::Failed);
     ASSERT_EQ(Host.Lines.size(), 4u) << LogText();
     EXPECT_EQ(Host.Lines[1], "[802]");
-    EXPECT_EQ(Host.Lines[2].rfind("Error 7 ", 0), 0u) << Host.Lines[2];
-}
-
-TEST_F(DeviceFaultSimTest, SlowAnswersStillComplete)
-{
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed", "--fault", "delay=300:/cgi-bin/recordings/*"}, false));
-    Doc.AddAction(3, Action());
-    LinkOptions o;
-    o.SendConfig = true;
-    EXPECT_EQ(Run(o), RunResult::Completed) << LogText();
-}
-
-TEST_F(DeviceFaultSimTest, CameraStopsAnsweringMidway)
-{
-    // Waits for the request time-out of 30 seconds, as the camera would make a user wait.
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed", "--fault", "stop-after=3"}, false));
-    BigConfiguration();
-    LinkOptions o;
-    o.SendConfig = true;
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("11:35761:Request timed out");
+    EXPECT_TRUE(Host.Lines[2].starts_with("Error 7 ")) << Host.Lines[2];
 }
 
 TEST_F(DeviceFaultSimTest, DownloadFaults)
 {
     const struct
     {
-        const char* Fault;
+        const char* Fault; // none: the same camera unfaulted
         DownloadOutcome Expected;
     } rows[] = {
         {"status=404:/cgi-bin/recordings/getaapp.cgi", DownloadOutcome::ConfigNotFound},
         {"big-reply=17:/cgi-bin/recordings/getaapp.cgi", DownloadOutcome::ConfigUnreachable},
         {"status=500:/cgi-bin/recordings/getconfig.cgi", DownloadOutcome::SettingsUnreachable},
         {"close-after=5:/cgi-bin/recordings/getconfig.cgi", DownloadOutcome::SettingsUnreachable},
+        {nullptr, DownloadOutcome::Loaded},
     };
     for (const auto& row : rows) {
-        UseModel("DEMO-1");
-        ASSERT_TRUE(StartSim({"--installed", "--fault", row.Fault}, false));
-        Sim->WriteDeviceFile("etc/alarm_app", "#USR=;PWD=;PORT=80;MAC=;BRAND=;\n#SSTART3\n"
-                                              "#ACTION=Siren;TP=0;PARAMS=DISP=1$;TT=;\n");
+        std::vector<std::string> args = {"--installed"};
+        if (row.Fault)
+            args.insert(args.end(), {"--fault", row.Fault});
+        ASSERT_TRUE(StartSim(args));
+        Sim->WriteDeviceFile("etc/alarm_app", "#SSTART3\n#ACTION=Siren;TP=0;PARAMS=DISP=1$;TT=;\n");
         Sim->WriteDeviceFile("etc/bufferd.conf", "127.0.0.1\n80\nroot\npass\n2\n2\n2\n2\nDEMO-1\n");
         ConfigDocument doc;
-        const DownloadResult result = DownloadFromDevice(
-            doc, Http, {Sim->Address(), std::to_string(Sim->HttpPort()), "root", "pass", {}}, 1, 1);
-        EXPECT_EQ(result.Outcome, row.Expected) << row.Fault;
+        EXPECT_EQ(
+            DownloadFromDevice(doc, SimHttp, {Fields.Address, Fields.PortText, "root", "pass", {}}, 1, 1)
+                .Outcome,
+            row.Expected)
+            << (row.Fault ? row.Fault : "no fault");
     }
-    // Unfaulted, the same camera downloads.
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed"}, false));
-    Sim->WriteDeviceFile("etc/alarm_app", "#SSTART3\n#ACTION=Siren;TP=0;PARAMS=DISP=1$;TT=;\n");
-    ConfigDocument doc;
-    EXPECT_EQ(DownloadFromDevice(doc, Http,
-                                 {Sim->Address(), std::to_string(Sim->HttpPort()), "root", "pass", {}}, 1, 1)
-                  .Outcome,
-              DownloadOutcome::NoGeneralSettings);
-}
-
-} // namespace
-} // namespace kor::test
-
-namespace kor::test {
-namespace {
-
-TEST_F(DeviceFaultSimTest, RefusedUploadsAreReported)
-{
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--fault", "ftp-fail-upload=alarmappd"}));
-    LinkOptions o;
-    o.Install = true;
-    // A program file that cannot be stored does not stop the installation, but it is named.
-    EXPECT_EQ(Run(o), RunResult::Completed) << LogText();
-    EXPECT_NE(LogText().find("Error:451 "), std::string::npos) << LogText();
-    EXPECT_NE(LogText().find("(alarmappd)"), std::string::npos) << LogText();
-    EXPECT_TRUE(Sim->ReadDeviceFile("mnt/flash/bin/alarmappd").empty());
-
-    // Without its start-up table the camera could not start the application: the run fails.
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--fault", "ftp-fail-upload=inittab"}));
-    ResetLink();
-    Host = RecordingHost();
-    EXPECT_EQ(Run(o), RunResult::Failed);
-    ExpectClosedWith("Error:451 Requested action aborted: local error in processing. (inittab/boa.conf)");
-    EXPECT_TRUE(Requests("/axis-cgi/admin/restart.cgi").empty());
 }
 
 } // namespace

@@ -1,13 +1,14 @@
-#include "SimFixture.h"
+// The device link end to end: the real transports against kor-devicesim on a loopback address.
+#include "CameraFixture.h"
 
 #include "TestSupport.h"
 
 #include "config/ConfigFiles.h"
 #include "config/ConfigText.h"
 #include "device/DeviceDownload.h"
+#include "device/UploadStep.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,57 +18,51 @@
 namespace kor::test {
 namespace {
 
-using RunResult = DeviceLink::RunResult;
+constexpr auto kSendConfig = &LinkOptions::SendConfig;
 
-class DeviceLinkSimTest : public SimFixture
+class DeviceLinkSimTest : public CameraFixture
 {
 protected:
+    void SetUp() override { UseModel("DEMO-1"); }
     bool Executable(const std::string& relative) const
     {
         struct stat st
         {};
         return ::stat((Sim->Folder() + "/" + relative).c_str(), &st) == 0 && (st.st_mode & S_IXUSR);
     }
-    LinkOptions SendConfig() const
+    DownloadOutcome Download(ConfigDocument& doc)
     {
-        LinkOptions o;
-        o.SendConfig = true;
-        return o;
+        return DownloadFromDevice(doc, SimHttp, {Fields.Address, Fields.PortText, "root", "pass", {}}, 1, 1)
+            .Outcome;
     }
-    DeviceTarget CameraTarget() const
+    QJsonObject Detector() const
     {
-        return {Sim->Address(), std::to_string(Sim->HttpPort()), "root", "pass", Subject.Relay};
+        return QJsonDocument::fromJson(QByteArray::fromStdString(Sim->ReadDeviceFile("var/detector.json")))
+            .object();
     }
 };
 
 TEST_F(DeviceLinkSimTest, PieceSizesOnTheWire)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed"}, false));
+    ASSERT_TRUE(StartSim({"--installed"}));
     const struct
     {
         std::size_t Length;
         std::vector<std::size_t> Bodies; // setaapp first, then appendaapp
-    } rows[] = {
-        {4000, {4001}},
-        {4001, {3001, 1002}},
-        {9000, {3001, 3001, 3001}},
-        {0, {1}},
-    };
+    } rows[] = {{4000, {4001}}, {4001, {3001, 1002}}, {9000, {3001, 3001, 3001}}, {0, {1}}};
     for (const auto& row : rows) {
         std::string file(row.Length, 'x');
         for (std::size_t i = 0; i < file.size(); i += 50)
             file[i] = '\n';
         WriteBytes(QDir(Work.path()).filePath(QStringLiteral("alarm_app")), file);
         const std::size_t before = Sim->Requests().size();
-        Link().SetFields(Fields);
-        EXPECT_FALSE(Link().UploadConfiguration()) << LogText();
+        LinkContext context = Context();
+        EXPECT_TRUE(UploadStep(context).SendConfiguration().ok()) << LogText();
         std::vector<std::size_t> bodies;
         const auto all = Sim->Requests();
-        for (std::size_t i = before; i < all.size(); ++i) {
+        for (std::size_t i = before; i < all.size(); ++i)
             if (all[i].authOk && all[i].method == "POST")
                 bodies.push_back(all[i].bodyLength);
-        }
         EXPECT_EQ(bodies, row.Bodies) << row.Length;
         EXPECT_EQ(Sim->ReadDeviceFile("etc/alarm_app"), file) << row.Length;
     }
@@ -75,32 +70,28 @@ TEST_F(DeviceLinkSimTest, PieceSizesOnTheWire)
 
 TEST_F(DeviceLinkSimTest, DownloadSaveApplyDownloadGivesTheSameProject)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed"}, false));
+    ASSERT_TRUE(StartSim({"--installed"}));
     Doc.InitialiseForStartUp(1);
-    Doc.AddAction(3, Action());
-    Doc.AddAction(3, Action("Light"));
-    Doc.AddAction(55, Action("Door"));
+    Doc.AddAction(3, Siren());
+    Doc.AddAction(3, Siren("Light"));
+    Doc.AddAction(55, Siren("Door"));
     Doc.GeneralSettings.SMTPH = "smtp.example";
     Doc.ZelkSettings.BC = 9;
     TaskListDirty = true;
-    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    ASSERT_EQ(Run(Ticked({kSendConfig})), RunOutcome::Completed) << LogText();
     // The camera's general settings arrive with the buffer file.
-    LinkOptions settings;
-    settings.UpdateSettings = true;
-    ASSERT_EQ(Run(settings), RunResult::Completed) << LogText();
+    ASSERT_EQ(Run(Ticked({&LinkOptions::UpdateSettings})), RunOutcome::Completed) << LogText();
 
     ConfigDocument first;
-    ASSERT_EQ(DownloadFromDevice(first, Http, CameraTarget(), 1, 1).Outcome, DownloadOutcome::Loaded);
+    ASSERT_EQ(Download(first), DownloadOutcome::Loaded);
     const QString project = QDir(Work.path()).filePath(QStringLiteral("saved.kma"));
-    ASSERT_TRUE(test::IsOk(SaveProjectFile(first, project)));
-
+    ASSERT_TRUE(IsOk(SaveProjectFile(first, project)));
     Doc = ConfigDocument();
-    ASSERT_TRUE(test::IsOk(LoadConfig(Doc, project.toStdString(), false)));
+    ASSERT_TRUE(IsOk(LoadConfig(Doc, project.toStdString(), false)));
     Doc.InputOneAsSensor = 1;
-    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
+    ASSERT_EQ(Run(Ticked({kSendConfig})), RunOutcome::Completed) << LogText();
     ConfigDocument second;
-    ASSERT_EQ(DownloadFromDevice(second, Http, CameraTarget(), 1, 1).Outcome, DownloadOutcome::Loaded);
+    ASSERT_EQ(Download(second), DownloadOutcome::Loaded);
     EXPECT_EQ(BuildProjectText(second), BuildProjectText(first));
     EXPECT_TRUE(second.IsRuleUsed(55));
     EXPECT_EQ(second.GeneralSettings.SMTPH, "smtp.example");
@@ -109,13 +100,9 @@ TEST_F(DeviceLinkSimTest, DownloadSaveApplyDownloadGivesTheSameProject)
 
 TEST_F(DeviceLinkSimTest, FullInstallationDemo1)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({}));
-    LinkOptions o;
-    o.Install = true;
-    o.SendConfig = true;
-    Doc.AddAction(3, Action());
-    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    ASSERT_TRUE(StartSim({}, true));
+    Doc.AddAction(3, Siren());
+    ASSERT_EQ(Run(Ticked({&LinkOptions::Install, kSendConfig})), RunOutcome::Completed) << LogText();
 
     for (const char* file : {"alarmappd", "chkiod", "getaapp.cgi", "setaapp.cgi", "ipnio.cgi"})
         EXPECT_TRUE(Executable(std::string("mnt/flash/bin/") + file)) << file;
@@ -134,7 +121,7 @@ TEST_F(DeviceLinkSimTest, FullInstallationDemo1)
         << boa;
     EXPECT_NE(boa.find("#V-SENCONFAUTH \n"), std::string::npos) << boa;
     EXPECT_EQ(Sim->ReadDeviceFile("etc/bufferd.conf").substr(0, 10), "127.0.0.1\n");
-    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 2u);
+    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 2u);
     EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
     EXPECT_NE(LogText().find("[803] DEMO-1 Firmware Release 2.40\n"), std::string::npos) << LogText();
 }
@@ -142,11 +129,9 @@ TEST_F(DeviceLinkSimTest, FullInstallationDemo1)
 TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
 {
     UseModel("DEMO-4");
-    ASSERT_TRUE(StartSim({"--channels", "4", "--firmware", "2.41", "--report-style", "quoted"}));
-    LinkOptions o;
-    o.Install = true;
-    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
-    EXPECT_EQ(Link().ModelFolder(), "DEMO-4/2.41");
+    ASSERT_TRUE(StartSim({"--channels", "4", "--firmware", "2.41", "--report-style", "quoted"}, true));
+    ASSERT_EQ(Run(Ticked({&LinkOptions::Install})), RunOutcome::Completed) << LogText();
+    EXPECT_EQ(ModelFolder, "DEMO-4/2.41");
     for (const char* file :
          {"mnt/flash/bin/alarmappd", "mnt/flash/bin/chanrecd", "mnt/flash/bin/cgi-bin/recordings/setaapp.cgi",
           "mnt/flash/bin/cgi-bin/recordings/gettasklist.cgi"})
@@ -163,18 +148,15 @@ TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
 
 TEST_F(DeviceLinkSimTest, SettingsOnly)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed"}, false));
+    ASSERT_TRUE(StartSim({"--installed"}));
     Doc.GeneralSettings.FTM = 4;
     Doc.GeneralSettings.CRAIP = "10.9.8.7";
-    LinkOptions o;
-    o.UpdateSettings = true;
-    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    ASSERT_EQ(Run(Ticked({&LinkOptions::UpdateSettings})), RunOutcome::Completed) << LogText();
     const std::string buffer = Sim->ReadDeviceFile("etc/bufferd.conf");
-    EXPECT_EQ(buffer.rfind("127.0.0.1\n" + Fields.PortText + "\nroot\npass\n4\n", 0), 0u) << buffer;
+    EXPECT_TRUE(buffer.starts_with("127.0.0.1\n" + Fields.PortText + "\nroot\npass\n4\n")) << buffer;
     EXPECT_NE(buffer.find("DEMO-1\n"), std::string::npos);
     EXPECT_NE(buffer.find("10.9.8.7\n"), std::string::npos);
-    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 1u);
+    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 1u);
     EXPECT_NE(LogText().find("[820]\n[813]\n[801]\n[808]"), std::string::npos) << LogText();
 }
 
@@ -182,32 +164,25 @@ TEST_F(DeviceLinkSimTest, TaskListMergeOnAFourChannelModel)
 {
     UseModel("DEMO-4");
     Subject.Camera.Channel = 2;
-    ASSERT_TRUE(StartSim({"--installed", "--channels", "4"}, false));
+    ASSERT_TRUE(StartSim({"--installed", "--channels", "4"}));
     Sim->WriteDeviceFile("etc/task.list",
                          "#BOH\n#EOH\n#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
                          "#2:51\npattern((IO1:/)) immune % /mnt/flash/bin/forcelocal : 2 51;\n");
-    Doc.AddAction(52, Action());
-    Doc.AddAction(100, Action());
-    TaskListDirty = true;
-    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
-    EXPECT_FALSE(TaskListDirty);
+    Doc.AddAction(52, Siren());
+    Doc.AddAction(100, Siren());
     const std::string expected =
         "#BOH\nonce immune % /bin/sockclient : -message \"START Veltrix\" /var/run/audio/eventsocket;\n#EOH\n"
         "#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
         "#2:52\npattern((IO2:/)) immune % /mnt/flash/bin/forcelocal : 2 52;\n"
         "#C1:100\npattern((A0:/)) immune % /mnt/flash/bin/forcelocal : 100;\n";
-    EXPECT_EQ(Sim->ReadDeviceFile("etc/task.list"), expected);
-    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app2").empty());
     // A second upload of the same configuration leaves the list as it is.
-    TaskListDirty = true;
-    ASSERT_EQ(Run(SendConfig()), RunResult::Completed) << LogText();
-    EXPECT_EQ(Sim->ReadDeviceFile("etc/task.list"), expected);
-}
-
-QJsonObject DetectorState(const DeviceSimProcess& sim)
-{
-    return QJsonDocument::fromJson(QByteArray::fromStdString(sim.ReadDeviceFile("var/detector.json")))
-        .object();
+    for (int upload = 1; upload <= 2; ++upload) {
+        TaskListDirty = true;
+        ASSERT_EQ(Run(Ticked({kSendConfig})), RunOutcome::Completed) << LogText();
+        EXPECT_FALSE(TaskListDirty);
+        EXPECT_EQ(Sim->ReadDeviceFile("etc/task.list"), expected) << upload;
+    }
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app2").empty());
 }
 
 TEST_F(DeviceLinkSimTest, InputOutputCheckWiring)
@@ -215,41 +190,34 @@ TEST_F(DeviceLinkSimTest, InputOutputCheckWiring)
     const struct
     {
         const char* Wiring;
-        RunResult Expected;
+        RunOutcome Expected;
         const char* Line;
     } rows[] = {
-        {"connected", RunResult::Completed, "[816]\n[808]"},
-        {"open", RunResult::Failed, "[816]\n[817]\n[808]"},
-        {"inverted", RunResult::Failed, "[816]\n[817]\n[808]"},
+        {"connected", RunOutcome::Completed, "[816]\n[808]"},
+        {"open", RunOutcome::Failed, "[816]\n[817]\n[808]"},
+        {"inverted", RunOutcome::Failed, "[816]\n[817]\n[808]"},
     };
     for (const auto& row : rows) {
-        UseModel("DEMO-1");
-        ASSERT_TRUE(StartSim({"--installed", "--wiring", row.Wiring}, false));
+        ASSERT_TRUE(StartSim({"--installed", "--wiring", row.Wiring}));
         Host = RecordingHost();
-        LinkOptions o;
-        o.IoCheck = true;
-        ResetLink();
-        EXPECT_EQ(Run(o), row.Expected) << row.Wiring;
+        EXPECT_EQ(Run(Ticked({&LinkOptions::IoCheck})), row.Expected) << row.Wiring;
         EXPECT_NE(LogText().find(row.Line), std::string::npos) << row.Wiring << "\n" << LogText();
-        EXPECT_EQ(DetectorState(*Sim)[QStringLiteral("chkiod_stopped")].toBool(), true) << row.Wiring;
+        EXPECT_TRUE(Detector()[QStringLiteral("chkiod_stopped")].toBool()) << row.Wiring;
     }
 }
 
 TEST_F(DeviceLinkSimTest, DetectorProgrammingWithPulseTime50AndInvertedOutput)
 {
-    UseModel("DEMO-1");
     Subject.Model.PulseTime = 50;
     Subject.Model.InvertedOutput = true;
-    ASSERT_TRUE(StartSim({"--installed", "--pulse-time", "50", "--inverted-output"}, false));
+    ASSERT_TRUE(StartSim({"--installed", "--pulse-time", "50", "--inverted-output"}));
     Doc.ZelkSettings.BC = 45;
     Doc.ZelkSettings.S = {true, false, false, true, true, false, true, false};
     Doc.ZelkSettings.MSK = {false, true, true, false, false, true};
-    LinkOptions o;
-    o.IoCheck = true;
-    o.ProgramCode = true;
-    o.ProgramSensors = true;
-    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
-    const QJsonObject state = DetectorState(*Sim);
+    ASSERT_EQ(Run(Ticked({&LinkOptions::IoCheck, &LinkOptions::ProgramCode, &LinkOptions::ProgramSensors})),
+              RunOutcome::Completed)
+        << LogText();
+    const QJsonObject state = Detector();
     EXPECT_EQ(state[QStringLiteral("BC")].toInt(), 45);
     const QJsonArray s = state[QStringLiteral("S")].toArray();
     const QJsonArray msk = state[QStringLiteral("MSK")].toArray();
@@ -264,17 +232,14 @@ TEST_F(DeviceLinkSimTest, DetectorProgrammingWithPulseTime50AndInvertedOutput)
 
 TEST_F(DeviceLinkSimTest, ThroughTheRelay)
 {
-    UseModel("DEMO-1");
-    ASSERT_TRUE(StartSim({"--installed", "--relay-password", "r p"}, false));
+    ASSERT_TRUE(StartSim({"--installed", "--relay-password", "r p"}));
     Subject.Relay = {true, Sim->Address(), Sim->HttpPort(), "r p"};
-    Doc.AddAction(3, Action());
-    LinkOptions o = SendConfig();
-    o.UpdateSettings = true;
-    ASSERT_EQ(Run(o), RunResult::Completed) << LogText();
+    Doc.AddAction(3, Siren());
+    ASSERT_EQ(Run(Ticked({kSendConfig, &LinkOptions::UpdateSettings})), RunOutcome::Completed) << LogText();
     EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
     EXPECT_FALSE(Sim->ReadDeviceFile("etc/bufferd.conf").empty());
-    EXPECT_FALSE(Requests("/query.cgi").empty());
-    EXPECT_EQ(Requests("/axis-cgi/admin/restart.cgi").size(), 1u);
+    EXPECT_FALSE(SimRequests("/query.cgi").empty());
+    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 1u);
     EXPECT_EQ(LogText().find("r p"), std::string::npos);
 }
 

@@ -124,8 +124,14 @@ std::optional<DownloadOutcome> MainCommands::Download()
         HttpClient* http = m_session.Services().Http;
         DownloadResult result;
         if (http) {
-            RunDeviceJob(m_session,
-                         [&] { result = DownloadFromDevice(work, *http, camera, channelCount, channel); });
+            // The notice lives on this thread; the download tells it from the worker.
+            const DownloadNotice notice = [this](int text) {
+                QMetaObject::invokeMethod(
+                    this, [this, text] { m_window.ShowNotice(LangText(text)); }, Qt::QueuedConnection);
+            };
+            RunDeviceJob(m_session, [&] {
+                result = DownloadFromDevice(work, *http, camera, channelCount, channel, notice);
+            });
         } else {
             result.ErrorText = "no HTTP transport";
             result.MessageText = DownloadMessageText(result.Outcome);

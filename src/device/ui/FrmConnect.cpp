@@ -263,20 +263,12 @@ void FrmConnect::Run()
     if (!RunMayStart(m_running, ToCp1252(m_ipTxt1->IPtext())))
         return;
     m_txtMsg->clear();
-    const DeviceServices& services = m_session.Services();
+    DeviceServices services = m_session.Services();
     if (!services.Http || !services.Ftp || !services.Ping || !services.Wait) {
         AddLogLine(QStringLiteral("No device transport is set up."), LogKind::Error);
         return;
     }
-    LinkServices link;
-    link.Http = services.Http;
-    link.Ftp = services.Ftp;
-    link.Ping = services.Ping;
-    link.Wait = services.Wait;
-    link.Text = [](int n) { return LangTextBytes(n); };
-    link.WorkFolder = services.WorkFolder;
-    link.DataFolder = services.DataFolder;
-    link.FtpPort = services.FtpPort;
+    services.Text = [](int n) { return LangTextBytes(n); };
 
     // The worker gets copies; the session is only touched here, on the GUI thread.
     LinkSubject subject;
@@ -300,18 +292,18 @@ void FrmConnect::Run()
     ConnectRunHost screenHost(*this, m_session.Dialogs());
     QueuedRunHost queued(this, screenHost, m_cancelRequested);
     PresetAskingHost host(queued, screenHost, presets);
-    link.Host = &host;
     ConfigDocument doc = m_session.Document();
-    bool taskListDirty = m_session.TaskListDirty;
+    bool taskListDirty = m_session.TaskListDirty();
     const LinkFields fields = Fields();
     const LinkOptions options = Options();
 
     ShowRunning(true);
-    auto result = DeviceLink::RunResult::NotStarted;
+    auto result = RunOutcome::NotStarted;
     try {
         RunDeviceJob(m_session, [&] {
-            DeviceLink engine(link, subject);
+            RunSequence engine(services, host, subject);
             result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
+            taskListDirty = engine.TaskListDirty();
         });
     } catch (const std::exception& e) {
         AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), LogKind::Error);
@@ -320,11 +312,11 @@ void FrmConnect::Run()
     }
     // The worker's last lines are queued for this screen; show them before the run counts as over.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    m_session.TaskListDirty = taskListDirty;
+    m_session.SetTaskListDirty(taskListDirty);
     ShowBusy(false);
     ShowRunning(false);
     // A run that went through ends with a full bar; one that stopped shows where.
-    if (result == DeviceLink::RunResult::Completed)
+    if (result == RunOutcome::Completed)
         m_progress->setValue(m_progress->maximum());
 }
 

@@ -2,7 +2,7 @@
 
 #include "device/CompanionFiles.h"
 #include "device/ConnectForm.h"
-#include "device/DeviceLink.h"
+#include "device/RunSequence.h"
 #include "device/PresetList.h"
 #include "device/RunHost.h"
 

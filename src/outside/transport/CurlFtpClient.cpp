@@ -1,6 +1,5 @@
 #include "outside/transport/CurlFtpClient.h"
 
-#include "device/DeviceUrl.h"
 #include "outside/transport/CurlGlobal.h"
 
 #include <curl/curl.h>
@@ -162,10 +161,10 @@ Status CurlFtpClient::Perform(Kind kind, const std::string& url, const std::stri
     if (code == CURLE_OK)
         return Status::Ok();
     m_lastError = static_cast<int>(code);
+    // The credentials reach libcurl apart from the address, so its texts never hold them.
     m_lastErrorText = sink.TooLarge                  ? "the file is larger than the transport accepts"
                       : std::strlen(errorBuffer) > 0 ? errorBuffer
                                                      : curl_easy_strerror(code);
-    m_lastErrorText = RedactSecrets(m_lastErrorText, {m_password});
     return Status::Fail(m_lastErrorText);
 }
 

@@ -58,7 +58,7 @@ QToolButton* NewCommand(const char* name, const QString& imageKey, int caption, 
 
 frmEventos::frmEventos(AppSession& session, QWidget* parent)
     : QWidget(parent), m_session(session),
-      m_form(session.Document(), session.TaskListDirty, session.Model().CameraEventCount())
+      m_form(session.Document(), session.TaskListDirtyFlag(), session.Model().CameraEventCount())
 {
     setObjectName(QStringLiteral("frmEventos"));
     setWindowTitle(LangCaption(159));

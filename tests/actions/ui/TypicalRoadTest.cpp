@@ -140,7 +140,7 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
         "#ZELK;BC=0;S0=1;S1=1;S2=1;S3=1;S4=1;S5=1;S6=1;S7=1;\n";
     EXPECT_EQ(test::Visible(written), test::Visible(expected));
     EXPECT_FALSE(Doc().Saved);
-    EXPECT_FALSE(m_session.TaskListDirty) << "a digital input needs no device task";
+    EXPECT_FALSE(m_session.TaskListDirty()) << "a digital input needs no device task";
 }
 
 } // namespace

@@ -103,8 +103,7 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         UseCamera(camera);
         LoadSample();
         const QStringList boxes = QString::fromLatin1(c.Boxes).split(u' ');
-        m_session.TaskListDirty =
-            boxes.contains(QStringLiteral("Check2")) && UsesDeviceTasks(m_session.Document());
+        m_session.SetTaskListDirty(boxes.contains(QStringLiteral("Check2")) && UsesDeviceTasks(m_session.Document()));
 
         FrmConnect screen(m_session);
         for (const QString& box : boxes)
@@ -136,7 +135,7 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         auto* bar = screen.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
         EXPECT_EQ(bar->value(), bar->maximum()) << "a run that went through ends with a full bar";
         EXPECT_EQ(m_sim->ReadDeviceFile("etc/movetohomed.conf"), screenHome);
-        EXPECT_FALSE(m_session.TaskListDirty) << "the task list went up";
+        EXPECT_FALSE(m_session.TaskListDirty()) << "the task list went up";
     }
 }
 
@@ -148,7 +147,7 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     LoadSample();
     GateClock gate;
     m_session.Services().Wait = &gate;
-    m_session.TaskListDirty = true; // the restart after the task list waits for the camera
+    m_session.SetTaskListDirty(true); // the restart after the task list waits for the camera
     FrmConnect screen(m_session);
     for (const char* box : {"Check2", "Check3"})
         screen.findChild<QCheckBox*>(QLatin1String(box))->click();
@@ -165,7 +164,7 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     const QStringList lines = screen.LogLines();
     ASSERT_GE(lines.size(), 4) << Joined(lines);
     EXPECT_EQ(lines.mid(lines.size() - 4),
-              (QStringList{LangText(813), LangText(801), QStringLiteral("Error 18 The run was cancelled"),
+              (QStringList{LangText(813), LangText(801), LangText(1181),
                            LangText(808)}));
     for (const DeviceSimProcess::Request& r : m_sim->Requests())
         EXPECT_NE(r.path, "/cgi-bin/recordings/stopchkiod.cgi") << "the I/O check never started";

@@ -58,13 +58,13 @@ TEST_F(CatalogueScreen, ChooseAddOpenAndRemoveASource)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
     EXPECT_EQ(opened, std::vector<int>{3});
 
-    m_session.TaskListDirty = false;
+    m_session.SetTaskListDirty(false);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->topLevelItem(0)).center());
     QTest::mouseClick(Find<QToolButton>(screen, "imgDel"), Qt::LeftButton);
     EXPECT_EQ(Column(list, 1), test::Strings({"Input 3"}));
     EXPECT_FALSE(Doc().IsRuleUsed(100));
-    EXPECT_TRUE(m_session.TaskListDirty);
+    EXPECT_TRUE(m_session.TaskListDirty());
 }
 
 // The sources of the camera come from its parameter lists (kor-devicesim on loopback); while it is

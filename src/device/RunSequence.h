@@ -1,0 +1,45 @@
+#pragma once
+
+#include "config/ConfigDocument.h"
+#include "config/Result.h"
+#include "device/LinkContext.h"
+
+#include <string>
+
+namespace kor {
+
+// How one press of the run button ended.
+enum class RunOutcome
+{
+    NotStarted, // no address
+    Completed,
+    Failed
+};
+
+// The device link's run sequence: identification, reachability, installation, configuration and
+// task list, input/output check and home position, each as the options ask, logged line by line
+// through the host. Blocking code: run it on a worker thread.
+class RunSequence
+{
+public:
+    RunSequence(DeviceServices services, RunHost& host, LinkSubject subject);
+
+    // One press of the run button. taskListDirty is the program-wide flag as it stands; read it
+    // back with TaskListDirty() afterwards. The closing steps run in every case once the run has
+    // started.
+    RunOutcome ConnectAndApply(ConfigDocument& doc, const LinkFields& fields, const LinkOptions& options,
+                               bool taskListDirty);
+
+    // Cleared once the task list has been sent (or its sending failed).
+    bool TaskListDirty() const { return m_ctx.TaskListDirty; }
+    const std::string& FirmwareRelease() const { return m_ctx.FirmwareRelease; }
+    const std::string& ModelFolder() const { return m_ctx.ModelFolder; }
+    const HomeChoice& Home() const { return m_ctx.Home; }
+
+private:
+    Status RunSteps(ConfigDocument& doc);
+
+    LinkContext m_ctx;
+};
+
+} // namespace kor

@@ -1,0 +1,120 @@
+#include "device/UploadStep.h"
+
+#include "config/ConfigFiles.h"
+#include "config/LangTextId.h"
+#include "config/SaveFile.h"
+#include "config/TextNumber.h"
+#include "device/Clock.h"
+#include "device/CompanionFiles.h"
+#include "device/DeviceRestart.h"
+#include "device/DeviceUrl.h"
+#include "device/HttpClient.h"
+#include "device/LinkContext.h"
+#include "device/UploadPlan.h"
+
+#include <QDir>
+
+namespace kor {
+
+namespace {
+
+constexpr int kRelayPauseMs = 5000;
+
+std::string Trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A work file that cannot be read, as the awaited requests report their failures.
+Status FileFailure(const std::string& error)
+{
+    return Status::Fail(DecimalText(kLinkFileError) + ":" + error);
+}
+
+} // namespace
+
+Status UploadStep::Run(const ConfigDocument& doc)
+{
+    const LinkFields& f = m_ctx.Fields;
+    DeviceLine device;
+    device.Port = Trimmed(f.PortText).empty() ? 0 : PortValue(f.PortText);
+    device.User = f.User;
+    device.Password = f.Password;
+    device.Mac = MacText(m_ctx.Subject.Camera.Mac);
+    device.Brand = m_ctx.Subject.Camera.Brand;
+    if (const Status written = WriteAlarmAppFile(doc, m_ctx.S.WorkFolder, device); written.failed())
+        return LinkError{kLinkFileError, written.reason()}.Failed();
+    if (Status sent = SendConfiguration(); sent.failed())
+        return sent;
+    if (!m_ctx.TaskListDirty)
+        return Status::Ok();
+    if (Status built = BuildTaskList(doc); built.failed())
+        return built;
+    if (Status sent = SendTaskList(); sent.failed())
+        return sent;
+    DeviceRestart(m_ctx).RestartDevice();
+    return Status::Ok();
+}
+
+Status UploadStep::SendConfiguration()
+{
+    m_ctx.LogText(LangTextId(809));
+    const Result<std::string> read =
+        ReadWholeFile(QDir(m_ctx.S.WorkFolder).filePath(QString::fromLatin1(kAlarmAppFileName)));
+    if (read.failed())
+        return FileFailure(read.reason());
+    const std::string& file = *read;
+    const int channels = m_ctx.Subject.Model.ChannelCount;
+    const int channel = m_ctx.Subject.Camera.Channel;
+    const std::vector<std::size_t> pieces = UploadPieceSizes(file.size());
+    if (m_ctx.Subject.Relay.Enabled)
+        m_ctx.S.Wait->SleepMs(kRelayPauseMs);
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0) {
+            if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
+                return cancelled;
+        }
+        const DeviceUrl url = i == 0 ? DeviceUrl::UploadFirst(m_ctx.FieldTarget(), channels, channel)
+                                     : DeviceUrl::UploadAppend(m_ctx.FieldTarget(), channels, channel);
+        const HttpResponse r = m_ctx.S.Http->Post(
+            url, WithZero(std::string_view(file).substr(offset, pieces[i])), kLinkRequestSeconds);
+        if (r.FailedState())
+            return Status::Fail(AwaitedFailureLine(r, url));
+        offset += pieces[i];
+        m_ctx.Host.Progress(static_cast<int>(i + 1), static_cast<int>(pieces.size()));
+    }
+    return Status::Ok();
+}
+
+Status UploadStep::BuildTaskList(const ConfigDocument& doc)
+{
+    const AxisDevice& device = m_ctx.Subject.Device;
+    const DeviceUrl url = DeviceUrl::TaskListRead(m_ctx.CameraTarget(), !device.UserName().empty());
+    const HttpResponse r = m_ctx.S.Http->Get(url, kLinkRequestSeconds);
+    // An unreadable list counts as an empty one: only this configuration's entries are written.
+    const std::string deviceList = r.FailedState() ? std::string() : r.Body;
+    const std::string text =
+        TaskListText(doc, m_ctx.Subject.Model.ChannelCount, device.Channel(), deviceList);
+    if (Status written = m_ctx.WriteGenFile("tasklist", text); written.failed())
+        return LinkError{kLinkFileError, written.reason()}.Failed();
+    return Status::Ok();
+}
+
+Status UploadStep::SendTaskList()
+{
+    m_ctx.TaskListDirty = false;
+    const Result<std::string> bytes = m_ctx.ReadGenFile("tasklist");
+    if (bytes.failed())
+        return FileFailure(bytes.reason());
+    const DeviceUrl url = DeviceUrl::TaskListUpload(m_ctx.FieldTarget());
+    const HttpResponse r = m_ctx.S.Http->Post(url, WithZero(*bytes), kLinkRequestSeconds);
+    if (r.FailedState())
+        return Status::Fail(AwaitedFailureLine(r, url));
+    return Status::Ok();
+}
+
+} // namespace kor
