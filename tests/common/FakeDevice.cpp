@@ -7,15 +7,6 @@
 
 namespace kor::test {
 
-HttpResponse Ok(std::string body)
-{
-    HttpResponse r;
-    r.Status = 200;
-    r.StatusText = "OK";
-    r.Body = std::move(body);
-    return r;
-}
-
 HttpResponse Status(long status, std::string reason, std::string body)
 {
     HttpResponse r;
@@ -23,6 +14,11 @@ HttpResponse Status(long status, std::string reason, std::string body)
     r.StatusText = std::move(reason);
     r.Body = std::move(body);
     return r;
+}
+
+HttpResponse Ok(std::string body)
+{
+    return Status(200, "OK", std::move(body));
 }
 
 HttpResponse Unreachable(int error, std::string text)
@@ -45,8 +41,7 @@ HttpResponse FakeHttp::Post(const DeviceUrl& url, const std::string& body, int t
 
 void FakeHttp::On(std::string contains, HttpResponse response)
 {
-    m_rules.insert(m_rules.begin(),
-                   {std::move(contains), [response](const SentRequest&) { return response; }});
+    On(std::move(contains), [response](const SentRequest&) { return response; });
 }
 
 void FakeHttp::On(std::string contains, std::function<HttpResponse(const SentRequest&)> answer)
@@ -91,14 +86,9 @@ kor::Status FakeFtp::Connect(const std::string& host, int port, const std::strin
 {
     Log.push_back("CONNECT " + host + ":" + DecimalText(port));
     Cwd = "/";
-    bool refused = false;
-    if (!Plan.empty()) {
-        refused = !Plan.front();
+    const bool refused = !Plan.empty() && !Plan.front();
+    if (!Plan.empty())
         Plan.pop_front();
-    } else if (FailConnects > 0) {
-        --FailConnects;
-        refused = true;
-    }
     if (refused) {
         Code = 0;
         Answer.clear();

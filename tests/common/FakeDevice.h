@@ -75,8 +75,7 @@ public:
     std::vector<std::string> Log; // CONNECT, CWD, MKD, GET, PUT, SITE lines in order
     std::string User = "root";
     std::string Password = "pass";
-    int FailConnects = 0;  // the next connects that fail (server not back yet)
-    std::deque<bool> Plan; // outcome of the next connects, before FailConnects is looked at
+    std::deque<bool> Plan; // whether the next connects reach the server (then: always)
     std::string Cwd = "/";
     bool Connected = false;
     int Code = 0;

@@ -93,7 +93,7 @@ TEST_F(InstallStepTest, Failures)
         long Connects;
     } rows[] = {
         {"log-in refused", [](InstallStepTest& t) { t.Fields.Password = "wrong"; }, "[810]", 1},
-        {"no FTP server", [](InstallStepTest& t) { t.Ftp.FailConnects = 1; },
+        {"no FTP server", [](InstallStepTest& t) { t.Ftp.Plan = {false}; },
          "Error:0 Couldn't connect to server", 1},
         {"boa.conf missing", [](InstallStepTest& t) { t.Ftp.Files.erase("/etc/httpd/conf/boa.conf"); },
          "Error 12003 the camera's inittab or boa.conf could not be fetched: ", 1},

@@ -55,7 +55,7 @@ TEST_F(RunSequenceTest, Identification)
     for (const auto& row : rows) {
         Http = FakeHttp();
         Host = RecordingHost();
-        Ftp.FailConnects = 100; // the installation itself is not under test here
+        Ftp.Password = "other"; // the installation itself is not under test here
         Http.On("serverreport.cgi", row.Report);
         EXPECT_EQ(Run(Ticked({kInstall})), RunOutcome::Failed) << row.Name;
         EXPECT_NE(LogText().find(row.LogPart), std::string::npos) << row.Name << "\n" << LogText();

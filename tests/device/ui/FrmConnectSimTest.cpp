@@ -103,7 +103,8 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         UseCamera(camera);
         LoadSample();
         const QStringList boxes = QString::fromLatin1(c.Boxes).split(u' ');
-        m_session.SetTaskListDirty(boxes.contains(QStringLiteral("Check2")) && UsesDeviceTasks(m_session.Document()));
+        m_session.SetTaskListDirty(boxes.contains(QStringLiteral("Check2")) &&
+                                   UsesDeviceTasks(m_session.Document()));
 
         FrmConnect screen(m_session);
         for (const QString& box : boxes)
@@ -164,8 +165,7 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     const QStringList lines = screen.LogLines();
     ASSERT_GE(lines.size(), 4) << Joined(lines);
     EXPECT_EQ(lines.mid(lines.size() - 4),
-              (QStringList{LangText(813), LangText(801), LangText(1181),
-                           LangText(808)}));
+              (QStringList{LangText(813), LangText(801), LangText(1181), LangText(808)}));
     for (const DeviceSimProcess::Request& r : m_sim->Requests())
         EXPECT_NE(r.path, "/cgi-bin/recordings/stopchkiod.cgi") << "the I/O check never started";
     EXPECT_FALSE(m_session.DeviceBusy());

@@ -1,0 +1,287 @@
+// What the engine and the tests rely on in the simulated camera: the answer formats, both
+// authentication schemes, each fault, the relay's refusals, and nothing left behind when it stops.
+// Its stores, restarts and installation are exercised by the device link's end-to-end tests.
+#include "DeviceSimProcess.h"
+#include "TestSupport.h"
+
+#include "device/DeviceUrl.h"
+#include "outside/transport/CurlFtpClient.h"
+#include "outside/transport/CurlHttpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace kor::test {
+namespace {
+
+const std::string kPassword = "p:w@d";
+
+DeviceTarget Target(const DeviceSimProcess& sim, const std::string& password = kPassword)
+{
+    return {sim.Address(), std::to_string(sim.HttpPort()), "operator", password, {}};
+}
+
+HttpResponse Get(const DeviceSimProcess& sim, const std::string& path,
+                 const std::string& password = kPassword, int timeoutSeconds = 20)
+{
+    CurlHttpClient http;
+    return http.Get(DeviceUrl::Build(Target(sim, password), !password.empty(), true, path), timeoutSeconds);
+}
+
+HttpResponse Post(const DeviceSimProcess& sim, const std::string& path, const std::string& body)
+{
+    CurlHttpClient http;
+    return http.Post(DeviceUrl::Build(Target(sim), true, true, path), body, 20);
+}
+
+DeviceSimProcess::Options WithCredentials(std::vector<std::string> args, bool ftp = false)
+{
+    DeviceSimProcess::Options options;
+    options.args = {"--user", "operator", "--password", kPassword};
+    options.args.insert(options.args.end(), args.begin(), args.end());
+    options.ftp = ftp;
+    return options;
+}
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+TEST(DeviceSimContract, AnswerFormats)
+{
+    DeviceSimProcess sim(WithCredentials({"--firmware", "2.41", "--presets", "1=Home,2=GateZZZ", "--motion",
+                                          "0=Door,3=Yard", "--temperature", "0", "--channels", "2"}));
+    ASSERT_TRUE(sim.Start()) << sim.Error();
+    const struct
+    {
+        std::string Path;
+        long Status;
+        std::string Expected; // contained in the body
+    } rows[] = {
+        {"/", 200, "AXIS 2100"},
+        {"/axis-cgi/admin/serverreport.cgi", 200, "\nFirmware release: 2.41\n"},
+        {"/axis-cgi/operator/param.cgi?action=list&group=Motion", 200,
+         "root.Motion.M0.Name=Door\nroot.Motion.M0.ImageSource=0\n"},
+        {"/axis-cgi/operator/param.cgi?action=list&group=Motion", 200,
+         "root.Motion.M3.Name=Yard\nroot.Motion.M3.ImageSource=0\n"},
+        {"/axis-cgi/operator/param.cgi?action=list&group=root.Audio.A0", 200, "root.Audio.A0.AlarmLevel="},
+        {"/axis-cgi/operator/param.cgi?action=list&group=root.Properties.Tampering", 200,
+         "Properties.Tampering.Tampering=yes\n"},
+        {"/axis-cgi/operator/param.cgi?action=list&group=root.Properties.TemperatureSensor", 200,
+         "Properties.TemperatureSensor.TemperatureSensor=no\n"},
+        {"/axis-cgi/operator/param.cgi?action=list&group=root.Nothing", 200, "# Error:"},
+        {"/axis-cgi/com/ptz.cgi?query=presetposall&camera=2", 200, "Preset Positions for camera 2\n"},
+        {"/axis-cgi/io/input.cgi?check=2,1", 200, "input2=0\ninput1=0\n"},
+        {"/axis-cgi/io/output.cgi?action=2:/", 200, "OK"},
+        {"/axis-cgi/io/output.cgi?action=9:/", 400, "Error"},
+        {"/axis-cgi/nothing.cgi", 404, "404 Not Found"},
+        {"/cgi-bin/recordings/getaapp.cgi", 404, "404 Not Found"}, // the application is not installed
+    };
+    for (const auto& row : rows) {
+        const HttpResponse answer = Get(sim, row.Path);
+        EXPECT_EQ(answer.Error, 0) << row.Path;
+        EXPECT_EQ(answer.Status, row.Status) << row.Path;
+        EXPECT_NE(answer.Body.find(row.Expected), std::string::npos) << row.Path << "\n" << answer.Body;
+    }
+    EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi?query=presetposall").Body,
+              "Preset Positions for camera 1\npresetposno1=Home\npresetposno2=GateZZZ\n");
+}
+
+TEST(DeviceSimContract, ApplicationAnswers)
+{
+    DeviceSimProcess sim(WithCredentials({"--installed", "--channels", "2"}));
+    ASSERT_TRUE(sim.Start()) << sim.Error();
+    EXPECT_EQ(Get(sim, "/cgi-bin/recordings/getaapp.cgi").Body, ""); // nothing stored yet
+    EXPECT_EQ(Get(sim, "/cgi-bin/recordings/stopchkiod.cgi").Body, "\nOK\n");
+    // Stored without the trailing zero byte, and read back as stored.
+    EXPECT_EQ(Post(sim, "/cgi-bin/recordings/setaapp.cgi?2", std::string("a$b\0c\0", 6)).Status, 200);
+    EXPECT_EQ(Get(sim, "/cgi-bin/recordings/getaapp.cgi?2").Body, std::string("a$b\0c", 5));
+    // Refused: a body without its zero byte, a channel the camera does not have, the wrong method.
+    EXPECT_EQ(Post(sim, "/cgi-bin/recordings/setaapp.cgi", "no zero").Status, 400);
+    EXPECT_EQ(Post(sim, "/cgi-bin/recordings/setaapp.cgi?3", std::string("x\0", 2)).Status, 400);
+    EXPECT_EQ(Get(sim, "/cgi-bin/recordings/setaapp.cgi").Status, 405);
+    EXPECT_EQ(sim.ReadDeviceFile("etc/alarm_app"), "");
+}
+
+TEST(DeviceSimContract, AuthenticationSchemes)
+{
+    for (const std::string scheme : {"basic", "digest"}) {
+        DeviceSimProcess sim(WithCredentials({"--auth", scheme}));
+        ASSERT_TRUE(sim.Start()) << sim.Error();
+        // A pulse pattern in the address: its "\" must not spoil the digest.
+        const std::string path = "/axis-cgi/io/output.cgi?action=1:/30\\30/30\\";
+        EXPECT_EQ(Get(sim, path).Status, 200) << scheme;
+        for (const std::string wrong : {"p:w@", "p:w@dd", ""})
+            EXPECT_EQ(Get(sim, path, wrong).Status, 401) << scheme << " " << wrong;
+        EXPECT_NE(Get(sim, path, "").Body.find("401 Unauthorized"), std::string::npos);
+    }
+    // A camera without user and password asks for none.
+    DeviceSimProcess open(std::vector<std::string>{"--user", "", "--password", ""}, false);
+    ASSERT_TRUE(open.Start()) << open.Error();
+    EXPECT_EQ(Get(open, "/axis-cgi/io/input.cgi?check=1", "").Status, 200);
+}
+
+TEST(DeviceSimContract, HttpFaults)
+{
+    DeviceSimProcess sim(WithCredentials({"--installed", "--fault", "status=503:/axis-cgi/com/*", "--fault",
+                                          "delay=5000:/axis-cgi/io/input.cgi", "--fault",
+                                          "close-after=100:/axis-cgi/admin/serverreport.cgi", "--fault",
+                                          "big-reply=2:/cgi-bin/recordings/stopchkiod.cgi"}));
+    ASSERT_TRUE(sim.Start()) << sim.Error();
+    EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi?query=presetposall").Status, 503);
+    EXPECT_EQ(Get(sim, "/axis-cgi/io/input.cgi?check=1", kPassword, 1).Error, kRequestTimeoutError);
+    const HttpResponse cut = Get(sim, "/axis-cgi/admin/serverreport.cgi");
+    EXPECT_NE(cut.Error, 0);
+    const HttpResponse big = Get(sim, "/cgi-bin/recordings/stopchkiod.cgi");
+    EXPECT_EQ(big.Body.size(), 2u * 1024 * 1024);
+    EXPECT_TRUE(big.Body.starts_with("\nOK\n"));
+    EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi", "").Status, 401); // credentials are checked first
+
+    // After two requests (a challenge and its answer) nothing more is answered, only heard.
+    DeviceSimProcess stopping(WithCredentials({"--fault", "stop-after=2"}));
+    ASSERT_TRUE(stopping.Start()) << stopping.Error();
+    EXPECT_EQ(Get(stopping, "/").Status, 200);
+    EXPECT_EQ(Get(stopping, "/", kPassword, 1).Error, kRequestTimeoutError);
+    EXPECT_EQ(stopping.Requests().size(), 3u);
+}
+
+TEST(DeviceSimContract, FtpFaults)
+{
+    DeviceSimProcess refusing(WithCredentials({"--fault", "ftp-refuse-login"}, true));
+    ASSERT_TRUE(refusing.Start()) << refusing.Error();
+    CurlFtpClient ftp;
+    EXPECT_TRUE(ftp.Connect(refusing.Address(), refusing.FtpPort(), "operator", kPassword).failed());
+    EXPECT_NE(ftp.LastResponseText().find("\n331 "), std::string::npos) << ftp.LastResponseText();
+    EXPECT_NE(ftp.LastResponseText().find("\n530 "), std::string::npos) << ftp.LastResponseText();
+
+    DeviceSimProcess failing(WithCredentials({"--fault", "ftp-fail-upload=alarmd"}, true));
+    ASSERT_TRUE(failing.Start()) << failing.Error();
+    ASSERT_TRUE(IsOk(ftp.Connect(failing.Address(), failing.FtpPort(), "operator", kPassword)));
+    ASSERT_TRUE(IsOk(ftp.ChangeDir("/mnt/flash/bin")));
+    EXPECT_TRUE(ftp.Put("alarmd", "program").failed());
+    EXPECT_TRUE(IsOk(ftp.Put("chkiod", "io")));
+    EXPECT_TRUE(IsOk(ftp.Command("SITE chmod 755 /mnt/flash/bin/chkiod")));
+    EXPECT_EQ(failing.ReadDeviceFile("mnt/flash/bin/alarmd"), "");
+    EXPECT_EQ(failing.ReadDeviceFile("mnt/flash/bin/chkiod"), "io");
+}
+
+TEST(DeviceSimContract, RelayRefusesWrongPasswordsAndOtherAddresses)
+{
+    DeviceSimProcess device(WithCredentials({"--installed"}));
+    DeviceSimProcess relay(std::vector<std::string>{"--relay-password", "s3cret"}, false);
+    ASSERT_TRUE(device.Start()) << device.Error();
+    ASSERT_TRUE(relay.Start()) << relay.Error();
+    const std::string deviceHost = device.Address() + ":" + std::to_string(device.HttpPort());
+    const struct
+    {
+        std::string Password;
+        std::string Host;
+        long Status;
+    } rows[] = {{"wrong", deviceHost, 403},
+                {"", deviceHost, 403},
+                {"s3cret", "10.1.2.3:80", 403},
+                {"s3cret", "camera.example:80", 403},
+                {"s3cret", deviceHost, 200}};
+    for (const auto& row : rows) {
+        DeviceTarget target = Target(device);
+        target.Address = row.Host.substr(0, row.Host.find(':'));
+        target.PortText = row.Host.substr(row.Host.find(':') + 1);
+        target.Relay = {true, relay.Address(), relay.HttpPort(), row.Password};
+        CurlHttpClient http;
+        EXPECT_EQ(http.Get(DeviceUrl::Build(target, true, true, "/axis-cgi/io/input.cgi?check=1"), 20).Status,
+                  row.Status)
+            << row.Password << " " << row.Host;
+    }
+    EXPECT_EQ(device.Requests().size(), 2u); // the one allowed request: challenge and answer
+}
+
+bool PortFree(const std::string& address, int port)
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(static_cast<uint16_t>(port));
+    ::inet_pton(AF_INET, address.c_str(), &where.sin_addr);
+    const bool free = ::bind(sock, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
+    ::close(sock);
+    return free;
+}
+
+// Gone, or a zombie waiting for a parent that does not reap.
+bool ProcessEnded(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("State:"))
+            return line.find('Z') != std::string::npos;
+    }
+    return true;
+}
+
+pid_t FtpServerOf(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+    pid_t child = 0;
+    in >> child;
+    return child;
+}
+
+TEST(DeviceSimContract, NothingLeftBehind)
+{
+    for (const bool killed : {false, true}) {
+        DeviceSimProcess sim(WithCredentials({}, true));
+        ASSERT_TRUE(sim.Start()) << sim.Error();
+        const pid_t ftpServer = FtpServerOf(sim.Pid());
+        ASSERT_GT(ftpServer, 0);
+        EXPECT_FALSE(PortFree(sim.Address(), sim.HttpPort()));
+        EXPECT_FALSE(PortFree(sim.Address(), sim.FtpPort()));
+        if (killed) { // its FTP server must not outlive it
+            ASSERT_EQ(::kill(sim.Pid(), SIGKILL), 0);
+        }
+        const pid_t pid = sim.Pid();
+        sim.Stop();
+        EXPECT_TRUE(ProcessEnded(pid));
+        EXPECT_TRUE(WaitUntil([&] { return ProcessEnded(ftpServer); })) << killed;
+        EXPECT_TRUE(WaitUntil([&] { return PortFree(sim.Address(), sim.HttpPort()); })) << killed;
+        EXPECT_TRUE(WaitUntil([&] { return PortFree(sim.Address(), sim.FtpPort()); })) << killed;
+    }
+}
+
+// A restarting camera refuses connections for a while, even with a request held open, then
+// answers again: the end-to-end tests see it go down by that.
+TEST(DeviceSimContract, RestartRefusesConnectionsThenComesBack)
+{
+    DeviceSimProcess sim(
+        WithCredentials({"--restart-seconds", "1", "--fault", "delay=60000:/axis-cgi/io/input.cgi"}));
+    ASSERT_TRUE(sim.Start()) << sim.Error();
+    HttpResponse held;
+    std::thread waiting([&] { held = Get(sim, "/axis-cgi/io/input.cgi?check=1"); });
+    ASSERT_TRUE(WaitUntil([&] { return !sim.Requests().empty(); }));
+    EXPECT_EQ(Get(sim, "/axis-cgi/admin/restart.cgi").Status, 200);
+    EXPECT_TRUE(WaitUntil([&] { return Get(sim, "/", kPassword, 2).Error == 7; })); // connection refused
+    EXPECT_TRUE(WaitUntil([&] { return Get(sim, "/").Status == 200; }));
+    waiting.join();
+    EXPECT_NE(held.Status, 200);
+}
+
+} // namespace
+} // namespace kor::test
