@@ -60,13 +60,8 @@ Status DeviceRestart::WaitForDeviceUp()
 Status DeviceRestart::RestartAfterInstallation()
 {
     m_ctx.LogText(LangTextId(813));
-    Status opened = Status::Fail({});
-    for (int attempt = 0; attempt < kRestartTries && opened.failed(); ++attempt) {
-        if (attempt > 0)
-            m_ctx.S.Wait->SleepMs(kSecondMs);
-        opened = OpenRestartUrl();
-    }
-    if (opened.failed())
+    if (Status opened = m_ctx.Retry(kRestartTries, kSecondMs, [this] { return OpenRestartUrl(); });
+        opened.failed())
         return opened;
     if (m_ctx.Subject.Relay.Enabled) {
         for (int i = 0; i < kRelayRestartSeconds; ++i) {

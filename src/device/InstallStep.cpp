@@ -4,7 +4,6 @@
 #include "config/ParamString.h"
 #include "config/SaveFile.h"
 #include "config/TextNumber.h"
-#include "device/Clock.h"
 #include "device/CompanionFiles.h"
 #include "device/DeviceRestart.h"
 #include "device/DeviceUrl.h"
@@ -194,13 +193,7 @@ Status InstallStep::FullInstallation()
     if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
         return cancelled;
 
-    Status login = Status::Fail({});
-    for (int attempt = 0; attempt < kFtpTries && login.failed(); ++attempt) {
-        if (attempt > 0)
-            m_ctx.S.Wait->SleepMs(kFtpRetryMs);
-        login = FtpLogin();
-    }
-    if (login.failed())
+    if (Status login = m_ctx.Retry(kFtpTries, kFtpRetryMs, [this] { return FtpLogin(); }); login.failed())
         return login;
 
     m_ctx.LogText(LangTextId(814));

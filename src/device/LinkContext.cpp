@@ -3,6 +3,7 @@
 #include "config/LangTextId.h"
 #include "config/SaveFile.h"
 #include "config/TextNumber.h"
+#include "device/Clock.h"
 #include "device/DeviceUrl.h"
 #include "device/HttpClient.h"
 
@@ -45,6 +46,17 @@ Status LinkContext::CheckCancelled() const
     if (!Host.Cancelled())
         return Status::Ok();
     return Status::Fail(Text(LangTextId(1181)));
+}
+
+Status LinkContext::Retry(int tries, int waitMs, const std::function<Status()>& attempt) const
+{
+    Status status = Status::Fail({});
+    for (int i = 0; i < tries && status.failed(); ++i) {
+        if (i > 0)
+            S.Wait->SleepMs(waitMs);
+        status = attempt();
+    }
+    return status;
 }
 
 DeviceTarget LinkContext::FieldTarget() const

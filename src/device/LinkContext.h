@@ -9,6 +9,7 @@
 #include "outside/companion/CameraRecord.h"
 #include "outside/companion/ModelRecord.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,8 @@ struct LinkContext
     std::string Text(int number) const;
     // Fails with the cancelled-run line once the user has asked the run to stop.
     Status CheckCancelled() const;
+    // Up to tries attempts, waitMs apart, until one succeeds; the last failure when none does.
+    Status Retry(int tries, int waitMs, const std::function<Status()>& attempt) const;
 
     // The request targets: the screen's fields, the camera record, the device-access object.
     DeviceTarget FieldTarget() const;
