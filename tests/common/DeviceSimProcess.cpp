@@ -32,24 +32,6 @@ constexpr int kExitAddressInUse = 3;
 constexpr int kLastAddress = 254;
 constexpr std::string_view kReady = "kor-devicesim ready on http://";
 
-// True when a listener could bind the address and port now.
-bool PortFree(const std::string& address, int port)
-{
-    const int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (sock < 0) {
-        return false;
-    }
-    int yes = 1;
-    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_port = htons(static_cast<uint16_t>(port));
-    ::inet_pton(AF_INET, address.c_str(), &where.sin_addr);
-    const bool free = ::bind(sock, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
-    ::close(sock);
-    return free;
-}
-
 // Reserves the address among the test processes of this machine for as long as the returned socket
 // is open (an abstract Unix socket name, freed when the process ends). A simulator that restarts
 // leaves its ports free for a moment; the reservation keeps other tests off its address.
@@ -116,6 +98,23 @@ bool WaitForExit(pid_t pid, std::chrono::milliseconds limit, int& status)
 }
 
 } // namespace
+
+bool PortFree(const std::string& address, int port)
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (sock < 0) {
+        return false;
+    }
+    int yes = 1;
+    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(static_cast<uint16_t>(port));
+    ::inet_pton(AF_INET, address.c_str(), &where.sin_addr);
+    const bool free = ::bind(sock, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
+    ::close(sock);
+    return free;
+}
 
 DeviceSimProcess::DeviceSimProcess() : DeviceSimProcess(Options()) {}
 

@@ -24,6 +24,9 @@ namespace kor::test {
 // by its process id (SIGTERM, then SIGKILL) and removes the temporary folders. The simulator's
 // messages go to the test's standard error. The simulator also ends when the thread that started
 // it ends (so a crashed test leaves nothing behind): start it from the test's own thread.
+// True when a listener could bind the address and port now.
+bool PortFree(const std::string& address, int port);
+
 class DeviceSimProcess
 {
 public:

@@ -10,11 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -210,20 +206,6 @@ TEST(DeviceSimContract, RelayRefusesWrongPasswordsAndOtherAddresses)
             << row.Password << " " << row.Host;
     }
     EXPECT_EQ(device.Requests().size(), 2u); // the one allowed request: challenge and answer
-}
-
-bool PortFree(const std::string& address, int port)
-{
-    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    int yes = 1;
-    ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_port = htons(static_cast<uint16_t>(port));
-    ::inet_pton(AF_INET, address.c_str(), &where.sin_addr);
-    const bool free = ::bind(sock, reinterpret_cast<sockaddr*>(&where), sizeof where) == 0;
-    ::close(sock);
-    return free;
 }
 
 // Gone, or a zombie waiting for a parent that does not reap.
