@@ -71,7 +71,13 @@ struct FormCheck
     }
 
     bool Stores() const { return What == Outcome::Store; }
-    bool operator==(const FormCheck&) const = default;
+    // Fixed messages compare by their text: the same literal may live at two addresses.
+    bool operator==(const FormCheck& o) const
+    {
+        const auto fixed = [](const char* t) { return t ? std::string_view(t) : std::string_view(); };
+        return What == o.What && Text == o.Text && (Fixed == nullptr) == (o.Fixed == nullptr) &&
+               fixed(Fixed) == fixed(o.Fixed) && FieldCaption == o.FieldCaption && Character == o.Character;
+    }
 };
 
 // The character checks, in field order: the first stored value holding a character its kind
