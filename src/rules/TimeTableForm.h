@@ -21,6 +21,26 @@ enum class TimeKey
 };
 TimeKey ClassifyTimeKey(int qtKey, const QString& text);
 
+// The language text naming day 1..7 (Monday to Sunday).
+int DayNameText(int day);
+
+// The end of a day as the files can hold it: they keep hours 0..23 and minutes, so the last
+// minute (23:59, its seconds kept in the document only).
+inline constexpr TimeOfDay kEndOfDay{23, 59, 59};
+
+// An interval typed across midnight (its end before its start), kept as two: this day from the
+// start to the end of the day, the next day (Sunday wraps to Monday) from midnight to the end.
+// A part that would hold no whole minute is left out (an end at midnight leaves only the first).
+struct OvernightIntervals
+{
+    int Day = 1;
+    std::optional<Interval> Evening;
+    int NextDay = 2;
+    std::optional<Interval> Morning;
+
+    bool operator==(const OvernightIntervals&) const = default;
+};
+
 // The rules of the time table screen for one stored action: the current day, the intervals shown
 // for it, adding, deleting, and the screen's own clipboard. Every change goes straight into the
 // document; rows are the intervals' positions in the day.
@@ -43,6 +63,17 @@ public:
     static std::optional<Interval> IntervalToAdd(const QString& start, const QString& end);
     bool Add(const QString& start, const QString& end);
 
+    // What an add that stores nothing could store instead, when the end is before the start.
+    static std::optional<OvernightIntervals> OvernightToAdd(int day, const QString& start,
+                                                            const QString& end);
+    std::optional<OvernightIntervals> Overnight(const QString& start, const QString& end) const
+    {
+        return OvernightToAdd(m_day, start, end);
+    }
+    // The question that offers the split, naming the days and times.
+    static QString OvernightQuestion(const OvernightIntervals& split);
+    bool AddOvernight(const OvernightIntervals& split);
+
     // Removes the rows (any order).
     void Delete(std::vector<int> rows);
     // The rows the tool bar's delete button removes: the selected ones, else the first row.
@@ -52,7 +83,11 @@ public:
     void Copy(std::vector<int> rows);
     void Paste();
     // Every day but the one copied from.
-    void PasteToAllDays();
+    void PasteToAllDays() { PasteToDays(TimeTable::DayCount); }
+    // Monday to Friday, but the day copied from.
+    void PasteToWeekdays() { PasteToDays(5); }
+    // The buttons' copy: the clipboard becomes the whole current day.
+    void CopyDay();
     const std::vector<Interval>& Clipboard() const { return m_clipboard; }
 
     struct MenuState
@@ -63,9 +98,18 @@ public:
         bool operator==(const MenuState&) const = default;
     };
     MenuState Menu(bool anyRowSelected) const;
+    // The buttons beside the list: copying a day that has intervals, pasting what was copied.
+    struct DayButtons
+    {
+        bool CopyDay = false;
+        bool Paste = false;
+        bool operator==(const DayButtons&) const = default;
+    };
+    DayButtons Buttons() const { return {!Rows().empty(), !m_clipboard.empty()}; }
 
 private:
     bool ActionExists() const;
+    void PasteToDays(int lastDay);
 
     ConfigDocument& m_doc;
     int m_rule = 0;

@@ -1,5 +1,8 @@
+#include "app/Language.h"
 #include "rules/TimeField.h"
 #include "rules/TimeTableForm.h"
+
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +51,38 @@ TEST(TimeTable, AnIntervalIsAddedOnlyWhenBothTimesReadAndTheEndIsLater)
             << start << "-" << end;
 }
 
+TEST(TimeTable, AnIntervalAcrossMidnightIsOfferedAsTwo)
+{
+    const TimeOfDay midnight{};
+    const std::tuple<int, const char*, const char*, std::optional<OvernightIntervals>> cases[] = {
+        {1, "22:00:00", "06:00:00",
+         OvernightIntervals{1, Interval{{22, 0, 0}, kEndOfDay}, 2, Interval{midnight, {6, 0, 0}}}},
+        {7, "22:30:00", "06:15:00",
+         OvernightIntervals{7, Interval{{22, 30, 0}, kEndOfDay}, 1, Interval{midnight, {6, 15, 0}}}},
+        {3, "22:00:00", "00:00:00", OvernightIntervals{3, Interval{{22, 0, 0}, kEndOfDay}, 4, std::nullopt}},
+        {3, "23:59:10", "00:30:00", OvernightIntervals{3, std::nullopt, 4, Interval{midnight, {0, 30, 0}}}},
+        {3, "23:59:10", "00:00:20", std::nullopt}, // no whole minute on either side
+        {3, "08:00:00", "08:00:00", std::nullopt},
+        {3, "06:00:00", "22:00:00", std::nullopt}, // an ordinary interval
+        {3, "25:00:00", "06:00:00", std::nullopt},
+    };
+    for (const auto& [day, start, end, split] : cases)
+        EXPECT_EQ(TimeTableForm::OvernightToAdd(day, QLatin1String(start), QLatin1String(end)), split)
+            << day << " " << start << "-" << end;
+
+    ASSERT_TRUE(test::IsOk(LoadLanguageByCode(u"en")));
+    const auto question = [](const char* start, const char* end) {
+        return TimeTableForm::OvernightQuestion(
+            *TimeTableForm::OvernightToAdd(7, QLatin1String(start), QLatin1String(end)));
+    };
+    EXPECT_EQ(question("22:00:00", "06:00:00"),
+              QStringLiteral("The end is before the start. Keep it as two intervals: Sunday from 22:00 to "
+                             "23:59, and Monday from 00:00 to 06:00?"));
+    EXPECT_TRUE(question("22:00:00", "00:00:00").contains(QStringLiteral("Sunday from 22:00 to 23:59")));
+    EXPECT_TRUE(question("23:59:30", "01:00:00").contains(QStringLiteral("Monday from 00:00 to 01:00")));
+    FreeLanguage();
+}
+
 TEST(TimeTable, DaysDeletingAndTheScreensClipboard)
 {
     ConfigDocument doc;
@@ -73,6 +108,20 @@ TEST(TimeTable, DaysDeletingAndTheScreensClipboard)
     form.SelectDay(5);
     form.Paste();
     EXPECT_EQ(form.Rows().size(), 3u);
+
+    // The buttons: a copied day replaces the clipboard; Monday-Friday leaves the weekend alone.
+    EXPECT_EQ(form.Buttons(), (TimeTableForm::DayButtons{true, true}));
+    form.SelectDay(3);
+    form.CopyDay();
+    EXPECT_EQ(form.Clipboard(), (std::vector<Interval>{morning, evening}));
+    form.PasteToWeekdays();
+    for (const auto& [day, count] : {std::pair{1, 2u}, {2, 2u}, {3, 2u}, {5, 5u}, {6, 0u}, {7, 0u}})
+        EXPECT_EQ(doc.DayIntervals(3, 1, day).size(), count) << day;
+    const auto overnight = form.Overnight(QStringLiteral("22:00:00"), QStringLiteral("06:00:00"));
+    ASSERT_TRUE(overnight && form.AddOvernight(*overnight));
+    EXPECT_EQ(doc.DayIntervals(3, 1, 4).back(), (Interval{{0, 0, 0}, {6, 0, 0}})) << "the next day";
+    form.SelectDay(6);
+    EXPECT_EQ(form.Buttons(), (TimeTableForm::DayButtons{false, true})) << "an empty day has nothing to copy";
 
     EXPECT_EQ(TimeTableForm::DeleteButtonRows({}, 0), std::vector<int>{});
     EXPECT_EQ(TimeTableForm::DeleteButtonRows({}, 2), std::vector<int>{0});

@@ -2,9 +2,9 @@
 
 #include "app/AppSession.h"
 #include "app/Language.h"
+#include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/ImageSet.h"
-#include "config/LangTextId.h"
 #include "rules/TimeField.h"
 
 #include <QAction>
@@ -29,14 +29,12 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kDeleteButton = 8;
 
-const int kDayNames[] = {LangTextId(1011), LangTextId(1012), LangTextId(1013), LangTextId(1014),
-                         LangTextId(1015), LangTextId(1016), LangTextId(1017)};
-
 const QString kMidnight = QStringLiteral("00:00:00");
 
 } // namespace
 
-FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_form(session.Document())
+FrmTT::FrmTT(AppSession& session, QWidget* parent)
+    : QDialog(parent), m_session(session), m_form(session.Document())
 {
     setObjectName(QStringLiteral("FrmTT"));
     setWindowTitle(LangCaption(1000));
@@ -80,12 +78,19 @@ FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_form(ses
     m_lst->installEventFilter(this);
     m_lst->viewport()->installEventFilter(this);
 
-    m_cmdAccept = new QPushButton(LangCaption(311), this);
-    m_cmdAccept->setObjectName(QStringLiteral("cmdAccept"));
-    m_cmdAccept->setAutoDefault(false);
     auto* buttons = new QHBoxLayout();
+    const auto addButton = [this, buttons](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        return button;
+    };
+    m_cmdCopyDay = addButton("CmdCopyDay", LangCaption(1313));
+    m_cmdPasteAll = addButton("CmdPasteAll", LangCaption(269));
+    m_cmdPasteWeekdays = addButton("CmdPasteWeekdays", LangCaption(1314));
     buttons->addStretch(1);
-    buttons->addWidget(m_cmdAccept);
+    m_cmdAccept = addButton("cmdAccept", LangCaption(311));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -102,6 +107,10 @@ FrmTT::FrmTT(AppSession& session, QWidget* parent) : QDialog(parent), m_form(ses
 
     connect(m_cmdAdd, &QPushButton::clicked, this, &FrmTT::AddInterval);
     connect(m_cmdAccept, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cmdCopyDay, &QPushButton::clicked, this, &FrmTT::CopyDay);
+    connect(m_cmdPasteAll, &QPushButton::clicked, this, &FrmTT::PasteToAllDays);
+    connect(m_cmdPasteWeekdays, &QPushButton::clicked, this, &FrmTT::PasteToWeekdays);
+    ShowDayButtons();
 }
 
 void FrmTT::BuildToolBar()
@@ -109,7 +118,7 @@ void FrmTT::BuildToolBar()
     auto* days = new QActionGroup(this);
     days->setExclusive(true);
     for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        QAction* action = m_toolbar1->addAction(LangCaption(kDayNames[day - 1]));
+        QAction* action = m_toolbar1->addAction(LangCaption(DayNameText(day)));
         action->setObjectName(QStringLiteral("Day%1").arg(day));
         action->setData(day);
         action->setCheckable(true);
@@ -168,6 +177,15 @@ void FrmTT::FillGrd()
         auto* row = new QTreeWidgetItem(m_lst, {TimeText(intervals[i].Start), TimeText(intervals[i].End)});
         row->setData(0, kTagRole, static_cast<int>(i));
     }
+    ShowDayButtons();
+}
+
+void FrmTT::ShowDayButtons()
+{
+    const TimeTableForm::DayButtons buttons = m_form.Buttons();
+    m_cmdCopyDay->setEnabled(buttons.CopyDay);
+    m_cmdPasteAll->setEnabled(buttons.Paste);
+    m_cmdPasteWeekdays->setEnabled(buttons.Paste);
 }
 
 void FrmTT::SelectDay(int day)
@@ -181,8 +199,17 @@ void FrmTT::SelectDay(int day)
 
 void FrmTT::AddInterval()
 {
-    if (!m_form.Add(m_txth[0]->text(), m_txth[1]->text()))
-        return;
+    const QString start = m_txth[0]->text();
+    const QString end = m_txth[1]->text();
+    if (!m_form.Add(start, end)) {
+        // Across midnight: offered as two intervals rather than dropped without a word.
+        const std::optional<OvernightIntervals> split = m_form.Overnight(start, end);
+        if (!split ||
+            m_session.Dialogs().Ask(MessageIcon::Question, LangText(1000),
+                                    TimeTableForm::OvernightQuestion(*split), false) != Answer::Yes ||
+            !m_form.AddOvernight(*split))
+            return;
+    }
     FillGrd();
     m_txth[0]->setFocus();
 }
@@ -210,6 +237,19 @@ void FrmTT::DeleteButton()
 void FrmTT::CopyIntervals()
 {
     m_form.Copy(SelectedRows());
+    ShowDayButtons();
+}
+
+void FrmTT::CopyDay()
+{
+    m_form.CopyDay();
+    ShowDayButtons();
+}
+
+void FrmTT::PasteToWeekdays()
+{
+    m_form.PasteToWeekdays();
+    FillGrd();
 }
 
 void FrmTT::PasteIntervals()

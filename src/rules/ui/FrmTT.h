@@ -24,8 +24,10 @@ class AppSession;
 // intervals in lst, two "hh:mm:ss" fields (Txth0 start, Txth1 end) whose digits overwrite in
 // place, CmdAdd to add the interval, the delete button and the Delete key to remove intervals,
 // and a context menu (mnu_popup) that copies intervals to this screen's own clipboard and pastes
-// them into the day or into every other day. Every change goes straight into the document; there
-// is no cancel.
+// them into the day or into every other day. Below the list the same in sight: CmdCopyDay copies
+// the whole day, CmdPasteAll and CmdPasteWeekdays paste it to every other day or to Monday-Friday.
+// An interval typed across midnight is offered as two (a question through the session's dialogs).
+// Every change goes straight into the document; there is no cancel.
 class FrmTT : public QDialog
 {
     Q_OBJECT
@@ -48,6 +50,8 @@ public:
     void CopyIntervals();
     void PasteIntervals();
     void PasteToAllDays();
+    void CopyDay();
+    void PasteToWeekdays();
 
     QLineEdit* TimeField(int index) const { return m_txth.at(static_cast<std::size_t>(index)); }
     QAction* DayButton(int day) const;
@@ -61,9 +65,11 @@ private:
     void BuildPopupMenu();
     bool TimeFieldKey(QLineEdit* field, QKeyEvent* key);
     std::vector<int> SelectedRows() const;
+    void ShowDayButtons();
     void RemoveSelected();
     void ShowPopupMenu(const QPoint& globalPosition);
 
+    AppSession& m_session;
     TimeTableForm m_form;
 
     QToolBar* m_toolbar1 = nullptr;
@@ -71,6 +77,9 @@ private:
     QPushButton* m_cmdAdd = nullptr;
     QTreeWidget* m_lst = nullptr;
     QPushButton* m_cmdAccept = nullptr;
+    QPushButton* m_cmdCopyDay = nullptr;
+    QPushButton* m_cmdPasteAll = nullptr;
+    QPushButton* m_cmdPasteWeekdays = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_mnuCopy = nullptr;
     QAction* m_mnuPaste = nullptr;

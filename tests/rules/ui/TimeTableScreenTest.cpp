@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -61,6 +62,21 @@ TEST_F(TimeTableScreen, TakesTimesFromTheKeyboard)
     list->selectAll();
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_TRUE(Doc().DayIntervals(3, 0, 1).empty()) << "both selected rows are deleted";
+
+    // Across midnight: asked, then kept as two; the buttons below the list copy Monday to Mon-Fri.
+    for (auto [field, keys] : {std::pair{start, "2200"}, {end, "0600"}}) {
+        field->setCursorPosition(0);
+        QTest::keyClicks(field, QLatin1String(keys));
+    }
+    m_dialogs.QueueAnswer(Answer::Yes);
+    QTest::keyClick(end, Qt::Key_Return);
+    ASSERT_EQ(m_dialogs.Questions().size(), 1);
+    EXPECT_EQ(Doc().DayIntervals(3, 0, 1), (std::vector<Interval>{{{22, 0, 0}, kEndOfDay}}));
+    EXPECT_EQ(Doc().DayIntervals(3, 0, 2).back(), (Interval{{0, 0, 0}, {6, 0, 0}}));
+    QTest::mouseClick(Find<QPushButton>(screen, "CmdCopyDay"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(screen, "CmdPasteWeekdays"), Qt::LeftButton);
+    EXPECT_EQ(Doc().DayIntervals(3, 0, 5).size(), 2u);
+    EXPECT_EQ(Doc().DayIntervals(3, 0, 6).size(), 1u) << "the weekend is left alone";
 }
 
 } // namespace
