@@ -20,6 +20,13 @@ FormCheck CheckStoredTexts(std::span<const StoredText> texts, const TypedOutside
     return FormCheck::Store();
 }
 
+TimeTableButton TimeTableButtonOf(bool storedAction, bool loaded)
+{
+    if (!storedAction)
+        return {false, LangTextId(1305)};
+    return {loaded, 0};
+}
+
 bool IsEmptyAddress(std::string_view dotted)
 {
     const std::size_t first = dotted.find_first_not_of(" \t");

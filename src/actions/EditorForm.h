@@ -84,6 +84,16 @@ struct FormCheck
 // cannot carry, or a typed character the code page lacks.
 FormCheck CheckStoredTexts(std::span<const StoredText> texts, const TypedOutside& typed);
 
+// The time table button (BTL1): only a stored action that loaded has a time table to edit; for a
+// new action the tool tip says how to reach it.
+struct TimeTableButton
+{
+    bool Enabled = false;
+    int ToolTip = 0; // language text; 0: none
+    bool operator==(const TimeTableButton&) const = default;
+};
+TimeTableButton TimeTableButtonOf(bool storedAction, bool loaded);
+
 // An address of the four-box IP control that counts as none: blank, or "0.0.0.0" (what empty
 // boxes read as).
 bool IsEmptyAddress(std::string_view dotted);

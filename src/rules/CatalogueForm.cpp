@@ -2,6 +2,8 @@
 
 #include "app/Language.h"
 
+#include <QStringList>
+
 namespace kor {
 
 CatalogueForm::CatalogueForm(ConfigDocument& doc, bool& taskListDirty, std::int16_t cameraEventCount)
@@ -72,6 +74,28 @@ std::optional<int> CatalogueForm::RuleOfRow(int row) const
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return std::nullopt;
     return TagIndex(m_rows[static_cast<std::size_t>(row)].Tag);
+}
+
+std::vector<int> CatalogueForm::RowsWithoutActions() const
+{
+    std::vector<int> rows;
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        const std::optional<int> rule = RuleOfRow(row);
+        if (rule && ConfigDocument::IsValidRule(*rule) && m_doc.ActionCount(*rule) == 0)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+QString CatalogueForm::Hint() const
+{
+    QString hint = LangText(1300);
+    QStringList dropped;
+    for (const int row : RowsWithoutActions())
+        dropped << m_rows[static_cast<std::size_t>(row)].SourceText;
+    if (!dropped.isEmpty())
+        hint += u'\n' + LangText(1301) + u' ' + dropped.join(QStringLiteral(", "));
+    return hint;
 }
 
 } // namespace kor

@@ -44,6 +44,12 @@ public:
     bool Listed(std::string_view tag) const;
     // The rule a row stands for (a double click opens its rule list).
     std::optional<int> RuleOfRow(int row) const;
+    // Rows whose rule has no actions: the list is rebuilt from the rules when the screen opens
+    // again, so these are not kept.
+    std::vector<int> RowsWithoutActions() const;
+    // The hint line below the list: how to edit a source's actions, then the sources that will
+    // not be kept, named before they go.
+    QString Hint() const;
 
 private:
     ConfigDocument& m_doc;

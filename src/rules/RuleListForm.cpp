@@ -3,6 +3,9 @@
 #include "app/Language.h"
 #include "config/LangTextId.h"
 #include "rules/ActionClipboard.h"
+#include "rules/TimeTableForm.h"
+
+#include <QStringList>
 
 #include <array>
 
@@ -62,6 +65,18 @@ std::vector<int> RuleListForm::Rows() const
             rows.push_back(static_cast<int>(i));
     }
     return rows;
+}
+
+QString RuleListForm::TimeTableText(const TimeTable& table)
+{
+    QStringList days;
+    for (int day = 1; day <= TimeTable::DayCount; ++day) {
+        if (!table.Day(day).empty())
+            days << LangText(DayNameText(day)).left(3);
+    }
+    if (days.isEmpty())
+        return LangText(1303);
+    return days.size() == TimeTable::DayCount ? LangText(1304) : days.join(u' ');
 }
 
 RuleListForm::Command RuleListForm::CommandOf(const QString& key)

@@ -46,6 +46,9 @@ public:
 
     // The action indexes listed, in order: those not marked deleted.
     std::vector<int> Rows() const;
+    // The time table column: the days an action may run on, shortened ("Mon Wed"), "every day",
+    // or "always" when it has no time table (then nothing holds it back).
+    static QString TimeTableText(const TimeTable& table);
 
     enum class Command
     {

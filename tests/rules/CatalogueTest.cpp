@@ -32,10 +32,7 @@ template <typename T> Strings Tags(const std::vector<T>& items)
 class Catalogue : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(test::IsOk(LoadLanguageByCode(u"en")));
-    }
+    void SetUp() override { ASSERT_TRUE(test::IsOk(LoadLanguageByCode(u"en"))); }
     void TearDown() override { FreeLanguage(); }
 };
 
@@ -94,9 +91,13 @@ TEST_F(Catalogue, AnAnswerForAKindNoLongerChosenIsDropped)
     ASSERT_TRUE(form.ChooseKind("SDMC"));
     form.BeginQuestion();
     EXPECT_TRUE(form.Answer("SDMC", {SourceItem{QStringLiteral("Window 1 (Gate)"), 6, "SDMC70"}}));
+    EXPECT_EQ(form.Hint(), QStringLiteral("Double-click a source to edit its actions."));
     EXPECT_TRUE(form.Add(1));
     EXPECT_TRUE(dirty);
     EXPECT_FALSE(doc.IsRuleUsed(70)) << "adding makes no rule";
+    // So the new row is named as one that is not kept.
+    EXPECT_EQ(form.RowsWithoutActions(), std::vector<int>{1});
+    EXPECT_TRUE(form.Hint().endsWith(QStringLiteral("no actions yet: Window 1 (Gate)")));
 }
 
 // Answers by path and query; records every address asked.

@@ -1,6 +1,9 @@
 #include "rules/ActionClipboard.h"
 #include "rules/RuleListForm.h"
 
+#include "TestSupport.h"
+#include "app/Language.h"
+
 #include <gtest/gtest.h>
 
 namespace kor {
@@ -24,6 +27,25 @@ TEST(RuleList, ActionButtonsFollowTheCapabilityFlags)
         EXPECT_EQ(form.CallThroughPc(), (flags & 4) != 0) << flags;
     }
     EXPECT_EQ(RuleListForm::CommandOf(QStringLiteral("Copy#1")), RuleListForm::Command::Copy);
+}
+
+TEST(RuleList, TheTimeTableColumnNamesTheDays)
+{
+    ASSERT_TRUE(test::IsOk(LoadLanguageByCode(u"en")));
+    const Interval hours{{8, 0, 0}, {9, 0, 0}};
+    const std::pair<std::vector<int>, const char*> cases[] = {
+        {{}, "always (no time table)"},
+        {{1, 3, 7}, "Mon Wed Sun"},
+        {{1, 2, 3, 4, 5, 6, 7}, "every day"},
+    };
+    for (const auto& [days, text] : cases) {
+        ConfigDocument doc;
+        doc.AddAction(3, ActionRecord{});
+        for (const int day : days)
+            doc.AddInterval(3, 0, day, hours);
+        EXPECT_EQ(RuleListForm::TimeTableText(doc.Action(3, 0)->TimeTable), QLatin1String(text)) << text;
+    }
+    FreeLanguage();
 }
 
 TEST(RuleList, RowsCopyPasteAndDelete)

@@ -106,7 +106,7 @@ ActionEditor::ActionEditor(AppSession& session, std::int32_t type, QWidget* pare
 
     m_btl1 = new QPushButton(LangCaption(1000), this);
     m_btl1->setObjectName(QStringLiteral("BTL1"));
-    m_btl1->setEnabled(false); // a new action has no time table yet
+    ShowTimeTableButton(TimeTableButtonOf(false, false)); // a new action has no time table yet
     m_cmdAdd = new QPushButton(LangCaption(302), this);
     m_cmdAdd->setObjectName(QStringLiteral("CmdAdd"));
     m_cmdCancel = new QPushButton(LangCaption(307), this);
@@ -142,7 +142,7 @@ void ActionEditor::SetModify(bool modify)
     if (!modify) {
         m_cmdAdd->setText(LangText(302));
         m_actv = -1;
-        m_btl1->setEnabled(false);
+        ShowTimeTableButton(TimeTableButtonOf(false, false));
         return;
     }
     m_cmdAdd->setText(LangText(304));
@@ -152,8 +152,13 @@ void ActionEditor::SetModify(bool modify)
     SetBytes(m_txtDesc, action->Name);
     // A copy: loading must not depend on the document staying as it is.
     const ActionRecord stored = *action;
-    if (LoadAction(stored))
-        m_btl1->setEnabled(true);
+    ShowTimeTableButton(TimeTableButtonOf(true, LoadAction(stored)));
+}
+
+void ActionEditor::ShowTimeTableButton(const TimeTableButton& button)
+{
+    m_btl1->setEnabled(button.Enabled);
+    m_btl1->setToolTip(button.ToolTip ? LangText(button.ToolTip) : QString());
 }
 
 void ActionEditor::Confirm()

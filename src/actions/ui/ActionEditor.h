@@ -33,7 +33,8 @@ struct ActionRecord;
 // captions CmdAdd "302", makes Actv -1 and keeps the defaults. CmdAdd runs Check, builds the record
 // (Type, the description rule, BuildParams) and stores it: ReplaceAction for an existing action
 // (its time table kept), AddAction for a new one (Actv takes the new index); then it closes.
-// CmdCancel closes without touching the document. BTL1 opens FrmTT on the stored action.
+// CmdCancel closes without touching the document. BTL1 opens FrmTT on the stored action; for a new
+// action it is disabled, its tool tip saying to store the action first.
 //
 // ---- How to add an editor -----------------------------------------------------------------
 // 1. The codec and form model, in src/actions/ (no widgets): a struct of the editor's fields
@@ -133,6 +134,7 @@ protected:
 private:
     TypedOutside TypedOutsideCodePage() const;
     void ShowRefusal(const FormCheck& check);
+    void ShowTimeTableButton(const TimeTableButton& button);
 
     AppSession& m_session;
     std::int32_t m_type;

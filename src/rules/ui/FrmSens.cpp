@@ -60,13 +60,14 @@ FrmSens::FrmSens(AppSession& session, QWidget* parent)
     m_label1->setFont(heading);
     m_lst = new QTreeWidget(picture1);
     m_lst->setObjectName(QStringLiteral("lst"));
-    m_lst->setColumnCount(2);
-    m_lst->setHeaderLabels({LangCaption(144), LangCaption(1001)});
+    m_lst->setColumnCount(3);
+    m_lst->setHeaderLabels({LangCaption(144), LangCaption(1001), LangCaption(1000)});
     m_lst->setRootIsDecorated(false);
     m_lst->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_lst->setAllColumnsShowFocus(true);
     m_lst->setIconSize(QSize(24, 24));
     m_lst->setColumnWidth(0, 220);
+    m_lst->setColumnWidth(1, 420);
     m_lst->header()->setStretchLastSection(true);
     m_lst->installEventFilter(this);
     m_lst->viewport()->installEventFilter(this);
@@ -157,8 +158,9 @@ void FrmSens::FillGrd()
     const ConfigDocument& doc = m_session.Document();
     for (const int index : m_form.Rows()) {
         const ActionRecord& action = *doc.Action(ClaveSens(), index);
-        auto* row = new QTreeWidgetItem(
-            m_lst, {FromCp1252(action.Name), FromCp1252(ActionSummary(action, LangTextBytes))});
+        auto* row = new QTreeWidgetItem(m_lst, {FromCp1252(action.Name),
+                                                FromCp1252(ActionSummary(action, LangTextBytes)),
+                                                RuleListForm::TimeTableText(action.TimeTable)});
         row->setIcon(0, RuleImages::ActionIcon(action.Type));
         row->setData(0, kTagRole, index);
     }

@@ -17,7 +17,8 @@ namespace kor {
 
 class AppSession;
 
-// The rule list of one event source: its actions (lst, with their summaries), a tool bar with one
+// The rule list of one event source: its actions (lst, with their summaries and the days their
+// time tables let them run), a tool bar with one
 // button per action type (Toolbar2, enabled by the model's capability flags) that opens that
 // type's editor for a new action, a double click that opens an action's editor, and a context menu
 // (m_PUM) to copy actions to the program-wide clipboard, paste them and delete them (also the

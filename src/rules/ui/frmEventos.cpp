@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kor {
@@ -96,11 +97,16 @@ frmEventos::frmEventos(AppSession& session, QWidget* parent)
     m_lvwCargaEventos->header()->setStretchLastSection(true);
     m_lvwCargaEventos->setColumnWidth(0, 220);
 
+    m_lblHint = new QLabel(this);
+    m_lblHint->setObjectName(QStringLiteral("lblHint"));
+    m_lblHint->setWordWrap(true);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(8);
     layout->addWidget(m_picture1);
     layout->addWidget(m_lvwCargaEventos, 1);
+    layout->addWidget(m_lblHint);
 
     // The language is loaded once for the whole program; without one the screen stays empty.
     if (!LanguageCode().isEmpty()) {
@@ -135,6 +141,20 @@ void frmEventos::FillConfiguredSources()
         item->setIcon(0, RuleImages::SourceIcon(row.Image));
         item->setData(0, kTagRole, QString::fromStdString(row.Tag));
     }
+    ShowHint();
+}
+
+void frmEventos::ShowHint()
+{
+    const std::vector<int> unkept = m_form.RowsWithoutActions();
+    for (int i = 0; i < m_lvwCargaEventos->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_lvwCargaEventos->topLevelItem(i);
+        QFont font = item->font(0);
+        font.setItalic(std::find(unkept.begin(), unkept.end(), i) != unkept.end());
+        item->setFont(0, font);
+        item->setFont(1, font);
+    }
+    m_lblHint->setText(m_form.Hint());
 }
 
 void frmEventos::FillSourceList()
@@ -203,8 +223,10 @@ void frmEventos::RemoveSource()
     QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
     if (!row || !row->isSelected())
         return;
-    if (m_form.Remove(m_lvwCargaEventos->indexOfTopLevelItem(row)))
+    if (m_form.Remove(m_lvwCargaEventos->indexOfTopLevelItem(row))) {
         delete row;
+        ShowHint();
+    }
 }
 
 void frmEventos::OpenRuleList()
@@ -219,6 +241,7 @@ void frmEventos::OpenRuleList()
     rules.SetClaveSens(static_cast<std::int16_t>(*index));
     rules.Load();
     ShowModalScreen(&rules);
+    ShowHint(); // the source may have gained or lost its actions
 }
 
 } // namespace kor

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QFrame;
+class QLabel;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -21,7 +22,9 @@ class AppSession;
 // camera that can be added. Motion windows and the other sources are found by asking the camera
 // (on the worker thread, with the notice window). Adding or removing a source that needs a device
 // task sets TaskListDirty; removing a source empties its rule. A double click opens the rule list
-// of the source. The rules live in CatalogueForm; this screen binds the widgets to it.
+// of the source. The hint line below the list (lblHint) says so, and names the sources that have
+// no actions yet (shown in italics): the list is rebuilt from the rules when the screen opens
+// again, so they are not kept. The rules live in CatalogueForm; this screen binds the widgets to it.
 class frmEventos : public QWidget
 {
     Q_OBJECT
@@ -44,6 +47,7 @@ private:
     void FillSourceList();
     void AskDevice(const std::string& code);
     void SetBusy(bool busy);
+    void ShowHint();
 
     AppSession& m_session;
     CatalogueForm m_form;
@@ -53,6 +57,7 @@ private:
     QToolButton* m_imgBajar = nullptr;
     QToolButton* m_imgDel = nullptr;
     QTreeWidget* m_lvwCargaEventos = nullptr;
+    QLabel* m_lblHint = nullptr;
 };
 
 } // namespace kor

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -89,6 +90,7 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
     Expect("FrmActvs", [this](QDialog* dialog) {
         auto* editor = qobject_cast<FrmActvs*>(dialog);
         EXPECT_FALSE(Button(*editor, "BTL1")->isEnabled());
+        EXPECT_TRUE(Button(*editor, "BTL1")->toolTip().startsWith(QStringLiteral("Store the action first")));
         Find<QComboBox>(*editor, "CmbActvs")->setCurrentIndex(1);
         // On the option's round indicator: the row is wider than what answers a click.
         QRadioButton* timed = Find<QRadioButton>(*editor, "OptONOFF");
@@ -124,7 +126,10 @@ TEST_F(TypicalRoad, FromTheCatalogueToTheUploadFile)
     auto* sources = Find<QComboBox>(catalogue, "cmbListSens");
     sources->setCurrentIndex(sources->findData(QStringLiteral("SIMD3"), Qt::UserRole));
     QTest::mouseClick(Find<QToolButton>(catalogue, "imgBajar"), Qt::LeftButton);
+    auto* hint = Find<QLabel>(catalogue, "lblHint");
+    EXPECT_TRUE(hint->text().endsWith(QStringLiteral("no actions yet: Input 3"))) << "named before it goes";
     DoubleClick(Find<QTreeWidget>(catalogue, "lvwCargaEventos"), 0);
+    EXPECT_EQ(hint->text(), QStringLiteral("Double-click a source to edit its actions."));
     EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " screens did not open";
 
     const DeviceLine device{80, "root", "pass", "", "AXIS"};
