@@ -21,14 +21,35 @@ ProjectFiles::ProjectFiles(AppSession& session, std::function<QString()> caption
     : m_session(session), m_caption(std::move(caption))
 {}
 
+QString ProjectFiles::WithProjectExtension(const QString& path)
+{
+    const QFileInfo file(path);
+    if (file.fileName().isEmpty() || !file.suffix().isEmpty())
+        return path;
+    return path + (path.endsWith(u'.') ? QStringLiteral("kma") : QStringLiteral(".kma"));
+}
+
+QString ProjectFiles::ProposedFileName(const QString& cameraName)
+{
+    QString name = cameraName.trimmed();
+    for (QChar& c : name) {
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = u'_';
+    }
+    return name.isEmpty() ? QString() : name + QStringLiteral(".kma");
+}
+
 QString ProjectFiles::ChooseProjectFile(bool open)
 {
     UserDialogs& dialogs = m_session.Dialogs();
-    const QString initial = QString::fromStdString(m_session.Document().CurrentFileName);
+    QString initial = QString::fromStdString(m_session.Document().CurrentFileName);
     if (open)
         return dialogs.ChooseOpenFile(Filter(), initial);
+    if (initial.isEmpty())
+        initial = ProposedFileName(m_session.CameraDisplayName());
     for (;;) {
-        const QString path = dialogs.ChooseSaveFile(Filter(), initial);
+        const QString chosen = dialogs.ChooseSaveFile(Filter(), initial);
+        const QString path = chosen.isEmpty() ? chosen : WithProjectExtension(chosen);
         if (path.isEmpty() || !QFileInfo::exists(path))
             return path;
         const QString question = LangText(821) + u' ' + path + u' ' + u'?';

@@ -140,6 +140,30 @@ TEST_F(ProjectFilesTest, SaveAsksBeforeReplacingAFile)
     EXPECT_EQ(Doc().CurrentFileName, existing.toStdString());
 }
 
+TEST_F(ProjectFilesTest, SaveAddsTheExtensionAndProposesTheCamerasName)
+{
+    const std::pair<const char*, const char*> paths[] = {
+        {"/p/site", "/p/site.kma"},     {"/p/site.", "/p/site.kma"},    {"/p/site.kma", "/p/site.kma"},
+        {"/p/site.txt", "/p/site.txt"}, {"/p.d/site", "/p.d/site.kma"}, {"", ""},
+    };
+    for (const auto& [typed, saved] : paths)
+        EXPECT_EQ(ProjectFiles::WithProjectExtension(QLatin1String(typed)), QLatin1String(saved)) << typed;
+    const std::pair<const char*, const char*> names[] = {
+        {"Gate 2", "Gate 2.kma"}, {" Hall: A/B? ", "Hall_ A_B_.kma"}, {"  ", ""}};
+    for (const auto& [camera, proposed] : names)
+        EXPECT_EQ(ProjectFiles::ProposedFileName(QLatin1String(camera)), QLatin1String(proposed)) << camera;
+
+    // Typed without an extension: written as .kma, and an existing one is asked about under that name.
+    AddWork();
+    test::WriteBytes(Path("site.kma"), "old bytes");
+    m_dialogs.QueueFile(Path("site"));
+    m_dialogs.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(m_files.SaveProject());
+    EXPECT_EQ(m_dialogs.Questions().at(0), LangText(821) + u' ' + Path("site.kma") + QStringLiteral(" ?"));
+    EXPECT_EQ(Doc().CurrentFileName, Path("site.kma").toStdString());
+    EXPECT_FALSE(QFile::exists(Path("site")));
+}
+
 TEST_F(ProjectFilesTest, AFailedSaveKeepsTheNameAndTheState)
 {
     AddWork();
