@@ -30,6 +30,13 @@ public:
     virtual void Message(MessageIcon icon, const QString& title, const QString& text) = 0;
     // A yes/no question (withCancel false: never answers Cancel) or a yes/no/cancel question.
     virtual Answer Ask(MessageIcon icon, const QString& title, const QString& text, bool withCancel) = 0;
+    // A question answered by going on or stopping, with buttons captioned for it (Continue,
+    // Cancel); true: go on. Where the buttons cannot be captioned it is a yes/no question.
+    virtual bool Proceed(MessageIcon icon, const QString& title, const QString& text,
+                         const QString& /*proceed*/, const QString& /*stop*/)
+    {
+        return Ask(icon, title, text, false) == Answer::Yes;
+    }
     // A file to open or to save as; "" when the dialog was cancelled. filter is in Qt's form
     // ("KMA (*.kma);;Todos (*.*)"), the first entry selected. The save dialog does not ask about
     // overwriting: the caller asks with its own words.

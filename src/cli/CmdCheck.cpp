@@ -17,18 +17,6 @@ namespace kor::cli {
 
 namespace {
 
-std::string WhereText(const CheckFinding& f)
-{
-    std::string where;
-    if (f.Rule >= 0)
-        where = "rule " + std::to_string(f.Rule);
-    if (f.Action >= 0)
-        where += ", action " + std::to_string(f.Action);
-    if (!f.ActionName.empty())
-        where += (where.empty() ? "action '" : " '") + TerminalText(f.ActionName) + "'";
-    return where.empty() ? "settings" : where;
-}
-
 int RunCheck(const CommandSpec&, Invocation& inv)
 {
     const std::string& in = inv.Positional[0];
@@ -63,7 +51,8 @@ int RunCheck(const CommandSpec&, Invocation& inv)
                        .toStdString();
     } else {
         for (const CheckFinding& f : findings)
-            inv.Out << WhereText(f) << ": " << TerminalText(f.Message) << " [" << f.Code << "]\n";
+            inv.Out << TerminalText(FindingPlace(f)) << ": " << TerminalText(f.Message) << " [" << f.Code
+                    << "]\n";
         if (findings.empty())
             inv.Out << "No findings.\n";
     }

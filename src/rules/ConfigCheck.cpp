@@ -2,7 +2,9 @@
 
 #include "actions/FtpAction.h"
 #include "actions/OutputAction.h"
+#include "app/Language.h"
 #include "config/ConfigText.h"
+#include "config/Cp1252.h"
 #include "config/ParamString.h"
 #include "rules/BufferCheck.h"
 #include "rules/EventCatalogue.h"
@@ -177,6 +179,31 @@ std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_vie
                                    "the detector base code " + std::to_string(doc.ZelkSettings.BC) +
                                        " is outside 0..32767"});
     return out;
+}
+
+std::string FindingPlace(const CheckFinding& f)
+{
+    std::string where;
+    if (f.Rule >= 0)
+        where = "rule " + std::to_string(f.Rule);
+    if (f.Action >= 0)
+        where += ", action " + std::to_string(f.Action);
+    if (!f.ActionName.empty())
+        where += (where.empty() ? "action '" : " '") + f.ActionName + "'";
+    return where.empty() ? "settings" : where;
+}
+
+QString SendCheckQuestion(const std::vector<CheckFinding>& findings)
+{
+    constexpr std::size_t kShown = 10;
+    if (findings.empty())
+        return {};
+    QString text = LangText(1306) + u'\n';
+    for (std::size_t i = 0; i < findings.size() && i < kShown; ++i)
+        text += QStringLiteral("\n- ") + FromCp1252(FindingPlace(findings[i]) + ": " + findings[i].Message);
+    if (findings.size() > kShown)
+        text += QStringLiteral("\n- ... (+%1)").arg(findings.size() - kShown);
+    return text + QStringLiteral("\n\n") + LangText(1307);
 }
 
 } // namespace kor

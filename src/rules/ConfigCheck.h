@@ -2,6 +2,8 @@
 
 #include "config/ConfigDocument.h"
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,5 +28,13 @@ struct CheckFinding
 // document was read from, when there is one: it shows what reading it already lost (time tables that do not
 // read as intervals).
 std::vector<CheckFinding> CheckConfig(const ConfigDocument& doc, std::string_view sourceText = {});
+
+// Where a finding is: "rule 3, action 1 'Siren'", "action 'Siren'" or "settings" (the name in
+// Windows-1252, as stored).
+std::string FindingPlace(const CheckFinding& finding);
+
+// The question before a run sends the configuration: text 1306, the findings one a line with their
+// place (the first ten, then how many more), text 1307. Empty without findings.
+QString SendCheckQuestion(const std::vector<CheckFinding>& findings);
 
 } // namespace kor

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kor {
 
@@ -51,6 +52,19 @@ Answer WidgetDialogs::Ask(MessageIcon icon, const QString& title, const QString&
     default:
         return withCancel ? Answer::Cancel : Answer::No;
     }
+}
+
+bool WidgetDialogs::Proceed(MessageIcon icon, const QString& title, const QString& text,
+                            const QString& proceed, const QString& stop)
+{
+    QMessageBox box(BoxIcon(icon), title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* goOn = box.addButton(proceed, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(stop, QMessageBox::RejectRole);
+    // Enter and Escape both stop: going on is a choice made with the mouse or Tab.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == goOn;
 }
 
 QString WidgetDialogs::ChooseOpenFile(const QString& filter, const QString& initialName)

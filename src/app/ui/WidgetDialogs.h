@@ -15,6 +15,8 @@ public:
 
     void Message(MessageIcon icon, const QString& title, const QString& text) override;
     Answer Ask(MessageIcon icon, const QString& title, const QString& text, bool withCancel) override;
+    bool Proceed(MessageIcon icon, const QString& title, const QString& text, const QString& proceed,
+                 const QString& stop) override;
     QString ChooseOpenFile(const QString& filter, const QString& initialName) override;
     QString ChooseSaveFile(const QString& filter, const QString& initialName) override;
 

@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/DeviceJob.h"
 #include "app/Language.h"
+#include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/IPTxt.h"
 #include "config/Cp1252.h"
@@ -10,6 +11,7 @@
 #include "device/QueuedRunHost.h"
 #include "device/ui/ConnectRunHost.h"
 #include "device/ui/FrmHome.h"
+#include "rules/ConfigCheck.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -269,6 +271,8 @@ void FrmConnect::Run()
         return;
     }
     services.Text = [](int n) { return LangTextBytes(n); };
+    if (!ConfirmSend())
+        return;
 
     // The worker gets copies; the session is only touched here, on the GUI thread.
     LinkSubject subject;
@@ -318,6 +322,16 @@ void FrmConnect::Run()
     // A run that went through ends with a full bar; one that stopped shows where.
     if (result == RunOutcome::Completed)
         m_progress->setValue(m_progress->maximum());
+}
+
+bool FrmConnect::ConfirmSend()
+{
+    if (!Options().SendConfig)
+        return true;
+    const QString question = SendCheckQuestion(CheckConfig(m_session.Document()));
+    return question.isEmpty() ||
+           m_session.Dialogs().Proceed(MessageIcon::Exclamation, m_session.CameraDisplayName(), question,
+                                       LangText(1308), LangText(307));
 }
 
 void FrmConnect::Cancel()

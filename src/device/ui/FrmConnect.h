@@ -2,9 +2,9 @@
 
 #include "device/CompanionFiles.h"
 #include "device/ConnectForm.h"
-#include "device/RunSequence.h"
 #include "device/PresetList.h"
 #include "device/RunHost.h"
+#include "device/RunSequence.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -53,7 +53,8 @@ public:
     QStringList LogLines() const;
 
     // The run button. Nothing happens while a run is active or when the address is empty
-    // ("0.0.0.0"); otherwise the log is cleared and the run starts. Returns once the run has ended.
+    // ("0.0.0.0"); otherwise the log is cleared and the run starts, once the user chose to go on
+    // past what the configuration checks found (when it is sent). Returns once the run has ended.
     void Run();
     // The cancel button: the run stops at its next step and takes its closing steps.
     void Cancel();
@@ -83,6 +84,9 @@ private:
     void ShowBoxes(const ConnectBoxes& boxes);
     void OnCheck3Clicked(bool checked);
     void ShowRunning(bool running);
+    // Before a run that sends the configuration: what the checks find is shown, and the user goes
+    // on or stops there.
+    bool ConfirmSend();
 
     AppSession& m_session;
     IPTxt* m_ipTxt1 = nullptr;

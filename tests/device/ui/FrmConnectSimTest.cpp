@@ -195,6 +195,16 @@ TEST_F(FrmConnectSim, FieldsBoxesAndKeysAsAUserMeetsThem)
     QTest::keyClicks(port, QStringLiteral("8a0 -8.1"));
     QTest::keyClick(port, Qt::Key_Backspace);
     EXPECT_EQ(port->text(), QStringLiteral("808"));
+
+    // Sending what the checks find wrong is asked about first; stopping there starts no run.
+    m_session.Document().AddAction(3, ActionRecord{ActMail, "Mail", {}, {}, false});
+    m_dialogs.QueueAnswer(Answer::No);
+    Find<QPushButton>(screen, "CmdAdd")->click();
+    ASSERT_EQ(m_dialogs.Questions().size(), 1);
+    EXPECT_TRUE(m_dialogs.Questions()[0].contains(QStringLiteral(
+        "\n- rule 3, action 0 'Mail': an e-mail action, but the general settings name no mail server\n")))
+        << m_dialogs.Questions()[0].toStdString();
+    EXPECT_TRUE(screen.LogLines().isEmpty());
     Find<IPTxt>(screen, "IPTxt1")->Clear();
     Find<QPushButton>(screen, "CmdAdd")->click();
     EXPECT_TRUE(screen.LogLines().isEmpty()) << "no address, no run";
