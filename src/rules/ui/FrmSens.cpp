@@ -67,8 +67,10 @@ FrmSens::FrmSens(AppSession& session, QWidget* parent)
     m_lst->setAllColumnsShowFocus(true);
     m_lst->setIconSize(QSize(24, 24));
     m_lst->setColumnWidth(0, 220);
-    m_lst->setColumnWidth(1, 420);
-    m_lst->header()->setStretchLastSection(true);
+    // The summary takes the room left; the days stay whole.
+    m_lst->header()->setStretchLastSection(false);
+    m_lst->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_lst->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_lst->installEventFilter(this);
     m_lst->viewport()->installEventFilter(this);
     panel->addWidget(m_label1);
