@@ -3,13 +3,18 @@
 #include "cli/CliText.h"
 
 #include "app/Language.h"
+#include "config/ConfigText.h"
 #include "config/Cp1252.h"
 #include "config/TextNumber.h"
+#include "device/DeviceDownload.h"
+#include "outside/transport/CurlHttpClient.h"
 
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <iostream>
+#include <map>
+#include <memory>
 #include <ostream>
 
 namespace kor::cli {
@@ -66,9 +71,48 @@ Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, Lang
     return Status::Ok();
 }
 
+Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text)
+{
+    CurlHttpClient http;
+    input.Doc.InitialiseForStartUp(1);
+    const DownloadResult result = DownloadFromDevice(input.Doc, http, CameraTargetOf(session),
+                                                     session.Model.ChannelCount(), session.Camera.Channel());
+    if (!result.ConfigLoaded) {
+        std::string reason = "the camera's configuration could not be read";
+        if (!result.ErrorText.empty())
+            reason += " (" + TerminalText(result.ErrorText) + ")";
+        return Status::Fail(reason);
+    }
+    if (result.Load.Outcome.failed())
+        return Status::Fail("the camera's configuration is damaged at line " +
+                            std::to_string(result.Load.Line) + ": " +
+                            TerminalText(result.Load.Outcome.reason()));
+    input.Device = ReadDeviceLine(result.ConfigText);
+    if (text)
+        *text = result.ConfigText;
+    return Status::Ok();
+}
+
+Status LoadLanguageOption(const Invocation& inv, LanguageCatalogue& catalogue)
+{
+    const LanguageEntry* language = LanguageByCode(QString::fromStdString(inv.Value("lang", "en")));
+    if (!language)
+        return Status::Fail("--lang takes es, en, it or pt");
+    if (const Status loaded = catalogue.LoadFile(LanguageCataloguePath(*language)); loaded.failed())
+        return Status::Fail("Language library error. " + loaded.reason());
+    return Status::Ok();
+}
+
 TextLookup LookupOf(const LanguageCatalogue& catalogue)
 {
-    return [&catalogue](int n) { return ToCp1252(catalogue.Text(n)); };
+    // Summaries and differences ask for the same words again and again; each is converted once.
+    auto words = std::make_shared<std::map<int, std::string>>();
+    return [&catalogue, words](int n) {
+        auto it = words->find(n);
+        if (it == words->end())
+            it = words->emplace(n, ToCp1252(catalogue.Text(n))).first;
+        return it->second;
+    };
 }
 
 void TerminalHost::Log(const std::string& line, LogKind)

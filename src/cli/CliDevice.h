@@ -2,11 +2,12 @@
 
 #include "cli/CliSession.h"
 #include "cli/Command.h"
+#include "cli/CompareInput.h"
 
 #include "app/LanguageCatalogue.h"
 #include "config/Result.h"
-#include "device/RunSequence.h"
 #include "device/RunHost.h"
+#include "device/RunSequence.h"
 
 #include <string>
 
@@ -21,6 +22,13 @@ DeviceTarget CameraTargetOf(const CameraSession& session);
 
 // Loads the catalogue of --lang, else of the companion database's active language.
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
+// Reads the camera's configuration as the download does, with its device line; text, when given,
+// receives the configuration text as the camera gave it.
+Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text = nullptr);
+
+// Loads the catalogue of --lang, English without it; no database needed.
+Status LoadLanguageOption(const Invocation& inv, LanguageCatalogue& catalogue);
+// The catalogue's texts as Windows-1252 bytes; the catalogue must outlive the lookup.
 TextLookup LookupOf(const LanguageCatalogue& catalogue);
 
 // The device link's front end on the terminal: log lines on standard output, questions answered

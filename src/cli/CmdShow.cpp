@@ -1,3 +1,4 @@
+#include "cli/CliDevice.h"
 #include "cli/CliText.h"
 #include "cli/Commands.h"
 #include "cli/LoadProject.h"
@@ -87,20 +88,12 @@ int RunShow(const CommandSpec& self, Invocation& inv)
         inputOne = v == "1" ? 1 : 0;
     }
     // The summaries' words come straight from the language's catalogue; no database is needed.
-    const LanguageEntry* language = LanguageByCode(QString::fromStdString(inv.Value("lang", "en")));
-    if (!language)
+    if (!LanguageByCode(QString::fromStdString(inv.Value("lang", "en"))))
         return UsageError(self, inv, "--lang takes es, en, it or pt");
     LanguageCatalogue catalogue;
-    if (const Status loaded = catalogue.LoadFile(LanguageCataloguePath(*language)); loaded.failed())
-        return Failure(inv, "Language library error. " + loaded.reason());
-    // Every action's summary asks for its words again; each is converted once.
-    std::map<int, std::string> words;
-    const LangTextLookup langText = [&catalogue, &words](int n) {
-        auto it = words.find(n);
-        if (it == words.end())
-            it = words.emplace(n, ToCp1252(catalogue.Text(n))).first;
-        return it->second;
-    };
+    if (const Status loaded = LoadLanguageOption(inv, catalogue); loaded.failed())
+        return Failure(inv, loaded.reason());
+    const LangTextLookup langText = LookupOf(catalogue);
 
     ConfigDocument doc;
     if (const Status loaded = LoadProjectForCli(doc, inv.Positional[0]); loaded.failed())

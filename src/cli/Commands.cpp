@@ -9,6 +9,7 @@ const std::vector<CommandSpec>& AllCommands()
         ConvertCommand(),
         ShowCommand(),
         CheckCommand(),
+        DiffCommand(),
         CamerasCommand(),
         ModelsCommand(),
         ReportCommand(),

@@ -17,5 +17,6 @@ CommandSpec ReportCommand();
 CommandSpec DownloadCommand();
 CommandSpec ApplyCommand();
 CommandSpec CheckCommand();
+CommandSpec DiffCommand();
 
 } // namespace kor::cli

@@ -1,7 +1,6 @@
 #include "cli/ShowParts.h"
 
 #include "config/ParamString.h"
-#include "config/TextNumber.h"
 
 namespace kor::cli {
 
@@ -21,26 +20,6 @@ void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
         pairs.push_back(p);
         pos = end + 1;
     }
-}
-
-std::string IntervalText(const Interval& i)
-{
-    std::string out;
-    const auto put = [&out](unsigned v, char after) {
-        if (v < 100) {
-            out.push_back(static_cast<char>('0' + v / 10));
-            out.push_back(static_cast<char>('0' + v % 10));
-        } else {
-            out += DecimalText(v);
-        }
-        if (after)
-            out.push_back(after);
-    };
-    put(i.Start.Hour, ':');
-    put(i.Start.Minute, '-');
-    put(i.End.Hour, ':');
-    put(i.End.Minute, 0);
-    return out;
 }
 
 } // namespace kor::cli

@@ -3,6 +3,7 @@
 #include "config/ActionSummary.h"
 #include "config/ConfigDocument.h"
 #include "config/ConfigJson.h"
+#include "rules/ActionFields.h"
 
 #include <cstdint>
 #include <ostream>
@@ -22,9 +23,6 @@ struct Pair
 
 // The pairs of a parameter string, as views into it; a value under a password key is masked.
 void ParamPairs(std::string_view params, std::vector<Pair>& pairs);
-
-// "hh:mm-hh:mm", each number with at least two digits.
-std::string IntervalText(const Interval& interval);
 
 inline constexpr const char* kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 

@@ -313,6 +313,40 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::shared_ptr<char[]> text, st
     return ParseBuffer(doc, LoadBuffer{std::move(text), bytes, size});
 }
 
+std::optional<DeviceLine> ReadDeviceLine(std::string_view text)
+{
+    std::optional<DeviceLine> found;
+    ForEachLine(text, [&](std::string_view line, int) {
+        if (line.substr(0, 5) != "#USR=")
+            return true;
+        DeviceLine device;
+        line.remove_prefix(1);
+        while (!line.empty()) {
+            const std::size_t end = std::min(line.find(';'), line.size());
+            const std::string_view field = line.substr(0, end);
+            line.remove_prefix(std::min(end + 1, line.size()));
+            const std::size_t eq = field.find('=');
+            if (eq == std::string_view::npos)
+                continue;
+            const std::string_view key = field.substr(0, eq);
+            const std::string_view value = field.substr(eq + 1);
+            if (key == "USR")
+                device.User = value;
+            else if (key == "PWD")
+                device.Password = value;
+            else if (key == "PORT")
+                (void)ReadNumberAs(value, device.Port);
+            else if (key == "MAC")
+                device.Mac = value;
+            else if (key == "BRAND")
+                device.Brand = value;
+        }
+        found = std::move(device);
+        return false;
+    });
+    return found;
+}
+
 void ParseGetConfigText(GeneralSettings& general, std::string_view text)
 {
     // Line positions of the fields, counted from 1; line 9 is skipped.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::shared_ptr<char[]> text, st
 
 // Adds the action of one #ACTION line to a rule; fails when a number does not fit.
 Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line);
+
+// The device line (#USR=..;PWD=..;PORT=..;MAC=..;BRAND=..;) of an upload file or a camera's text;
+// none when the text has no such line. A port that does not read as a number reads as 0.
+std::optional<DeviceLine> ReadDeviceLine(std::string_view text);
 
 // Takes the general settings from the numbered lines of the device's getconfig answer.
 void ParseGetConfigText(GeneralSettings& general, std::string_view text);

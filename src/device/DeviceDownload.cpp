@@ -103,6 +103,7 @@ DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const D
     // A damaged configuration is reported through result.Load; what was read before the fault stays.
     (void)LoadConfig(doc, config.Text, true, &result.Load);
     result.ConfigLoaded = true;
+    result.ConfigText = config.Text;
 
     const DeviceText settings =
         FetchDeviceText(http, DeviceUrl::DownloadSettings(camera, channelCount, channel), kRequestSeconds);

@@ -30,6 +30,7 @@ struct DownloadResult
     int MessageText = 0;       // the language text of the outcome's message
     bool ConfigLoaded = false; // the configuration text was read into the document
     LoadResult Load;           // how that read went
+    std::string ConfigText;    // the configuration text as the camera gave it
     std::string ErrorText;     // the transport's reason for an unreachable camera, no credentials
 };
 
