@@ -2,6 +2,7 @@
 
 #include "cli/CliText.h"
 
+#include "app/CameraConfigRecord.h"
 #include "app/Language.h"
 #include "config/ConfigText.h"
 #include "config/Cp1252.h"
@@ -77,6 +78,13 @@ Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::
     input.Doc.InitialiseForStartUp(1);
     const DownloadResult result = DownloadFromDevice(input.Doc, http, CameraTargetOf(session),
                                                      session.Model.ChannelCount(), session.Camera.Channel());
+    if (result.Outcome == DownloadOutcome::NoConfiguration) {
+        input.Doc.ResetConfig();
+        input.Device.reset();
+        if (text)
+            text->clear();
+        return Status::Ok();
+    }
     if (!result.ConfigLoaded) {
         std::string reason = "the camera's configuration could not be read";
         if (!result.ErrorText.empty())
@@ -91,6 +99,12 @@ Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::
     if (text)
         *text = result.ConfigText;
     return Status::Ok();
+}
+
+void RememberCameraText(Invocation& inv, std::int32_t camera, const std::string& text)
+{
+    if (const Status kept = CameraConfigRecord().Remember(camera, text); kept.failed())
+        inv.Err << "korctl: warning: " << kept.reason() << "\n";
 }
 
 Status LoadLanguageOption(const Invocation& inv, LanguageCatalogue& catalogue)

@@ -23,8 +23,12 @@ DeviceTarget CameraTargetOf(const CameraSession& session);
 // Loads the catalogue of --lang, else of the companion database's active language.
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
 // Reads the camera's configuration as the download does, with its device line; text, when given,
-// receives the configuration text as the camera gave it.
+// receives the configuration text as the camera gave it. A camera that holds no configuration reads
+// as an empty one.
 Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text = nullptr);
+
+// Keeps what the camera now holds for a later --if-unchanged; a failure only warns.
+void RememberCameraText(Invocation& inv, std::int32_t camera, const std::string& text);
 
 // Loads the catalogue of --lang, English without it; no database needed.
 Status LoadLanguageOption(const Invocation& inv, LanguageCatalogue& catalogue);

@@ -5,11 +5,15 @@
 #include "cli/LoadProject.h"
 
 #include "app/AppPaths.h"
+#include "app/CameraConfigRecord.h"
+#include "cli/CompareInput.h"
+#include "config/ConfigText.h"
 #include "config/TextNumber.h"
 #include "device/CompanionFiles.h"
 #include "device/DetectorLoop.h"
 #include "device/DeviceDownload.h"
 #include "device/StartDecisions.h"
+#include "device/UploadStep.h"
 #include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 #include "outside/transport/IcmpPinger.h"
@@ -20,6 +24,9 @@
 namespace kor::cli {
 
 namespace {
+
+// The configuration read back after the upload is not the one sent.
+constexpr int kExitNotStored = 3;
 
 // --home N (the N-th stored position of the camera) or --home preset:NAME.
 Result<HomeChoice> HomeChoiceOf(const Invocation& inv, const CameraSession& session)
@@ -44,6 +51,44 @@ Result<HomeChoice> HomeChoiceOf(const Invocation& inv, const CameraSession& sess
     return home;
 }
 
+// What the run would do, one line a step, in the order the run takes them.
+void PrintPlannedSteps(const LinkOptions& options, bool taskList, std::ostream& out)
+{
+    out << "The run would:\n";
+    if (options.Install)
+        out << "  identify the camera and install the alarm application over FTP, then restart it\n";
+    else if (options.UpdateSettings)
+        out << "  send the buffer settings and restart the camera\n";
+    if (options.SendConfig)
+        out << "  send the configuration and read it back to verify it\n"
+            << (taskList ? "  send the task list and restart the camera\n" : "");
+    if (options.IoCheck)
+        out << "  check the detector loop between output 1 and input 1"
+            << (options.ProgramCode || options.ProgramSensors ? " and program the detector" : "") << "\n";
+    if (options.Home)
+        out << "  set the home position\n";
+}
+
+// --if-unchanged: the camera must hold what this tool last sent to it or read from it.
+Status CheckUnchanged(std::int32_t camera, const std::string& cameraText, const LangTextLookup& langText,
+                      std::ostream& out)
+{
+    const Result<std::optional<std::string>> kept = CameraConfigRecord().Recall(camera);
+    if (kept.failed())
+        return kept.status();
+    if (!kept->has_value())
+        return Status::Fail("--if-unchanged: this tool has not sent a configuration to camera " +
+                            std::to_string(camera) + " nor read one from it yet; download it first");
+    if (SameConfigurationText(**kept, cameraText))
+        return Status::Ok();
+    CompareInput last;
+    CompareInput now;
+    if (ReadCompareText(**kept, last).ok() && ReadCompareText(cameraText, now).ok())
+        PrintChanges(DiffConfigs(last.Side(), now.Side(), langText), false, langText, out);
+    return Status::Fail("--if-unchanged: the camera's configuration changed since this tool last sent or "
+                        "read it (the lines above); nothing was sent");
+}
+
 int RunApply(const CommandSpec& self, Invocation& inv)
 {
     if (!inv.Has("camera"))
@@ -66,6 +111,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
         return Failure(inv, loaded.reason());
     const TextLookup text = LookupOf(catalogue);
+    const auto cameraId = static_cast<std::int32_t>(id);
+    const bool dryRun = inv.Has("dry-run");
 
     // The options the device link screen would not offer for this camera.
     LinkOptions options;
@@ -107,11 +154,28 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     CurlHttpClient http;
     SystemClock clock(SystemClock::DivisorFromEnvironment());
 
+    // Read before anything is sent: what the camera holds now.
+    std::string cameraText;
+    if (dryRun || inv.Has("if-unchanged")) {
+        CompareInput unused;
+        if (const Status read = ReadCameraConfig(session, unused, &cameraText); read.failed())
+            return Failure(inv, read.reason());
+    }
+    if (inv.Has("if-unchanged")) {
+        if (const Status same = CheckUnchanged(cameraId, cameraText, text, inv.Out); same.failed())
+            return Failure(inv, same.reason());
+    }
+
     // As at start-up: the detector loop decides whether rule 1 is digital input 1; when the loop
     // does not answer, --input-one-as-sensor (or the terminal with --ask) answers the question, else
     // the check's own result stands.
     DetectorLoopResult loop = LoopConnected;
-    if (session.Model.InputOutput()) {
+    // A dry run switches no output: rule 1 is what --input-one-as-sensor says, input 1 by default.
+    if (dryRun && !inputOneAnswer)
+        inputOneAnswer = 1;
+    if (dryRun)
+        loop = LoopNotAnswered;
+    else if (session.Model.InputOutput()) {
         // Not logged: the run's lines stay those of the device link screen's log.
         loop = CheckDetectorLoop(http, clock, session.Device, session.Model.Record(), RelayOf(session.Start));
     }
@@ -143,6 +207,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         inv.Out << TerminalText(text(result.MessageText)) << std::endl;
         if (!result.ConfigLoaded)
             doc.InitialiseForStartUp(*inputOne);
+        else if (!dryRun)
+            RememberCameraText(inv, cameraId, result.ConfigText);
     }
     const bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
 
@@ -163,6 +229,19 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     fields.User = session.Camera.UserName();
     fields.Password = session.Camera.Password();
 
+    if (dryRun) {
+        inv.Out << "Dry run: nothing is sent to the camera.\n";
+        if (options.SendConfig) {
+            CompareInput now;
+            if (const Status read = ReadCompareText(cameraText, now); read.failed())
+                return Failure(inv, "the camera's configuration does not read: " + read.reason());
+            const DeviceLine device = UploadDeviceLine(fields, SubjectOf(session).Camera);
+            PrintChanges(DiffConfigs(now.Side(), ConfigSide{&doc, &device}, text), false, text, inv.Out);
+        }
+        PrintPlannedSteps(options, taskListDirty, inv.Out);
+        return ExitOk;
+    }
+
     RunSequence link(services, host, SubjectOf(session));
     switch (link.ConnectAndApply(doc, fields, options, taskListDirty)) {
     case RunOutcome::NotStarted:
@@ -170,9 +249,14 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     case RunOutcome::Failed:
         inv.Err << "korctl: the run ended with an error (see the lines above)\n";
         return ExitFailed;
+    case RunOutcome::NotStored:
+        inv.Err << "korctl: the camera did not keep the configuration as sent\n";
+        return kExitNotStored;
     case RunOutcome::Completed:
         break;
     }
+    if (!link.StoredConfiguration().empty())
+        RememberCameraText(inv, cameraId, link.StoredConfiguration());
     return ExitOk;
 }
 
@@ -183,7 +267,8 @@ CommandSpec ApplyCommand()
     CommandSpec spec;
     spec.Name = "apply";
     spec.Synopsis = "--camera ID [--project IN.kma] [--install] [--update-settings] [--send-config]\n"
-                    "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]";
+                    "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]\n"
+                    "             [--dry-run] [--if-unchanged]";
     spec.Summary = "Apply a configuration to a camera, as the device link screen does.";
     spec.Details =
         "Prints the same lines as the device link screen's log; exit status 1 when the run ended in an "
@@ -194,7 +279,13 @@ CommandSpec ApplyCommand()
         "Questions are answered from the flags; --ask asks them on the terminal instead.\n"
         "As at the window's start, the detector loop is checked first: when it does not answer, rule 1\n"
         "is sent as the default rule (input 1 is not the loop) unless --input-one-as-sensor 1 says\n"
-        "otherwise; --io-check needs input 1 to be the loop.\n";
+        "otherwise; --io-check needs input 1 to be the loop.\n"
+        "After sending, the configuration is read back; when the camera kept something else the run fails\n"
+        "with exit status 3.\n"
+        "--dry-run reads the camera's configuration, prints how the one to send differs from it and what\n"
+        "the run would do, and sends nothing (the detector loop is not checked either).\n"
+        "--if-unchanged refuses to run when the camera's configuration is not the one this tool last sent\n"
+        "to it or read from it (kept per camera in the per-user data folder).\n";
     spec.Options = {
         {"camera", "ID", "camera number in the companion database"},
         {"project", "IN.kma", "configuration to apply (default: the camera's own)"},
@@ -212,6 +303,9 @@ CommandSpec ApplyCommand()
          "answer to the start's question whether input 1 is the detector loop (when the loop does not "
          "answer)"},
         {"ask", "", "ask the run's questions on the terminal"},
+        {"dry-run", "", "print the difference against the camera and the steps; send nothing"},
+        {"if-unchanged", "",
+         "refuse when someone changed the camera's configuration since this tool's last run"},
         {"lang", "LANG", "language of the log lines (default: the active one of the database)"},
     };
     spec.MinPositional = 0;

@@ -45,6 +45,7 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     }
     if (const Status saved = SaveProjectFile(doc, QString::fromStdString(inv.Positional[0])); saved.failed())
         return Failure(inv, "cannot write " + inv.Positional[0] + ": " + saved.reason());
+    RememberCameraText(inv, static_cast<std::int32_t>(id), result.ConfigText);
     if (result.Outcome == DownloadOutcome::Loaded) {
         inv.Out << message << "\n";
     } else {

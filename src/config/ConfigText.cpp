@@ -347,6 +347,22 @@ std::optional<DeviceLine> ReadDeviceLine(std::string_view text)
     return found;
 }
 
+bool SameConfigurationText(std::string_view a, std::string_view b)
+{
+    if (a == b)
+        return true;
+    ConfigDocument first;
+    ConfigDocument second;
+    if (ParseConfigText(first, a).Outcome.failed() || ParseConfigText(second, b).Outcome.failed())
+        return false;
+    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
+        if (!(first.Rule(r) == second.Rule(r)))
+            return false;
+    }
+    return first.GeneralSettings == second.GeneralSettings && first.ZelkSettings == second.ZelkSettings &&
+           ReadDeviceLine(a) == ReadDeviceLine(b);
+}
+
 void ParseGetConfigText(GeneralSettings& general, std::string_view text)
 {
     // Line positions of the fields, counted from 1; line 9 is skipped.

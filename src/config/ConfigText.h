@@ -39,6 +39,11 @@ Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line
 // none when the text has no such line. A port that does not read as a number reads as 0.
 std::optional<DeviceLine> ReadDeviceLine(std::string_view text);
 
+// Whether two configuration texts say the same: the same bytes, or the same rules, actions, settings and
+// device line once read (a camera may keep the text with other line ends). A text that does not read
+// completely says the same as nothing else.
+bool SameConfigurationText(std::string_view a, std::string_view b);
+
 // Takes the general settings from the numbered lines of the device's getconfig answer.
 void ParseGetConfigText(GeneralSettings& general, std::string_view text);
 

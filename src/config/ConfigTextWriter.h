@@ -17,6 +17,8 @@ struct DeviceLine
     std::string Password;
     std::string Mac;
     std::string Brand;
+
+    bool operator==(const DeviceLine&) const = default;
 };
 
 // The time table as written in the TT field: "#d" then hhmmhhmm per interval, for each day.

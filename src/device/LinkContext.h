@@ -65,6 +65,8 @@ struct LinkContext
     std::string ModelFolder;     // the model's folder under the Data folder
     HomeChoice Home;             // the home position chosen in this run
     bool TaskListDirty = false;  // the program-wide flag as the run found it; the upload clears it
+    std::string StoredConfig;    // the configuration the camera holds after a verified upload
+    bool StoredDiffers = false;  // the camera kept something else than the upload sent
 
     void Log(const std::string& line, LogKind kind = LogKind::Plain) const;
     void LogText(int number) const;

@@ -30,6 +30,8 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
                                         const LinkOptions& options, bool taskListDirty)
 {
     m_ctx.FirmwareRelease.clear();
+    m_ctx.StoredConfig.clear();
+    m_ctx.StoredDiffers = false;
     m_ctx.TaskListDirty = taskListDirty;
     if (fields.Address == "0.0.0.0" || fields.Address.empty())
         return RunOutcome::NotStarted;
@@ -51,7 +53,9 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     m_ctx.Host.SetBusy(false);
     m_ctx.LogText(LangTextId(808));
     m_ctx.S.Ftp->Close();
-    return status.ok() ? RunOutcome::Completed : RunOutcome::Failed;
+    if (status.ok())
+        return RunOutcome::Completed;
+    return m_ctx.StoredDiffers ? RunOutcome::NotStored : RunOutcome::Failed;
 }
 
 Status RunSequence::RunSteps(ConfigDocument& doc)

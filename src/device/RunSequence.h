@@ -13,7 +13,8 @@ enum class RunOutcome
 {
     NotStarted, // no address
     Completed,
-    Failed
+    Failed,
+    NotStored // the configuration read back after the upload differs from what was sent
 };
 
 // The device link's run sequence: identification, reachability, installation, configuration and
@@ -35,6 +36,8 @@ public:
     const std::string& FirmwareRelease() const { return m_ctx.FirmwareRelease; }
     const std::string& ModelFolder() const { return m_ctx.ModelFolder; }
     const HomeChoice& Home() const { return m_ctx.Home; }
+    // What the camera holds after this run's verified upload; empty when nothing was sent.
+    const std::string& StoredConfiguration() const { return m_ctx.StoredConfig; }
 
 private:
     Status RunSteps(ConfigDocument& doc);

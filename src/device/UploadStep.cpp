@@ -1,6 +1,7 @@
 #include "device/UploadStep.h"
 
 #include "config/ConfigFiles.h"
+#include "config/ConfigText.h"
 #include "config/LangTextId.h"
 #include "config/SaveFile.h"
 #include "config/TextNumber.h"
@@ -36,19 +37,26 @@ Status FileFailure(const std::string& error)
 
 } // namespace
 
+DeviceLine UploadDeviceLine(const LinkFields& fields, const CameraRecord& camera)
+{
+    DeviceLine device;
+    device.Port = Trimmed(fields.PortText).empty() ? 0 : PortValue(fields.PortText);
+    device.User = fields.User;
+    device.Password = fields.Password;
+    device.Mac = MacText(camera.Mac);
+    device.Brand = camera.Brand;
+    return device;
+}
+
 Status UploadStep::Run(const ConfigDocument& doc)
 {
-    const LinkFields& f = m_ctx.Fields;
-    DeviceLine device;
-    device.Port = Trimmed(f.PortText).empty() ? 0 : PortValue(f.PortText);
-    device.User = f.User;
-    device.Password = f.Password;
-    device.Mac = MacText(m_ctx.Subject.Camera.Mac);
-    device.Brand = m_ctx.Subject.Camera.Brand;
+    const DeviceLine device = UploadDeviceLine(m_ctx.Fields, m_ctx.Subject.Camera);
     if (const Status written = WriteAlarmAppFile(doc, m_ctx.S.WorkFolder, device); written.failed())
         return LinkError{kLinkFileError, written.reason()}.Failed();
     if (Status sent = SendConfiguration(); sent.failed())
         return sent;
+    if (Status verified = VerifyConfiguration(); verified.failed())
+        return verified;
     if (!m_ctx.TaskListDirty)
         return Status::Ok();
     if (Status built = BuildTaskList(doc); built.failed())
@@ -66,7 +74,8 @@ Status UploadStep::SendConfiguration()
         ReadWholeFile(QDir(m_ctx.S.WorkFolder).filePath(QString::fromLatin1(kAlarmAppFileName)));
     if (read.failed())
         return FileFailure(read.reason());
-    const std::string& file = *read;
+    m_sent = *read;
+    const std::string& file = m_sent;
     const int channels = m_ctx.Subject.Model.ChannelCount;
     const int channel = m_ctx.Subject.Camera.Channel;
     const std::vector<std::size_t> pieces = UploadPieceSizes(file.size());
@@ -87,6 +96,22 @@ Status UploadStep::SendConfiguration()
         offset += pieces[i];
         m_ctx.Host.Progress(static_cast<int>(i + 1), static_cast<int>(pieces.size()));
     }
+    return Status::Ok();
+}
+
+Status UploadStep::VerifyConfiguration()
+{
+    const DeviceUrl url = DeviceUrl::DownloadConfig(m_ctx.FieldTarget(), m_ctx.Subject.Model.ChannelCount,
+                                                    m_ctx.Subject.Camera.Channel);
+    const HttpResponse r = m_ctx.S.Http->Get(url, kLinkRequestSeconds);
+    if (r.FailedState())
+        return Status::Fail(AwaitedFailureLine(r, url));
+    if (!SameConfigurationText(m_sent, r.Body)) {
+        m_ctx.StoredDiffers = true;
+        m_ctx.LogText(LangTextId(1211));
+        return Status::Fail({});
+    }
+    m_ctx.StoredConfig = r.Body;
     return Status::Ok();
 }
 

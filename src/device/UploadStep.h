@@ -1,11 +1,19 @@
 #pragma once
 
 #include "config/ConfigDocument.h"
+#include "config/ConfigTextWriter.h"
 #include "config/Result.h"
+
+#include <string>
 
 namespace kor {
 
 struct LinkContext;
+struct LinkFields;
+struct CameraRecord;
+
+// The device line the upload writes: the screen's port and credentials, the camera's MAC and brand.
+DeviceLine UploadDeviceLine(const LinkFields& fields, const CameraRecord& camera);
 
 // Sending the configuration: alarm_app written and sent in pieces, then, when the event sources
 // that need device tasks changed, the task list merged with the camera's and sent, and the camera
@@ -18,6 +26,9 @@ public:
     Status Run(const ConfigDocument& doc);
     // The work folder's alarm_app, in pieces (setaapp.cgi, then appendaapp.cgi).
     Status SendConfiguration();
+    // Reads the configuration back (getaapp.cgi) and compares it with what was sent; a difference
+    // fails with its own line and marks the context.
+    Status VerifyConfiguration();
 
 private:
     Status BuildTaskList(const ConfigDocument& doc);
@@ -25,6 +36,7 @@ private:
     Status SendTaskList();
 
     LinkContext& m_ctx;
+    std::string m_sent; // the alarm_app the last SendConfiguration sent
 };
 
 } // namespace kor

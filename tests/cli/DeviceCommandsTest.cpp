@@ -2,6 +2,7 @@
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
 
+#include <filesystem>
 #include <memory>
 
 namespace kor::cli {
@@ -89,6 +90,56 @@ TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
         else
             EXPECT_EQ(stored, "");
     }
+}
+
+// A camera changed behind the tool's back: --if-unchanged refuses and --dry-run shows the change, neither
+// sends anything; a camera that keeps something else than it was sent fails the run with status 3.
+TEST_F(KorctlDevice, ChangesBehindTheToolsBackAndUnkeptUploadsAreCaught)
+{
+    const std::vector<std::string> installed = {"--installed"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
+    const std::vector<std::string> send = {"apply", "--camera", "5", "--project", Sample(), "--send-config"};
+    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--if-unchanged"});
+    EXPECT_EQ(r.Status, 1) << r.Out << r.Err; // nothing sent or read yet
+    r = Run(send);
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    namespace fs = std::filesystem;
+    const fs::path kept = Path("work/cameras/5.alarm_app");
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(kept.parent_path()).permissions(), fs::perms::owner_all);
+
+    std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
+    stored.replace(stored.find("DISP=1"), 6, "DISP=2");
+    m_sim->WriteDeviceFile("etc/alarm_app", stored);
+    const std::size_t before = m_sim->Requests().size();
+    const struct
+    {
+        const char* Flag;
+        int Status;
+        const char* Out;
+    } cases[] = {
+        {"--if-unchanged", 1, "Output: Output 01 -> Output 02"},
+        {"--dry-run", 0, "Output: Output 02 -> Output 01"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = send;
+        args.push_back(c.Flag);
+        r = Run(args);
+        EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
+        EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
+        EXPECT_EQ(r.Out.find(kSecret), std::string::npos) << r.Out;
+    }
+    const auto requests = m_sim->Requests();
+    EXPECT_GT(requests.size(), before);
+    for (std::size_t i = before; i < requests.size(); ++i)
+        EXPECT_NE(requests[i].method, "POST") << requests[i].path;
+    EXPECT_EQ(m_sim->ReadDeviceFile("etc/alarm_app"), stored);
+
+    const std::vector<std::string> altering = {"--installed", "--fault", "alter-stored"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("6", &altering));
+    r = Run({"apply", "--camera", "6", "--project", Sample(), "--send-config"});
+    EXPECT_EQ(r.Status, 3) << r.Out << r.Err;
+    EXPECT_NE(r.Out.find("The camera did not keep the configuration as sent."), std::string::npos) << r.Out;
 }
 
 // A camera that does not answer, or holds no application: the run fails and no project is written.

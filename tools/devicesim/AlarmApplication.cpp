@@ -72,7 +72,8 @@ DeviceReply AlarmApplication::Answer(const DeviceRequest& request)
         return ReadFile(configFile);
     }
     if (program == "setaapp.cgi" || program == "appendaapp.cgi") {
-        return StoreBody(request, configFile, program == "appendaapp.cgi");
+        const bool alter = m_options.FindFault(Fault::Kind::AlterStored, request.path) != nullptr;
+        return StoreBody(request, configFile, program == "appendaapp.cgi", alter);
     }
     if (program == "getconfig.cgi") {
         return ReadFile(bufferFile);
@@ -106,7 +107,8 @@ DeviceReply AlarmApplication::ReadFile(const std::string& file)
     return reply;
 }
 
-DeviceReply AlarmApplication::StoreBody(const DeviceRequest& request, const std::string& file, bool append)
+DeviceReply AlarmApplication::StoreBody(const DeviceRequest& request, const std::string& file, bool append,
+                                        bool dropLastAction)
 {
     DeviceReply reply;
     // Every body ends with one zero byte that is not part of the data. A body without it is refused,
@@ -116,7 +118,18 @@ DeviceReply AlarmApplication::StoreBody(const DeviceRequest& request, const std:
         reply.body = "Error: the body must end with a zero byte\n";
         return reply;
     }
-    const std::string_view data(request.body.data(), request.body.size() - 1);
+    std::string_view data(request.body.data(), request.body.size() - 1);
+    std::string altered;
+    if (dropLastAction) {
+        // A camera that loses part of what it was sent: the last action line of the piece is gone.
+        altered = data;
+        const std::size_t line = altered.rfind("#ACTION");
+        if (line != std::string::npos) {
+            const std::size_t end = altered.find('\n', line);
+            altered.erase(line, end == std::string::npos ? std::string::npos : end + 1 - line);
+        }
+        data = altered;
+    }
     const Status stored = append ? m_folder.Append(file, data) : m_folder.Write(file, data);
     if (stored.failed()) {
         reply.status = 500;

@@ -31,7 +31,8 @@ public:
 
 private:
     DeviceReply ReadFile(const std::string& file);
-    DeviceReply StoreBody(const DeviceRequest& request, const std::string& file, bool append);
+    DeviceReply StoreBody(const DeviceRequest& request, const std::string& file, bool append,
+                          bool dropLastAction = false);
 
     const SimOptions& m_options;
     DeviceFolder& m_folder;

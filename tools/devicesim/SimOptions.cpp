@@ -180,6 +180,10 @@ Result<Fault> ParseFault(std::string_view text)
         fault.kind = Fault::Kind::FtpRefuseLogin;
         return fault;
     }
+    if (name == "alter-stored" && eq == std::string_view::npos) {
+        fault.kind = Fault::Kind::AlterStored;
+        return fault;
+    }
     if (name == "ftp-fail-upload") {
         fault.kind = Fault::Kind::FtpFailUpload;
         fault.path = std::string(rest);
@@ -398,6 +402,8 @@ A simulated network camera with the alarm application's CGI programs, on one loo
                                stop-after=K            answer K requests, then never answer again
                                ftp-refuse-login        FTP log-in always refused (331, then 530)
                                ftp-fail-upload[=NAME]  FTP uploads (of NAME only) fail with 451
+                               alter-stored            the alarm configuration is stored without its last
+                                                       action line (the answer still says OK)
                              a path ending in * matches every path with that beginning
   --help                     this text
   --version                  the program's version

@@ -37,7 +37,8 @@ struct Fault
         BigReply,
         StopAfter,
         FtpRefuseLogin,
-        FtpFailUpload
+        FtpFailUpload,
+        AlterStored
     };
     Kind kind = Kind::Delay;
     long long value = 0; // milliseconds, status code, bytes, mebibytes or request count
