@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTcpSocket>
 
+#include <memory>
+
 namespace kor::test {
 
 namespace {
@@ -50,6 +52,21 @@ CameraFixture::CameraFixture()
     QDir(Data.path()).mkpath(QStringLiteral("DEMO"));
     Ftp.Files["/etc/inittab"] = "::sysinit:/etc/init.d/rcS\n";
     Ftp.Files["/etc/httpd/conf/boa.conf"] = "Port 80\nAuthPath /axis-cgi/ axadmin\n";
+    KeepsUploads();
+}
+
+void CameraFixture::KeepsUploads()
+{
+    // The camera keeps the configuration it is sent (without the zero byte) and gives it back.
+    auto stored = std::make_shared<std::string>();
+    Http.On("aapp.cgi", [stored](const SentRequest& r) {
+        if (r.Method == "GET")
+            return Ok(*stored);
+        if (r.Url.find("/setaapp.cgi") != std::string::npos)
+            stored->clear();
+        stored->append(r.Body, 0, r.Body.empty() ? 0 : r.Body.size() - 1);
+        return Ok();
+    });
 }
 
 DeviceServices CameraFixture::Services()

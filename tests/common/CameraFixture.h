@@ -56,6 +56,9 @@ public:
     // Authenticated requests of the simulator to this path.
     std::vector<DeviceSimProcess::Request> SimRequests(const std::string& path) const;
 
+    // The fake camera keeps the configuration pieces it is sent and answers getaapp.cgi with them
+    // (set up by the constructor; again after Http is replaced).
+    void KeepsUploads();
     void AddDataFile(const QString& relative, const std::string& bytes = "x");
     std::string LogText() const { return Host.Joined(); }
     // An output activation (output 1 timed on for 10 seconds).
