@@ -74,6 +74,48 @@ void BM_UploadConfiguration(benchmark::State& state)
 }
 BENCHMARK(BM_UploadConfiguration)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
+// What the read-back after an upload adds to a run: one request for the configuration and the
+// comparison, for a sample-sized file (2 kB) and the 1 MiB one above.
+void BM_VerifyConfiguration(benchmark::State& state)
+{
+    test::DeviceSimProcess sim({"--installed"}, false);
+    if (!sim.Start()) {
+        state.SkipWithError(("kor-devicesim did not start: " + sim.Error()).c_str());
+        return;
+    }
+    QTemporaryDir work;
+    std::string file;
+    for (int i = 0; file.size() < static_cast<std::size_t>(state.range(0)); ++i)
+        file +=
+            "#SSTART" + std::to_string(i % 100) + "\n#ACTION=Siren;TP=0;PARAMS=DISP=1$ON=2$TM=10S$;TT=;\n";
+    if (SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {
+        state.SkipWithError("cannot write alarm_app");
+        return;
+    }
+    CurlHttpClient http;
+    CurlFtpClient ftp;
+    IcmpPinger ping;
+    SystemClock clock;
+    QuietHost host;
+    DeviceServices services{&http, &ftp, &ping, &clock, {}, work.path(), {}, sim.FtpPort()};
+    LinkSubject subject;
+    subject.Model.ChannelCount = 1;
+    LinkContext context(services, host, subject);
+    context.Fields = {sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"};
+    UploadStep step(context);
+    if (step.SendConfiguration().failed()) {
+        state.SkipWithError("the upload failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (step.VerifyConfiguration().failed()) {
+            state.SkipWithError("the read-back failed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_VerifyConfiguration)->Arg(2 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 } // namespace kor::bench
 
