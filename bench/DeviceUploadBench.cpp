@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace kor::bench {
 namespace {
@@ -32,40 +33,58 @@ public:
     int Pieces = 0;
 };
 
+// A simulated camera and a run's context to send to it, with file as the work folder's alarm_app.
+class UploadSetup
+{
+public:
+    explicit UploadSetup(const std::string& file)
+    {
+        if (!m_sim.Start()) {
+            Error = "kor-devicesim did not start: " + m_sim.Error();
+            return;
+        }
+        if (SaveFileAtomically(QDir(m_work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {
+            Error = "cannot write alarm_app";
+            return;
+        }
+        LinkSubject subject;
+        subject.Model.ChannelCount = 1;
+        const DeviceServices services{&m_http, &m_ftp,        &m_ping, &m_clock,
+                                      {},      m_work.path(), {},      m_sim.FtpPort()};
+        Context.emplace(services, Host, subject);
+        Context->Fields = {m_sim.Address(), std::to_string(m_sim.HttpPort()), "root", "pass"};
+    }
+
+    std::string Error;
+    QuietHost Host;
+    std::optional<LinkContext> Context;
+
+private:
+    test::DeviceSimProcess m_sim{{"--installed"}, false};
+    QTemporaryDir m_work;
+    CurlHttpClient m_http;
+    CurlFtpClient m_ftp;
+    IcmpPinger m_ping;
+    SystemClock m_clock;
+};
+
 void BM_UploadConfiguration(benchmark::State& state)
 {
-    test::DeviceSimProcess sim({"--installed"}, false);
-    if (!sim.Start()) {
-        state.SkipWithError(("kor-devicesim did not start: " + sim.Error()).c_str());
-        return;
-    }
-    QTemporaryDir work;
     std::string file(static_cast<std::size_t>(state.range(0)), 'x');
     for (std::size_t i = 0; i < file.size(); i += 60)
         file[i] = '\n';
-    if (SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {
-        state.SkipWithError("cannot write alarm_app");
+    UploadSetup setup(file);
+    if (!setup.Error.empty()) {
+        state.SkipWithError(setup.Error.c_str());
         return;
     }
-
-    CurlHttpClient http;
-    CurlFtpClient ftp;
-    IcmpPinger ping;
-    SystemClock clock;
-    QuietHost host;
-    DeviceServices services{&http, &ftp, &ping, &clock, {}, work.path(), {}, sim.FtpPort()};
-    LinkSubject subject;
-    subject.Model.ChannelCount = 1;
-    LinkContext context(services, host, subject);
-    context.Fields = {sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"};
-
     for (auto _ : state) {
-        if (UploadStep(context).SendConfiguration().failed()) {
+        if (UploadStep(*setup.Context).SendConfiguration().failed()) {
             state.SkipWithError("the upload failed");
             return;
         }
     }
-    const double pieces = host.Pieces;
+    const double pieces = setup.Host.Pieces;
     state.counters["pieces"] = pieces;
     state.counters["ms_per_piece"] =
         benchmark::Counter(pieces * static_cast<double>(state.iterations()) / 1000.0,
@@ -78,31 +97,16 @@ BENCHMARK(BM_UploadConfiguration)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->
 // comparison, for a sample-sized file (2 kB) and the 1 MiB one above.
 void BM_VerifyConfiguration(benchmark::State& state)
 {
-    test::DeviceSimProcess sim({"--installed"}, false);
-    if (!sim.Start()) {
-        state.SkipWithError(("kor-devicesim did not start: " + sim.Error()).c_str());
-        return;
-    }
-    QTemporaryDir work;
     std::string file;
     for (int i = 0; file.size() < static_cast<std::size_t>(state.range(0)); ++i)
         file +=
             "#SSTART" + std::to_string(i % 100) + "\n#ACTION=Siren;TP=0;PARAMS=DISP=1$ON=2$TM=10S$;TT=;\n";
-    if (SaveFileAtomically(QDir(work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {
-        state.SkipWithError("cannot write alarm_app");
+    UploadSetup setup(file);
+    if (!setup.Error.empty()) {
+        state.SkipWithError(setup.Error.c_str());
         return;
     }
-    CurlHttpClient http;
-    CurlFtpClient ftp;
-    IcmpPinger ping;
-    SystemClock clock;
-    QuietHost host;
-    DeviceServices services{&http, &ftp, &ping, &clock, {}, work.path(), {}, sim.FtpPort()};
-    LinkSubject subject;
-    subject.Model.ChannelCount = 1;
-    LinkContext context(services, host, subject);
-    context.Fields = {sim.Address(), std::to_string(sim.HttpPort()), "root", "pass"};
-    UploadStep step(context);
+    UploadStep step(*setup.Context);
     if (step.SendConfiguration().failed()) {
         state.SkipWithError("the upload failed");
         return;

@@ -7,18 +7,11 @@ namespace kor::cli {
 void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
 {
     pairs.clear();
-    std::size_t pos = 0;
-    while (pos < params.size()) {
-        std::size_t end = params.find('\0', pos);
-        if (end == std::string_view::npos)
-            end = params.size();
-        const std::string_view pair = params.substr(pos, end - pos);
-        const std::size_t eq = pair.find('=');
-        Pair p{pair.substr(0, eq), eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1)};
+    for (const ParamPair& pair : SplitParams(params)) {
+        Pair p{pair.Key, pair.Value};
         if (p.Key.size() == 3 && UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
             p.Value = "********";
         pairs.push_back(p);
-        pos = end + 1;
     }
 }
 

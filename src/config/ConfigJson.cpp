@@ -44,21 +44,13 @@ bool IsPasswordKey(std::string_view key)
 QJsonArray ParamsJson(std::string_view params, bool mask)
 {
     QJsonArray pairs;
-    std::size_t pos = 0;
-    while (pos < params.size()) {
-        std::size_t end = params.find('\0', pos);
-        if (end == std::string_view::npos)
-            end = params.size();
-        const std::string_view pair = params.substr(pos, end - pos);
-        const std::size_t eq = pair.find('=');
-        QJsonObject o{{Q("key"), FromCp1252(pair.substr(0, eq))}};
-        if (eq != std::string_view::npos) {
-            const std::string_view value = pair.substr(eq + 1);
-            const bool hide = mask && !value.empty() && IsPasswordKey(pair.substr(0, eq));
-            o[Q("value")] = hide ? Q(kMask) : FromCp1252(value);
+    for (const ParamPair& pair : SplitParams(params)) {
+        QJsonObject o{{Q("key"), FromCp1252(pair.Key)}};
+        if (pair.HasValue) {
+            const bool hide = mask && !pair.Value.empty() && IsPasswordKey(pair.Key);
+            o[Q("value")] = hide ? Q(kMask) : FromCp1252(pair.Value);
         }
         pairs.append(o);
-        pos = end + 1;
     }
     return pairs;
 }

@@ -191,4 +191,23 @@ void AppendParam(ParamText& params, std::string_view key, std::string_view value
     params += '\0';
 }
 
+std::vector<ParamPair> SplitParams(std::string_view params)
+{
+    std::vector<ParamPair> pairs;
+    std::size_t pos = 0;
+    while (pos < params.size()) {
+        std::size_t end = params.find('\0', pos);
+        if (end == std::string_view::npos)
+            end = params.size();
+        const std::string_view pair = params.substr(pos, end - pos);
+        const std::size_t eq = pair.find('=');
+        if (eq == std::string_view::npos)
+            pairs.push_back(ParamPair{pair, {}, false});
+        else
+            pairs.push_back(ParamPair{pair.substr(0, eq), pair.substr(eq + 1), true});
+        pos = end + 1;
+    }
+    return pairs;
+}
+
 } // namespace kor

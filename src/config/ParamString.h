@@ -29,6 +29,16 @@ std::string ValueAfterEquals(std::string_view text);
 // leaves pieces untouched.
 std::int16_t SplitText(std::string_view text, std::string_view delimiter, std::vector<std::string>& pieces);
 
+// One pair of a parameter string, as views into it.
+struct ParamPair
+{
+    std::string_view Key;
+    std::string_view Value;
+    bool HasValue = false; // the pair holds "="
+};
+// The pairs in stored order; a last pair without its NUL counts too.
+std::vector<ParamPair> SplitParams(std::string_view params);
+
 // Appends one KEY=VALUE pair with its NUL terminator.
 void AppendParam(std::string& params, std::string_view key, std::string_view value);
 void AppendParam(ParamText& params, std::string_view key, std::string_view value);

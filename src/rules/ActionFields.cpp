@@ -202,19 +202,8 @@ std::string IntervalText(const Interval& i)
 std::vector<ActionField> RawParamFields(std::string_view params)
 {
     std::vector<ActionField> out;
-    std::size_t pos = 0;
-    while (pos < params.size()) {
-        std::size_t end = params.find('\0', pos);
-        if (end == std::string_view::npos)
-            end = params.size();
-        const std::string_view pair = params.substr(pos, end - pos);
-        const std::size_t eq = pair.find('=');
-        const std::string_view key = pair.substr(0, eq);
-        const std::string_view value =
-            eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1);
-        out.push_back(ActionField{0, std::string(key), std::string(value), IsSecretKey(key)});
-        pos = end + 1;
-    }
+    for (const ParamPair& pair : SplitParams(params))
+        out.push_back(ActionField{0, std::string(pair.Key), std::string(pair.Value), IsSecretKey(pair.Key)});
     return out;
 }
 
