@@ -6,6 +6,7 @@
 #include "app/Language.h"
 #include "config/ConfigText.h"
 #include "config/Cp1252.h"
+#include "config/LangTextId.h"
 #include "config/TextNumber.h"
 #include "device/DeviceDownload.h"
 #include "outside/transport/CurlHttpClient.h"
@@ -129,13 +130,43 @@ TextLookup LookupOf(const LanguageCatalogue& catalogue)
     };
 }
 
-void TerminalHost::Log(const std::string& line, LogKind)
+void TerminalHost::Log(const std::string& line, LogKind kind)
 {
-    m_inv.Out << TerminalText(line) << std::endl;
+    EndWaitLine();
+    if (OnTerminal && kind == LogKind::Error)
+        m_inv.Out << "\033[31m" << TerminalText(line) << "\033[0m" << std::endl;
+    else
+        m_inv.Out << TerminalText(line) << std::endl;
+}
+
+void TerminalHost::Waiting(int seconds, int total)
+{
+    if (!OnTerminal && seconds != 1)
+        return;
+    std::string line = Text ? Text(LangTextId(1199)) : std::string();
+    const std::string left = DecimalText(total - seconds + 1);
+    if (const std::size_t at = line.find("%1"); at != std::string::npos)
+        line.replace(at, 2, left);
+    else
+        line += " " + left;
+    if (!OnTerminal) {
+        m_inv.Out << TerminalText(line) << std::endl;
+        return;
+    }
+    m_inv.Out << "\r" << TerminalText(line) << "\033[K" << std::flush;
+    m_waitLineOpen = true;
+}
+
+void TerminalHost::EndWaitLine()
+{
+    if (m_waitLineOpen)
+        m_inv.Out << "\r\033[K";
+    m_waitLineOpen = false;
 }
 
 bool TerminalHost::AskYesNo(const std::string& question, const std::string& title)
 {
+    EndWaitLine();
     if (!AskOnTerminal) {
         m_inv.Out << TerminalText(title) << ": " << TerminalText(question) << " "
                   << (YesAnswer ? "yes" : "no") << std::endl;

@@ -47,14 +47,22 @@ public:
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool) override {}
     void Progress(int, int) override {}
+    // On a terminal one line counts the seconds down; elsewhere each wait gets one line.
+    void Waiting(int seconds, int total) override;
     bool Cancelled() override { return false; }
 
     bool AskOnTerminal = false;
+    bool OnTerminal = false; // standard output is a terminal: colours and an updating wait line
+    TextLookup Text;
     bool YesAnswer = false;
     HomeChoice Home;
 
 private:
+    // Ends an updating wait line before anything else is printed.
+    void EndWaitLine();
+
     Invocation& m_inv;
+    bool m_waitLineOpen = false;
 };
 
 } // namespace kor::cli

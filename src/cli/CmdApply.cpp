@@ -19,6 +19,9 @@
 #include "outside/transport/IcmpPinger.h"
 #include "outside/transport/SystemClock.h"
 
+#include <unistd.h>
+
+#include <iostream>
 #include <ostream>
 
 namespace kor::cli {
@@ -142,8 +145,10 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return Failure(inv, "--home: the camera's model has no positioning presets");
 
     TerminalHost host(inv);
+    host.OnTerminal = &inv.Out == &std::cout && isatty(STDOUT_FILENO) != 0;
     host.AskOnTerminal = inv.Has("ask");
     host.YesAnswer = inv.Has("home-programs");
+    host.Text = text;
     if (options.Home) {
         const Result<HomeChoice> home = HomeChoiceOf(inv, session);
         if (home.failed())
@@ -247,7 +252,7 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     case RunOutcome::NotStarted:
         return Failure(inv, "the camera has no address");
     case RunOutcome::Failed:
-        inv.Err << "korctl: the run ended with an error (see the lines above)\n";
+        inv.Err << "korctl: " << TerminalText(link.Outcome().Text) << "\n";
         return ExitFailed;
     case RunOutcome::NotStored:
         inv.Err << "korctl: the camera did not keep the configuration as sent\n";
@@ -271,8 +276,9 @@ CommandSpec ApplyCommand()
                     "             [--dry-run] [--if-unchanged]";
     spec.Summary = "Apply a configuration to a camera, as the device link screen does.";
     spec.Details =
-        "Prints the same lines as the device link screen's log; exit status 1 when the run ended in an "
-        "error.\n"
+        "Prints the same lines as the device link screen's log, the outcome line before the last; exit\n"
+        "status 1 when the run ended in an error, whose outcome line goes to standard error as well.\n"
+        "Waits for a restarting camera print one line each, or count down on one line on a terminal.\n"
         "Without --project the camera's own configuration is downloaded first, as at start-up.\n"
         "With --send-config the task list is sent (and the camera restarted) when the configuration uses\n"
         "inputs, motion windows, audio, tampering or temperature; --no-task-list leaves it alone.\n"

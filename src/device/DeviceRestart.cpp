@@ -37,7 +37,7 @@ void DeviceRestart::WaitForDeviceDown()
         if (m_ctx.Host.Cancelled())
             return;
         m_ctx.S.Wait->SleepMs(kSecondMs);
-        m_ctx.Host.Progress(i + 1, kDownTries);
+        m_ctx.Host.Waiting(i + 1, kDownTries);
         if (m_ctx.S.Ping->PingDevice(m_ctx.Fields.Address) != 0)
             return;
     }
@@ -49,7 +49,7 @@ Status DeviceRestart::WaitForDeviceUp()
         if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
             return cancelled;
         m_ctx.S.Wait->SleepMs(kSecondMs);
-        m_ctx.Host.Progress(i + 1, kUpTries);
+        m_ctx.Host.Waiting(i + 1, kUpTries);
         if (m_ctx.S.Ping->PingDevice(m_ctx.Fields.Address) == 0)
             return Status::Ok();
     }
@@ -68,7 +68,7 @@ Status DeviceRestart::RestartAfterInstallation()
             if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
                 return cancelled;
             m_ctx.S.Wait->SleepMs(kSecondMs);
-            m_ctx.Host.Progress(i + 1, kRelayRestartSeconds);
+            m_ctx.Host.Waiting(i + 1, kRelayRestartSeconds);
         }
     } else {
         WaitForDeviceDown();

@@ -8,19 +8,25 @@
 
 namespace kor {
 
-void HomeStep::Run()
+Result<bool> HomeStep::Run()
 {
     m_ctx.LogText(LangTextId(805));
     const HomeChoice choice = m_ctx.Host.ChooseHome(m_ctx.Subject.Camera.Positions);
     if (!choice.Continue) {
         m_ctx.LogText(LangTextId(807));
-        return;
+        return false;
     }
     m_ctx.Home = choice;
-    if (BuildHomeFile().failed())
-        m_ctx.LogText(LangTextId(806));
-    if (SendHomeFile().failed())
-        m_ctx.LogText(LangTextId(806));
+    const bool built = BuildHomeFile().ok();
+    if (!built)
+        m_ctx.LogText(LangTextId(806), LogKind::Error);
+    const bool sent = SendHomeFile().ok();
+    if (!sent)
+        m_ctx.LogText(LangTextId(806), LogKind::Error);
+    // A home position the camera never got is no success, though the run went on to its end.
+    if (!built || !sent)
+        return Status::Fail({});
+    return true;
 }
 
 Status HomeStep::BuildHomeFile()

@@ -24,7 +24,8 @@ Status IdentifyStep::Run()
         release = FirmwareFromServerReport(std::string_view(r.Body).substr(0, kReportPiece));
     if (!release) {
         // A quotation that never closes leaves the release unreadable, as no answer does.
-        m_ctx.LogText(r.Error == 0 && r.Status == kUnauthorized ? LangTextId(1180) : LangTextId(802));
+        m_ctx.LogText(r.Error == 0 && r.Status == kUnauthorized ? LangTextId(1180) : LangTextId(802),
+                      LogKind::Error);
         return Status::Fail({});
     }
     m_ctx.FirmwareRelease = *release;

@@ -22,6 +22,7 @@ namespace {
 constexpr int kFtpTries = 9;
 constexpr int kFtpRetryMs = 700;
 constexpr int kFetchError = 12003;
+constexpr int kFtpLoginRefused = 530;
 
 constexpr char kBinDir[] = "/mnt/flash/bin";
 constexpr char kCgiDir[] = "/mnt/flash/bin/cgi-bin";
@@ -77,15 +78,21 @@ Status InstallStep::FtpLogin()
 {
     FtpClient& ftp = *m_ctx.S.Ftp;
     const LinkFields& f = m_ctx.Fields;
+    // Only the last attempt's refusal counts: a retried log-in may still get through.
+    m_ctx.Failure = RunFailure::None;
     if (ftp.Connect(f.Address, m_ctx.S.FtpPort, f.User, f.Password).ok())
         return Status::Ok();
     const std::string answer = ftp.LastResponseText();
     std::vector<std::string> lines;
     SplitText(answer, "\n", lines);
     for (const std::string& line : lines) {
-        if (line.starts_with("331 "))
+        if (line.starts_with("331 ")) {
+            m_ctx.Failure = RunFailure::Refused;
             return Status::Fail(m_ctx.Text(LangTextId(810)));
+        }
     }
+    if (ftp.LastResponseCode() == kFtpLoginRefused)
+        m_ctx.Failure = RunFailure::Refused;
     std::string text = WithoutTrailingLineEnds(answer);
     if (text.empty())
         text = ftp.LastErrorText();

@@ -54,7 +54,7 @@ Status IoCheckStep::Run(const ZelkSettings& zelk)
     const HttpResponse stop =
         m_ctx.S.Http->Get(DeviceUrl::StopCheck(m_ctx.FieldTarget()), kLinkRequestSeconds);
     if (UpperCp1252(stop.Body).find("OK") == std::string::npos)
-        m_ctx.LogText(LangTextId(815));
+        m_ctx.LogText(LangTextId(815), LogKind::Error);
     m_ctx.LogText(LangTextId(816));
 
     // Output 1 drives the detector; input 1 must follow: on, off, on.
@@ -77,8 +77,10 @@ Status IoCheckStep::Run(const ZelkSettings& zelk)
             return value.status();
         if (*value < 0)
             return Failure(kOverflow, "the input answer is negative");
-        if ((*value > 0) != step.ExpectOn)
+        if ((*value > 0) != step.ExpectOn) {
+            m_ctx.Failure = RunFailure::LoopBroken;
             return Status::Fail(m_ctx.Text(step.FailureText));
+        }
         if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
             return cancelled;
     }

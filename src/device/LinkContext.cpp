@@ -30,9 +30,9 @@ void LinkContext::Log(const std::string& line, LogKind kind) const
     Host.Log(line, kind);
 }
 
-void LinkContext::LogText(int number) const
+void LinkContext::LogText(int number, LogKind kind) const
 {
-    Log(Text(number));
+    Log(Text(number), kind);
 }
 
 std::string LinkContext::Text(int number) const

@@ -5,6 +5,7 @@
 #include "device/DeviceServices.h"
 #include "device/DeviceTarget.h"
 #include "device/RunHost.h"
+#include "device/RunOutcomeText.h"
 #include "outside/companion/AxisDevice.h"
 #include "outside/companion/CameraRecord.h"
 #include "outside/companion/ModelRecord.h"
@@ -67,9 +68,10 @@ struct LinkContext
     bool TaskListDirty = false;  // the program-wide flag as the run found it; the upload clears it
     std::string StoredConfig;    // the configuration the camera holds after a verified upload
     bool StoredDiffers = false;  // the camera kept something else than the upload sent
+    RunFailure Failure = RunFailure::None; // set by a step that knows why it failed better than its stage
 
     void Log(const std::string& line, LogKind kind = LogKind::Plain) const;
-    void LogText(int number) const;
+    void LogText(int number, LogKind kind = LogKind::Plain) const;
     std::string Text(int number) const;
     // Fails with the cancelled-run line once the user has asked the run to stop.
     Status CheckCancelled() const;

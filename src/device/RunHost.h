@@ -9,7 +9,7 @@
 
 namespace kor {
 
-// How a log line is shown: plain lines in black, error lines in red.
+// How a log line is shown: failures in red, every other line in the log's normal colour.
 enum class LogKind : std::uint8_t
 {
     Plain = 0,
@@ -30,6 +30,9 @@ public:
     virtual void SetBusy(bool busy) = 0;
     // Progress of a long step (pieces of the upload, files of the installation).
     virtual void Progress(int done, int total) = 0;
+    // One second of a wait for the restarting camera (seconds of at most total); the window shows
+    // it as any progress.
+    virtual void Waiting(int seconds, int total) { Progress(seconds, total); }
     // Asked between steps; a cancelled run ends through its error path.
     virtual bool Cancelled() = 0;
 };

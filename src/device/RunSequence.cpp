@@ -19,12 +19,56 @@ namespace kor {
 namespace {
 
 constexpr int kInternalError = 51;
+constexpr long kUnauthorized = 401;
+
+} // namespace
+
+// Notes the camera's last answer on the way through, so that a refused password is named as such
+// whichever step met it.
+class RunSequence::AnswerWatch final : public HttpClient
+{
+public:
+    explicit AnswerWatch(HttpClient* next) : m_next(next) {}
+
+    HttpResponse Get(const DeviceUrl& url, int timeoutSeconds) override
+    {
+        return Noted(m_next->Get(url, timeoutSeconds));
+    }
+    HttpResponse Post(const DeviceUrl& url, const std::string& body, int timeoutSeconds) override
+    {
+        return Noted(m_next->Post(url, body, timeoutSeconds));
+    }
+    HttpClient* Through() { return m_next ? this : nullptr; }
+    bool LastRefused() const { return m_lastStatus == kUnauthorized; }
+    void Reset() { m_lastStatus = 0; }
+
+private:
+    HttpResponse Noted(HttpResponse r)
+    {
+        m_lastStatus = r.Completed() ? r.Status : 0;
+        return r;
+    }
+
+    HttpClient* m_next;
+    long m_lastStatus = 0;
+};
+
+namespace {
+
+DeviceServices Watched(DeviceServices services, HttpClient* watch)
+{
+    services.Http = watch;
+    return services;
+}
 
 } // namespace
 
 RunSequence::RunSequence(DeviceServices services, RunHost& host, LinkSubject subject)
-    : m_ctx(std::move(services), host, std::move(subject))
+    : m_answers(std::make_unique<AnswerWatch>(services.Http)),
+      m_ctx(Watched(services, m_answers->Through()), host, std::move(subject))
 {}
+
+RunSequence::~RunSequence() = default;
 
 RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& fields,
                                         const LinkOptions& options, bool taskListDirty)
@@ -39,6 +83,10 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     m_ctx.Options = options;
 
     m_ctx.Host.SetBusy(true);
+    m_answers->Reset();
+    m_ctx.Failure = RunFailure::None;
+    m_stage = RunFailure::None;
+    m_done = RunDone();
     Status status;
     try {
         status = RunSteps(doc);
@@ -48,7 +96,10 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     }
     // Error path: the failure's line, unless its step has logged it already.
     if (status.failed() && !status.reason().empty())
-        m_ctx.Log(status.reason());
+        m_ctx.Log(status.reason(), LogKind::Error);
+    m_outcome = RunOutcomeLine(status.failed() ? FailureKind() : RunFailure::None, m_done,
+                               [this](int n) { return m_ctx.Text(n); });
+    m_ctx.Log(m_outcome.Text, m_outcome.Kind);
     // Closing steps.
     m_ctx.Host.SetBusy(false);
     m_ctx.LogText(LangTextId(808));
@@ -58,12 +109,24 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     return m_ctx.StoredDiffers ? RunOutcome::NotStored : RunOutcome::Failed;
 }
 
+RunFailure RunSequence::FailureKind() const
+{
+    if (m_ctx.Host.Cancelled())
+        return RunFailure::Cancelled;
+    if (m_ctx.Failure != RunFailure::None)
+        return m_ctx.Failure;
+    if (m_answers->LastRefused())
+        return RunFailure::Refused;
+    return m_stage == RunFailure::None ? RunFailure::Unreachable : m_stage;
+}
+
 Status RunSequence::RunSteps(ConfigDocument& doc)
 {
     const CameraRecord& camera = m_ctx.Subject.Camera;
     const ModelRecord& model = m_ctx.Subject.Model;
     const LinkOptions& options = m_ctx.Options;
 
+    m_stage = RunFailure::Unreachable;
     m_ctx.LogText(LangTextId(801));
     if (camera.Brand != "CANON" && options.Install && m_ctx.FirmwareRelease.empty()) {
         if (Status identified = IdentifyStep(m_ctx).Run(); identified.failed())
@@ -75,11 +138,11 @@ Status RunSequence::RunSteps(ConfigDocument& doc)
     const DeviceUrl reach = DeviceUrl::Reachability(m_ctx.FieldTarget());
     const HttpResponse r = m_ctx.S.Http->Get(reach, kLinkRequestSeconds);
     if (!r.Completed()) {
-        m_ctx.LogText(LangTextId(802));
+        m_ctx.LogText(LangTextId(802), LogKind::Error);
         return RequestFailure(r, reach).Failed();
     }
     if (camera.ModelName.empty()) {
-        m_ctx.LogText(LangTextId(802));
+        m_ctx.LogText(LangTextId(802), LogKind::Error);
         return Status::Fail({});
     }
     std::string line = m_ctx.Text(LangTextId(803)) + " " + camera.ModelName;
@@ -87,40 +150,52 @@ Status RunSequence::RunSteps(ConfigDocument& doc)
         line += " Firmware Release " + m_ctx.FirmwareRelease;
     m_ctx.Log(line);
 
+    m_stage = RunFailure::NoApplicationFiles;
     m_ctx.ModelFolder = model.ModelFolderName;
     if (model.PerFirmwareFolder)
         m_ctx.ModelFolder += "/" + m_ctx.FirmwareRelease;
     if (!QFileInfo(m_ctx.ModelPath()).isDir()) {
-        m_ctx.LogText(LangTextId(804));
+        m_ctx.LogText(LangTextId(804), LogKind::Error);
         return Status::Fail({});
     }
     if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
         return cancelled;
 
     if (options.Install || options.UpdateSettings) {
+        m_stage = options.Install ? RunFailure::Installation : RunFailure::Settings;
         if (Status installed = InstallStep(m_ctx).Run(options.Install, doc.GeneralSettings);
             installed.failed())
             return installed;
+        (options.Install ? m_done.Installed : m_done.SettingsSent) = true;
     }
     if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
         return cancelled;
 
     if (options.SendConfig) {
+        m_stage = RunFailure::Upload;
         if (Status sent = UploadStep(m_ctx).Run(doc); sent.failed())
             return sent;
+        m_done.ConfigSent = true;
     }
     if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
         return cancelled;
 
     if (options.IoCheck) {
+        m_stage = RunFailure::IoCheck;
         if (Status checked = IoCheckStep(m_ctx).Run(doc.ZelkSettings); checked.failed())
             return checked;
+        m_done.LoopChecked = true;
     }
     if (Status cancelled = m_ctx.CheckCancelled(); cancelled.failed())
         return cancelled;
 
-    if (options.Home)
-        HomeStep(m_ctx).Run();
+    if (options.Home) {
+        m_stage = RunFailure::Home;
+        const Result<bool> home = HomeStep(m_ctx).Run();
+        if (home.failed())
+            return home.status();
+        m_done.HomeSet = *home;
+    }
     return Status::Ok();
 }
 

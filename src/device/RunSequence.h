@@ -3,7 +3,9 @@
 #include "config/ConfigDocument.h"
 #include "config/Result.h"
 #include "device/LinkContext.h"
+#include "device/RunOutcomeText.h"
 
+#include <memory>
 #include <string>
 
 namespace kor {
@@ -24,6 +26,7 @@ class RunSequence
 {
 public:
     RunSequence(DeviceServices services, RunHost& host, LinkSubject subject);
+    ~RunSequence();
 
     // One press of the run button. taskListDirty is the program-wide flag as it stands; read it
     // back with TaskListDirty() afterwards. The closing steps run in every case once the run has
@@ -38,11 +41,20 @@ public:
     const HomeChoice& Home() const { return m_ctx.Home; }
     // What the camera holds after this run's verified upload; empty when nothing was sent.
     const std::string& StoredConfiguration() const { return m_ctx.StoredConfig; }
+    // The last run's outcome line, as logged.
+    const OutcomeLine& Outcome() const { return m_outcome; }
 
 private:
-    Status RunSteps(ConfigDocument& doc);
+    class AnswerWatch;
 
+    Status RunSteps(ConfigDocument& doc);
+    RunFailure FailureKind() const;
+
+    std::unique_ptr<AnswerWatch> m_answers; // before m_ctx: the context's requests go through it
     LinkContext m_ctx;
+    RunFailure m_stage = RunFailure::None;
+    RunDone m_done;
+    OutcomeLine m_outcome;
 };
 
 } // namespace kor

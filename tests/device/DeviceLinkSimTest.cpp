@@ -157,7 +157,7 @@ TEST_F(DeviceLinkSimTest, SettingsOnly)
     EXPECT_NE(buffer.find("DEMO-1\n"), std::string::npos);
     EXPECT_NE(buffer.find("10.9.8.7\n"), std::string::npos);
     EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 1u);
-    EXPECT_NE(LogText().find("[820]\n[813]\n[801]\n[808]"), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("[820]\n[813]\n[801]\n[1183]\n[808]"), std::string::npos) << LogText();
 }
 
 TEST_F(DeviceLinkSimTest, TaskListMergeOnAFourChannelModel)
@@ -193,9 +193,9 @@ TEST_F(DeviceLinkSimTest, InputOutputCheckWiring)
         RunOutcome Expected;
         const char* Line;
     } rows[] = {
-        {"connected", RunOutcome::Completed, "[816]\n[808]"},
-        {"open", RunOutcome::Failed, "[816]\n[817]\n[808]"},
-        {"inverted", RunOutcome::Failed, "[816]\n[817]\n[808]"},
+        {"connected", RunOutcome::Completed, "[816]\n[1185]\n[808]"},
+        {"open", RunOutcome::Failed, "[816]\n[817]\n[1194]\n[808]"},
+        {"inverted", RunOutcome::Failed, "[816]\n[817]\n[1194]\n[808]"},
     };
     for (const auto& row : rows) {
         ASSERT_TRUE(StartSim({"--installed", "--wiring", row.Wiring}));

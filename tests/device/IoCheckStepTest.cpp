@@ -47,27 +47,27 @@ TEST_F(IoCheckStepTest, WiringOutcomes)
         std::string LogPart;
         std::size_t Patterns;
     } rows[] = {
-        {"connected", Ok("\nOK\n"), {"1", "0", "1"}, RunOutcome::Completed, "[803] DEMO 1\n[816]\n[808]", 3},
+        {"connected", Ok("\nOK\n"), {"1", "0", "1"}, RunOutcome::Completed, "[803] DEMO 1\n[816]\n[1185]\n[808]", 3},
         {"stop not answered OK",
          Status(404, "Not Found", "404"),
          {"1", "0", "1"},
          RunOutcome::Completed,
-         "[815]\n[816]\n[808]",
+         "[815]\n[816]\n[1185]\n[808]",
          3},
-        {"open loop", Ok("\nOK\n"), {"0"}, RunOutcome::Failed, "[816]\n[817]\n[808]", 1},
-        {"input stuck on", Ok("\nOK\n"), {"1", "1", "1"}, RunOutcome::Failed, "[816]\n[818]\n[808]", 2},
-        {"third read-back off", Ok("\nOK\n"), {"1", "0", "0"}, RunOutcome::Failed, "[816]\n[818]\n[808]", 3},
+        {"open loop", Ok("\nOK\n"), {"0"}, RunOutcome::Failed, "[816]\n[817]\n[1194]\n[808]", 1},
+        {"input stuck on", Ok("\nOK\n"), {"1", "1", "1"}, RunOutcome::Failed, "[816]\n[818]\n[1194]\n[808]", 2},
+        {"third read-back off", Ok("\nOK\n"), {"1", "0", "0"}, RunOutcome::Failed, "[816]\n[818]\n[1194]\n[808]", 3},
         {"negative value",
          Ok("\nOK\n"),
          {"-1"},
          RunOutcome::Failed,
-         "[816]\nError 6 the input answer is negative\n[808]",
+         "[816]\nError 6 the input answer is negative\n[1195]\n[808]",
          1},
         {"no number",
          Ok("\nOK\n"),
          {"x"},
          RunOutcome::Failed,
-         "[816]\nError 13 the input answer holds no number\n[808]",
+         "[816]\nError 13 the input answer holds no number\n[1195]\n[808]",
          1},
     };
     for (const auto& row : rows) {
@@ -112,7 +112,7 @@ TEST_F(IoCheckStepTest, DetectorProgramming)
     Host = RecordingHost();
     Doc.ZelkSettings.BC = 256;
     EXPECT_EQ(Check({"1", "0", "1"}, true), RunOutcome::Failed);
-    EXPECT_NE(LogText().find("Error 6 Overflow\n[808]"), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("Error 6 Overflow\n[1195]\n[808]"), std::string::npos) << LogText();
 }
 
 TEST(DetectorLoopTest, Outcomes)

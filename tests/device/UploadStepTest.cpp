@@ -40,7 +40,7 @@ TEST_F(UploadStepTest, SendsTheConfigurationInPiecesWithTheirZeroByte)
         sent += posts[i]->Body.substr(0, posts[i]->Body.size() - 1);
     }
     EXPECT_EQ(sent, file);
-    EXPECT_NE(LogText().find("[803] DEMO 1\n[809]\n[808]"), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("[803] DEMO 1\n[809]\n[1184]\n[808]"), std::string::npos) << LogText();
 }
 
 TEST_F(UploadStepTest, TaskListIsSentAndTheCameraRestarted)
@@ -60,7 +60,7 @@ TEST_F(UploadStepTest, TaskListIsSentAndTheCameraRestarted)
               std::string("#BOH\n#EOH\n#C1:55\npattern((IO5:/)) immune % /mnt/flash/bin/forcelocal : 55;\n") +
                   '\0');
     EXPECT_EQ(Http.Matching("restart.cgi").size(), 1u);
-    EXPECT_NE(LogText().find("[809]\n[813]\n[801]\n[808]"), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("[809]\n[813]\n[801]\n[1184]\n[808]"), std::string::npos) << LogText();
     EXPECT_EQ(Ping.Count, 4); // down at the third ping, back at the fourth
 }
 
@@ -90,7 +90,7 @@ TEST_F(UploadStepTest, RefusedPieceOrListEndsTheRun)
         EXPECT_EQ(Run(Ticked({&LinkOptions::SendConfig})), row.Outcome) << row.Refused;
         EXPECT_EQ(Http.Matching(row.Refused).size(), 1u) << row.Refused;
         EXPECT_TRUE(Http.Matching("restart.cgi").empty()) << row.Refused;
-        EXPECT_NE(LogText().find(row.Line + "\n[808]"), std::string::npos) << LogText();
+        EXPECT_NE(LogText().find(row.Line + "\n[1193]\n[808]"), std::string::npos) << LogText();
         EXPECT_EQ(TaskListDirty, row.DirtyAfter) << row.Refused;
     }
 }

@@ -133,6 +133,7 @@ void FrmConnect::BuildControls()
     m_txtMsg->setReadOnly(true);
     m_txtMsg->setUndoRedoEnabled(false);
     m_txtMsg->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_txtMsg->setToolTip(LangCaption(1198));
     m_progress = new QProgressBar(frame3);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 1);
@@ -227,8 +228,10 @@ bool FrmConnect::eventFilter(QObject* watched, QEvent* event)
 
 void FrmConnect::AddLogLine(const QString& text, LogKind kind)
 {
+    // Red means failure and nothing else; every other line keeps the log's own colour.
     QTextCharFormat format;
-    format.setForeground(kind == LogKind::Error ? QColor(Qt::red) : QColor(Qt::black));
+    if (kind == LogKind::Error)
+        format.setForeground(QColor(Qt::red));
     QTextCursor cursor(m_txtMsg->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text, format);
