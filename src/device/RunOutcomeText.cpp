@@ -42,8 +42,8 @@ OutcomeLine RunOutcomeLine(RunFailure failure, const RunDone& done, const TextLo
     if (failure != RunFailure::None)
         return {text(FailureText(failure)), LogKind::Error};
     const std::pair<bool, int> parts[] = {
-        {done.Installed, LangTextId(1182)},   {done.SettingsSent, LangTextId(1183)},
-        {done.ConfigSent, LangTextId(1184)},  {done.LoopChecked, LangTextId(1185)},
+        {done.Installed, LangTextId(1182)},  {done.SettingsSent, LangTextId(1183)},
+        {done.ConfigSent, LangTextId(1184)}, {done.LoopChecked, LangTextId(1185)},
         {done.HomeSet, LangTextId(1186)},
     };
     std::string line;
