@@ -3,6 +3,8 @@
 #include "app/AppSession.h"
 #include "app/Language.h"
 #include "config/Cp1252.h"
+#include "outside/companion/CameraTable.h"
+#include "outside/companion/ModelTable.h"
 
 #include <limits>
 
@@ -25,21 +27,27 @@ CameraProblem LoadStartCamera(AppSession& session, std::int32_t cameraId, std::s
         detail->clear();
     CurrentCamera& camera = session.Camera();
     camera.SetConnection(&session.Connection());
+    // The problem's own text says what is missing; the detail only what that text cannot know (a
+    // damaged record, the model or brand found), so that nothing is said twice.
     if (cameraId < std::numeric_limits<std::int16_t>::min() ||
         cameraId > std::numeric_limits<std::int16_t>::max())
-        return Fail(CameraProblem::NoRecord, detail,
-                    "no camera can have the identifier " + std::to_string(cameraId));
-    if (const Status loaded = camera.Load(static_cast<std::int16_t>(cameraId)); loaded.failed())
-        return Fail(CameraProblem::NoRecord, detail, loaded.reason());
+        return CameraProblem::NoRecord;
+    const auto id = static_cast<std::int16_t>(cameraId);
+    if (const Status loaded = camera.Load(id); loaded.failed()) {
+        const bool absent = CameraTable::Find(session.Connection(), id).ok();
+        return Fail(CameraProblem::NoRecord, detail, absent ? std::string() : loaded.reason());
+    }
     if (const Status loaded = session.Model().Load(session.Connection(), camera.ModelName(), "AXIS");
-        loaded.failed())
-        return Fail(CameraProblem::NoModelProfile, detail, loaded.reason());
+        loaded.failed()) {
+        const bool absent = ModelTable::Find(session.Connection(), camera.ModelName(), "AXIS").ok();
+        return Fail(CameraProblem::NoModelProfile, detail,
+                    absent ? "\"" + FromCp1252(camera.ModelName()).toStdString() + "\"" : loaded.reason());
+    }
     if (camera.Brand() != "AXIS")
-        return Fail(CameraProblem::NotAxis, detail,
-                    "the camera's brand is \"" + FromCp1252(camera.Brand()).toStdString() + "\"");
+        return Fail(CameraProblem::NotAxis, detail, "\"" + FromCp1252(camera.Brand()).toStdString() + "\"");
     session.CreateDevice();
     if (camera.IpAddress().empty())
-        return Fail(CameraProblem::NoAddress, detail, "the camera has no IP address");
+        return CameraProblem::NoAddress;
     return CameraProblem::None;
 }
 

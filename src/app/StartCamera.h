@@ -22,7 +22,8 @@ enum class CameraProblem
 // The camera steps of the start-up: hands the connection to the current camera and loads the
 // record of cameraId, loads its model's profile with the brand "AXIS", checks the brand and
 // creates the device-access object, checks the address. Stops at the first problem; detail says
-// more in UTF-8 (for standard error and the camera chooser), without passwords.
+// in UTF-8 only what the problem's text cannot (the model or brand found, why a record could not
+// be read), without passwords, and is empty otherwise.
 CameraProblem LoadStartCamera(AppSession& session, std::int32_t cameraId, std::string* detail = nullptr);
 
 // The problem in the words of the active language, with the detail when there is one.

@@ -140,8 +140,10 @@ bool MainLoad::ChooseUsableCamera()
         const CameraProblem problem = LoadStartCamera(m_session, cameraId, &detail);
         if (problem == CameraProblem::None)
             return true;
-        std::fprintf(stderr, "kormanager: camera %d: %s\n", cameraId, detail.c_str());
-        const std::optional<std::int16_t> chosen = m_choice(CameraProblemText(problem, cameraId, detail));
+        const QString why = CameraProblemText(problem, cameraId, detail);
+        std::fprintf(stderr, "kormanager: camera %d: %s\n", cameraId,
+                     QString(why).replace(u'\n', u' ').toLocal8Bit().constData());
+        const std::optional<std::int16_t> chosen = m_choice(why);
         if (!chosen)
             return Fail("no camera chosen");
         cameraId = *chosen;
