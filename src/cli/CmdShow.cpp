@@ -99,9 +99,13 @@ int RunShow(const CommandSpec& self, Invocation& inv)
     if (const Status loaded = LoadProjectForCli(doc, inv.Positional[0]); loaded.failed())
         return Failure(inv, loaded.reason());
     doc.InputOneAsSensor = inputOne;
-    if (inv.Has("json"))
-        WriteShowJson(doc, langText, inv.Out);
-    else
+    if (inv.Has("json")) {
+        // The form convert writes, passwords masked, with the derived fields for reading.
+        ConfigJsonOptions options;
+        options.MaskPasswords = true;
+        options.LangText = langText;
+        WriteConfigJson(doc, options, inv.Out);
+    } else
         PrintText(doc, langText, inv.Out);
     return ExitOk;
 }
@@ -115,7 +119,7 @@ CommandSpec ShowCommand()
     spec.Synopsis = "IN [--json] [--lang es|en|it|pt]";
     spec.Summary = "List the rules, actions, time tables and settings of a configuration file.";
     spec.Options = {
-        {"json", "", "print the same as JSON"},
+        {"json", "", "print the JSON form (as convert writes it, passwords masked; docs/json.md)"},
         {"lang", "LANG", "language of the action summaries: es, en (default), it or pt"},
         {"input-one-as-sensor", "0|1", "tag rule 1 as digital input 1 (1, default) or camera event 1 (0)"},
     };

@@ -26,7 +26,4 @@ void ParamPairs(std::string_view params, std::vector<Pair>& pairs);
 
 inline constexpr const char* kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
-// The document as JSON, written straight to out.
-void WriteShowJson(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out);
-
 } // namespace kor::cli

@@ -18,67 +18,15 @@ namespace kor {
 namespace {
 
 const char* const kDayNames[TimeTable::DayCount] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-const char kMask[] = "********";
 
 QString Q(const char* latin1)
 {
     return QString::fromLatin1(latin1);
 }
 
-QString TwoDigits(unsigned v)
-{
-    return QString::number(v).rightJustified(2, u'0');
-}
-
-QString IntervalText(const Interval& i)
-{
-    return TwoDigits(i.Start.Hour) + u':' + TwoDigits(i.Start.Minute) + u'-' + TwoDigits(i.End.Hour) + u':' +
-           TwoDigits(i.End.Minute);
-}
-
 bool IsPasswordKey(std::string_view key)
 {
     return UpperCp1252(std::string(key)) == "PWD";
-}
-
-QJsonArray ParamsJson(std::string_view params, bool mask)
-{
-    QJsonArray pairs;
-    for (const ParamPair& pair : SplitParams(params)) {
-        QJsonObject o{{Q("key"), FromCp1252(pair.Key)}};
-        if (pair.HasValue) {
-            const bool hide = mask && !pair.Value.empty() && IsPasswordKey(pair.Key);
-            o[Q("value")] = hide ? Q(kMask) : FromCp1252(pair.Value);
-        }
-        pairs.append(o);
-    }
-    return pairs;
-}
-
-QJsonObject ActionJson(int index, const ActionRecord& action, const ConfigJsonOptions& options)
-{
-    QJsonObject o;
-    o[Q("index")] = index;
-    o[Q("name")] = FromCp1252(action.Name);
-    o[Q("type")] = action.Type;
-    if (options.LangText) {
-        o[Q("type_name")] = Q(ActionTypeName(action.Type));
-        o[Q("summary")] = FromCp1252(ActionSummary(action, options.LangText));
-    }
-    o[Q("deleted")] = action.Deleted;
-    o[Q("params")] = ParamsJson(action.Params, options.MaskPasswords);
-    if (!action.Params.empty() && action.Params.back() != '\0')
-        o[Q("params_unterminated")] = true;
-    QJsonObject table;
-    for (int day = 1; day <= TimeTable::DayCount; ++day) {
-        QJsonArray intervals;
-        for (const Interval& i : action.TimeTable.Day(day))
-            intervals.append(IntervalText(i));
-        if (!intervals.isEmpty())
-            table[Q(kDayNames[day - 1])] = intervals;
-    }
-    o[Q("time_table")] = table;
-    return o;
 }
 
 // The general settings' text fields, in the order of the file's general line.
@@ -239,7 +187,7 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
                 const auto text = in.Text(*pv, at + QStringLiteral(".value"));
                 if (!text)
                     return false;
-                if (IsPasswordKey(*key) && *text == kMask)
+                if (IsPasswordKey(*key) && *text == kMaskedPassword)
                     return in.Fail(at + QStringLiteral(".value"),
                                    "the password is masked (this JSON is a listing; write one with "
                                    "korctl convert IN OUT.json)");
@@ -399,42 +347,6 @@ const char* ActionTypeName(std::int32_t type)
                                         "notify client", "remote alarm", "user",     "e-mail",
                                         "FTP upload",    "Contact ID"};
     return type >= ActOutput && type <= ActContactId ? names[type] : "unknown";
-}
-
-QByteArray ConfigToJson(const ConfigDocument& doc, const ConfigJsonOptions& options)
-{
-    QJsonArray rules;
-    for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
-        const SensorRule& rule = doc.Rule(r);
-        if (!rule.IsUsed())
-            continue;
-        QJsonArray actions;
-        for (std::size_t a = 0; a < rule.Actions.size(); ++a)
-            actions.append(ActionJson(static_cast<int>(a), rule.Actions[a], options));
-        QJsonObject o{{Q("index"), r}, {Q("actions"), actions}};
-        if (options.LangText)
-            o[Q("tag")] = QString::fromStdString(EventSourceTag(r, doc.InputOneAsSensor));
-        rules.append(o);
-    }
-    const GeneralSettings& g = doc.GeneralSettings;
-    QJsonObject general;
-    for (const NumberField& f : kGeneralNumbers)
-        general[Q(f.Name)] = g.*f.Member;
-    for (const TextField& f : kGeneralText)
-        general[Q(f.Name)] = FromCp1252(g.*f.Member);
-    QJsonArray s;
-    for (bool f : doc.ZelkSettings.S)
-        s.append(f);
-    QJsonArray msk;
-    for (bool f : doc.ZelkSettings.MSK)
-        msk.append(f);
-    const QJsonObject detector{{Q("BC"), doc.ZelkSettings.BC}, {Q("S"), s}, {Q("MSK"), msk}};
-    const QJsonObject root{{Q("format"), kConfigJsonFormat},
-                           {Q("passwords"), Q(options.MaskPasswords ? "masked" : "included")},
-                           {Q("rules"), rules},
-                           {Q("general"), general},
-                           {Q("detector"), detector}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 Result<ConfigDocument> ConfigFromJson(std::string_view json)

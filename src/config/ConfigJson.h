@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 
+#include <iosfwd>
 #include <string_view>
 
 namespace kor {
@@ -13,6 +14,8 @@ namespace kor {
 // The JSON form of a configuration: what `korctl show --json` prints and what `korctl convert`
 // writes and reads. Version 1 of the layout; a reader refuses any other "format".
 inline constexpr int kConfigJsonFormat = 1;
+// What a masked password value reads; a reader refuses it.
+inline constexpr char kMaskedPassword[] = "********";
 
 struct ConfigJsonOptions
 {
@@ -26,6 +29,8 @@ struct ConfigJsonOptions
 const char* ActionTypeName(std::int32_t type);
 
 QByteArray ConfigToJson(const ConfigDocument& doc, const ConfigJsonOptions& options);
+// The same, written straight to a stream (a large project needs no copy in memory).
+void WriteConfigJson(const ConfigDocument& doc, const ConfigJsonOptions& options, std::ostream& out);
 
 // Reads the JSON back into a fresh document. Refuses (naming the JSON path) a document with masked
 // passwords, a value of the wrong kind or out of its field's range, and text the configuration's

@@ -54,6 +54,8 @@ TEST_F(KorctlConvert, ShowListsRulesActionsAndMasksPasswords)
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out.find("ftp-secret"), std::string::npos);
     const QJsonObject root = JsonObject(r.Out);
+    EXPECT_EQ(root[QStringLiteral("format")].toInt(), 1);
+    EXPECT_EQ(root[QStringLiteral("passwords")].toString(), QStringLiteral("masked"));
     const QJsonArray rules = root[QStringLiteral("rules")].toArray();
     ASSERT_EQ(rules.size(), 3);
     EXPECT_EQ(rules[1].toObject()[QStringLiteral("tag")].toString(), QStringLiteral("SIMD3"));
