@@ -86,6 +86,10 @@ public:
     // The camera's display name (Unicode), the title of the download's messages.
     QString CameraDisplayName() const;
 
+    // The camera's firmware release as the last identification found it; empty until then.
+    const std::string& FirmwareRelease() const { return m_firmwareRelease; }
+    void SetFirmwareRelease(std::string release) { m_firmwareRelease = std::move(release); }
+
     UserDialogs& Dialogs() { return *m_dialogs; }
     void SetDialogs(UserDialogs& dialogs) { m_dialogs = &dialogs; }
 
@@ -114,6 +118,7 @@ private:
     DeviceServices m_services;
     bool m_taskListDirty = false;
     bool m_deviceBusy = false;
+    std::string m_firmwareRelease;
     // Last, so that it is destroyed first: a running operation ends before what it uses goes.
     LinkRunner m_runner;
     std::vector<std::pair<int, std::function<void(bool)>>> m_busyObservers;

@@ -1,6 +1,7 @@
 #include "app/ReportBuilder.h"
 
 #include "app/HtmlText.h"
+#include "config/EventSources.h"
 #include "config/LangTextId.h"
 #include "config/TextNumber.h"
 
@@ -175,6 +176,46 @@ void AppendDetector(std::string& out, const ReportTemplate& tpl, const ZelkSetti
     out += tpl.Gaps[8];
 }
 
+std::string HeaderHtml(const ReportHeader& header, const LangTextLookup& langText)
+{
+    const std::pair<int, const std::string*> rows[] = {
+        {LangTextId(136), &header.CameraName}, {LangTextId(105), &header.Address},
+        {LangTextId(1131), &header.Model},     {LangTextId(1132), &header.Firmware},
+        {LangTextId(1133), &header.MadeAt},
+    };
+    std::string html = "<table class=\"grid\" cellspacing=\"0\" cellpadding=\"4\" border=\"1\">\r\n";
+    for (const auto& [label, value] : rows) {
+        if (value->empty())
+            continue;
+        html += "<tr><td class=\"label\">" + HtmlText(langText(label)) + "</td><td>" + HtmlText(*value) +
+                "</td></tr>\r\n";
+    }
+    return html + "</table>";
+}
+
+std::string LeftOutHtml(const ConfigDocument& doc, const ReportHeader& header, const LangTextLookup& langText)
+{
+    std::string items;
+    for (int r = ReportRuleCount; r < ConfigDocument::RuleCount; ++r) {
+        if (!HasLiveAction(doc.Rule(r)))
+            continue;
+        const std::string name =
+            header.SourceName ? header.SourceName(r) : EventSourceTag(r, doc.InputOneAsSensor);
+        items += "<li>" + HtmlText(name.empty() ? DecimalText(r) : name) + "</li>\r\n";
+    }
+    if (items.empty())
+        return {};
+    return "<p>" + HtmlText(langText(LangTextId(1134))) + "</p>\r\n<ul>\r\n" + items + "</ul>";
+}
+
+// Replaces the first occurrence of a marker. Every text the report inserts is escaped, so the
+// marker can only come from the template.
+void ReplaceMarker(std::string& out, std::string_view marker, const std::string& html)
+{
+    if (const std::size_t at = out.find(marker); at != std::string::npos)
+        out.replace(at, marker.size(), html);
+}
+
 } // namespace
 
 std::string ReportRuleName(int ruleIndex, const LangTextLookup& langText)
@@ -197,7 +238,8 @@ std::string ReportRuleName(int ruleIndex, const LangTextLookup& langText)
 }
 
 std::string BuildReportHtml(const ReportTemplate& tpl, const ConfigDocument& doc,
-                            const LangTextLookup& langText, std::string_view imageFolderUrl)
+                            const LangTextLookup& langText, std::string_view imageFolderUrl,
+                            const ReportHeader& header)
 {
     std::string out;
     out.reserve(tpl.Gaps[0].size() + 4096);
@@ -215,6 +257,8 @@ std::string BuildReportHtml(const ReportTemplate& tpl, const ConfigDocument& doc
             break;
         }
     }
+    ReplaceMarker(out, kReportHeaderMarker, HeaderHtml(header, langText));
+    ReplaceMarker(out, kReportLeftOutMarker, LeftOutHtml(doc, header, langText));
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "config/ActionSummary.h"
 #include "config/ConfigDocument.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,25 @@ constexpr int ReportRuleCount = 12;
 // The heading of a reported rule (0..11) in the words of the language, Windows-1252.
 std::string ReportRuleName(int ruleIndex, const LangTextLookup& langText);
 
+// What the report says of itself at its start: the camera (fields left empty when not known) and
+// when it was made. Texts are Windows-1252.
+struct ReportHeader
+{
+    std::string CameraName;
+    std::string Address;
+    std::string Model;
+    std::string Firmware;
+    std::string MadeAt;
+    // The name of a rule's event source for the list of those the report leaves out; the source tag
+    // when not given.
+    std::function<std::string(int)> SourceName;
+};
+
+// The marker lines of a template where the header and the list of left-out sources go; a template
+// without them gets neither.
+inline constexpr std::string_view kReportHeaderMarker = "<!--REPORTHEAD-->";
+inline constexpr std::string_view kReportLeftOutMarker = "<!--LEFTOUT-->";
+
 // Fills a template with a configuration; the result is the HTML text of xdoc.html.
 // - Sections come in the template's order; gap 0 first.
 // - Rules 0..11 with at least one action that is not deleted: block 1, then per action block 2
@@ -24,7 +44,10 @@ std::string ReportRuleName(int ruleIndex, const LangTextLookup& langText);
 // Every text from the document or the language (rule names, summaries, action names, units) is
 // HTML-escaped, so a name such as "<b>" shows as typed. The image of an action is imageFolderUrl
 // followed by its type as two digits and ".gif"; pass a folder URL that ends with "/".
+// The header replaces the template's header marker; the sources of rules 12 and above that have
+// actions are listed by name at its left-out marker, so that the report hides none of them.
 std::string BuildReportHtml(const ReportTemplate& tpl, const ConfigDocument& doc,
-                            const LangTextLookup& langText, std::string_view imageFolderUrl);
+                            const LangTextLookup& langText, std::string_view imageFolderUrl,
+                            const ReportHeader& header = {});
 
 } // namespace kor

@@ -5,6 +5,7 @@
 #include "app/ReportTemplate.h"
 #include "config/SaveFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -27,7 +28,7 @@ QString ReportFile::OutputPath()
 }
 
 std::string ReportFile::Build(const ConfigDocument& doc, const LangTextLookup& langText,
-                              const QString& languageCode, bool* templateFound)
+                              const QString& languageCode, const ReportHeader& header, bool* templateFound)
 {
     std::string bytes;
     bool found = false;
@@ -39,7 +40,13 @@ std::string ReportFile::Build(const ConfigDocument& doc, const LangTextLookup& l
     }
     if (templateFound)
         *templateFound = found;
-    return BuildReportHtml(ReadReportTemplate(bytes), doc, langText, ImageFolderUrl());
+    return BuildReportHtml(ReadReportTemplate(bytes), doc, langText, ImageFolderUrl(), header);
+}
+
+std::string ReportFile::MadeAtText(std::chrono::system_clock::time_point when)
+{
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(when.time_since_epoch()).count();
+    return QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
 }
 
 } // namespace kor

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/ReportBuilder.h"
 #include "config/ActionSummary.h"
 #include "config/ConfigDocument.h"
 
 #include <QString>
 
+#include <chrono>
 #include <string>
 
 namespace kor {
@@ -24,7 +26,11 @@ public:
     // The report of a configuration in a language: the template read and filled. A missing
     // template gives an empty report; templateFound tells the two apart.
     static std::string Build(const ConfigDocument& doc, const LangTextLookup& langText,
-                             const QString& languageCode, bool* templateFound = nullptr);
+                             const QString& languageCode, const ReportHeader& header,
+                             bool* templateFound = nullptr);
+
+    // The date and time a report was made, as it shows them (local time, yyyy-MM-dd HH:mm).
+    static std::string MadeAtText(std::chrono::system_clock::time_point when);
 };
 
 } // namespace kor

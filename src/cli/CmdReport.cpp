@@ -6,6 +6,8 @@
 #include "app/ReportPdf.h"
 #include "config/Cp1252.h"
 #include "config/SaveFile.h"
+#include "outside/transport/SystemClock.h"
+#include "rules/EventCatalogue.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -101,7 +103,11 @@ int RunReport(const CommandSpec& self, Invocation& inv)
 
     bool templateFound = false;
     const QString languageCode = QString::fromLatin1(language->Code);
-    const std::string html = ReportFile::Build(doc, LangTextBytes, languageCode, &templateFound);
+    // No camera here: the report says when it was made, and names the sources it leaves out.
+    ReportHeader header;
+    header.MadeAt = ReportFile::MadeAtText(SystemClock().Now());
+    header.SourceName = [&doc](int rule) { return SourceNameText(rule, doc.InputOneAsSensor); };
+    const std::string html = ReportFile::Build(doc, LangTextBytes, languageCode, header, &templateFound);
     if (!templateFound)
         return Failure(inv,
                        "report template not found: " + ReportFile::TemplatePath(languageCode).toStdString());

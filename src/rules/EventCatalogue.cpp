@@ -1,6 +1,7 @@
 #include "rules/EventCatalogue.h"
 
 #include "app/Language.h"
+#include "config/Cp1252.h"
 #include "config/LangTextId.h"
 #include "config/TextNumber.h"
 
@@ -56,6 +57,12 @@ std::optional<ConfiguredSource> ConfiguredSourceOf(int index, std::int16_t input
     if (index == 101)
         return ConfiguredSource{LangText(406), 13, QStringLiteral("Tampering"), "OTHC101"};
     return std::nullopt;
+}
+
+std::string SourceNameText(int ruleIndex, std::int16_t inputOneAsSensor)
+{
+    const std::optional<ConfiguredSource> source = ConfiguredSourceOf(ruleIndex, inputOneAsSensor);
+    return source ? ToCp1252(source->KindText + QStringLiteral(": ") + source->SourceText) : std::string();
 }
 
 std::vector<SourceKind> SourceKinds(std::int16_t inputOneAsSensor, std::int16_t cameraEventCount)

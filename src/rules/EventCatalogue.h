@@ -50,6 +50,10 @@ std::vector<ConfiguredSource> ConfiguredSources(const ConfigDocument& doc);
 // The row of one rule index; nothing for an index that holds no event source.
 std::optional<ConfiguredSource> ConfiguredSourceOf(int ruleIndex, std::int16_t inputOneAsSensor);
 
+// The source of a rule index as the catalogue names it ("kind: source"), Windows-1252; empty for an
+// index that holds no event source.
+std::string SourceNameText(int ruleIndex, std::int16_t inputOneAsSensor);
+
 // The sources of a kind that are known without asking the device: all of SIMD, EIMD, PCAM and SVIR,
 // and the first item (SDMC12) of SDMC. OTHC and an unknown code give none.
 std::vector<SourceItem> FixedSources(std::string_view code, std::int16_t inputOneAsSensor,

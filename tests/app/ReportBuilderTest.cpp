@@ -212,6 +212,55 @@ TEST(ReportBuilder, SectionsFollowTheTemplateOrder)
     EXPECT_EQ(html.substr(html.size() - 5), "end\r\n");
 }
 
+// The header (known fields only) at its marker, and the sources of rules 12 and above that have
+// live actions by name at theirs; the sections stay where they were.
+TEST(ReportBuilder, HeaderAndLeftOutSources)
+{
+    const std::string markers = std::string("<!--REPORTHEAD-->\r\n") + kTemplate + "<!--LEFTOUT-->\r\n";
+    ReportHeader full{"Gate <1>", "10.0.0.5",         "M1011",
+                      "4.47",     "2026-12-07 11:13", [](int r) {
+                          return "Source " + std::to_string(r); }};
+    const struct
+    {
+        const char* Name;
+        ReportHeader Header;
+        std::vector<int> Rules; // rules given a live action; rule 51 only a deleted one
+        std::string Head;
+        std::string LeftOut;
+    } cases[] = {
+        {"everything known",
+         full,
+         {0, 12, 70, 100},
+         "<tr><td class=\"label\">[136]</td><td>Gate &lt;1&gt;</td></tr>\r\n"
+         "<tr><td class=\"label\">[105]</td><td>10.0.0.5</td></tr>\r\n"
+         "<tr><td class=\"label\">[1131]</td><td>M1011</td></tr>\r\n"
+         "<tr><td class=\"label\">[1132]</td><td>4.47</td></tr>\r\n"
+         "<tr><td class=\"label\">[1133]</td><td>2026-12-07 11:13</td></tr>\r\n",
+         "<p>[1134]</p>\r\n<ul>\r\n<li>Source 12</li>\r\n<li>Source 70</li>\r\n<li>Source 100</li>\r\n</ul>"},
+        {"date only, tags for names",
+         ReportHeader{"", "", "", "", "2026-01-02 03:04", {}},
+         {90},
+         "<tr><td class=\"label\">[1133]</td><td>2026-01-02 03:04</td></tr>\r\n",
+         "<p>[1134]</p>\r\n<ul>\r\n<li>SVIR90</li>\r\n</ul>"},
+        {"nothing left out", full, {3}, "", ""},
+    };
+    for (const auto& c : cases) {
+        ConfigDocument doc = FreshDocument();
+        for (int rule : c.Rules)
+            doc.AddAction(rule, MailAction("a", "x"));
+        doc.AddAction(51, MailAction("gone", "x"));
+        doc.MarkDeleted(51, 0);
+        const std::string html = BuildReportHtml(ReadReportTemplate(markers), doc, FakeText, "", c.Header);
+        const std::string table =
+            "<table class=\"grid\" cellspacing=\"0\" cellpadding=\"4\" border=\"1\">\r\n";
+        if (!c.Head.empty()) {
+            EXPECT_EQ(html.rfind(table + c.Head + "</table>\r\nHEAD\r\n", 0), 0u) << c.Name << "\n" << html;
+        }
+        EXPECT_EQ(html.substr(html.rfind("TAIL\r\n")), "TAIL\r\n" + c.LeftOut + "\r\n") << c.Name;
+        EXPECT_EQ(LinesStartingWith(html, "RULE").size(), c.Rules[0] < 12 ? 1u : 0u) << c.Name;
+    }
+}
+
 TEST(ReportBuilder, MissingTemplateGivesAnEmptyReport)
 {
     ConfigDocument doc = FreshDocument();

@@ -3,7 +3,10 @@
 #include "TestSupport.h"
 
 #include <filesystem>
+#include <unistd.h>
+
 #include <memory>
+#include <sstream>
 
 namespace kor::cli {
 namespace {
@@ -27,14 +30,14 @@ protected:
         qunsetenv("KOR_WAIT_DIVISOR");
     }
     // Starts the simulated camera (none for a null list) and records it as camera `id`.
-    void StartSim(const char* id, const std::vector<std::string>* args)
+    void StartSim(const char* id, const std::vector<std::string>* args, bool ftp = false)
     {
         std::string address = "127.0.0.254"; // nobody answers there
         std::string port = "80";
         if (args) {
             std::vector<std::string> all = *args;
             all.insert(all.end(), {"--user", "root", "--password", kSecret, "--restart-seconds", "0"});
-            m_sim = std::make_unique<kor::test::DeviceSimProcess>(all, false);
+            m_sim = std::make_unique<kor::test::DeviceSimProcess>(all, ftp);
             ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
             address = m_sim->Address();
             port = std::to_string(m_sim->HttpPort());
@@ -142,6 +145,29 @@ TEST_F(KorctlDevice, ChangesBehindTheToolsBackAndUnkeptUploadsAreCaught)
     EXPECT_NE(r.Out.find("The camera did not keep the configuration as sent."), std::string::npos) << r.Out;
 }
 
+// The installation's restarts: one line per wait, with the seconds it may take, before the outcome
+// line. korctl uses FTP's own port, which the simulated camera takes only when run as root.
+TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the simulated camera gets FTP port 21 only as root";
+    const std::vector<std::string> none;
+    ASSERT_NO_FATAL_FAILURE(StartSim("5", &none, true));
+    const CliRun r = Run({"apply", "--camera", "5", "--install", "--lang", "en"});
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    std::vector<std::string> waits;
+    std::istringstream lines(r.Out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("Waiting for the device"))
+            waits.push_back(line);
+    }
+    const std::vector<std::string> expected = {
+        "Waiting for the device: 30 s left", "Waiting for the device: 60 s left",
+        "Waiting for the device: 30 s left", "Waiting for the device: 60 s left"};
+    EXPECT_EQ(waits, expected) << r.Out;
+    EXPECT_NE(r.Out.find("The application was installed.\nFinished.\n"), std::string::npos) << r.Out;
+}
+
 // A camera that does not answer, or holds no application: the run fails and no project is written.
 TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
 {
@@ -156,7 +182,7 @@ TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
         {nullptr,
          {"apply", "--project", Sample(), "--send-config"},
          "Error 7 ",
-         "the run ended with an error"},
+         "korctl: Failed: the camera did not answer."},
         {nullptr, {"download", Path("none.kma")}, "", "korctl: "},
         {&bare, {"download", Path("none.kma")}, "", "korctl: "},
     };

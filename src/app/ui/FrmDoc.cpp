@@ -14,6 +14,8 @@
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
 #include "config/SaveFile.h"
+#include "device/Clock.h"
+#include "rules/EventCatalogue.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -105,6 +107,21 @@ const QTextDocument* FrmDoc::Page() const
     return m_view->Page();
 }
 
+ReportHeader FrmDoc::Header() const
+{
+    ReportHeader header;
+    const CurrentCamera& camera = m_session.Camera();
+    header.CameraName = camera.DisplayName();
+    header.Address = camera.IpAddress();
+    header.Model = camera.ModelName();
+    header.Firmware = m_session.FirmwareRelease();
+    const Clock* clock = m_session.Services().Wait;
+    header.MadeAt = ReportFile::MadeAtText(clock ? clock->Now() : std::chrono::system_clock::now());
+    const std::int16_t inputOne = m_session.Document().InputOneAsSensor;
+    header.SourceName = [inputOne](int rule) { return SourceNameText(rule, inputOne); };
+    return header;
+}
+
 void FrmDoc::Reload()
 {
     const std::uint64_t generation = ++m_generation;
@@ -115,9 +132,10 @@ void FrmDoc::Reload()
     // The worker gets copies; the session is only read here, on the GUI thread.
     const ConfigDocument doc = m_session.Document();
     const QString languageCode = LanguageCode();
+    const ReportHeader header = Header();
     QPointer<FrmDoc> self(this);
     QThreadPool::globalInstance()->start([=] {
-        const std::string bytes = ReportFile::Build(doc, LangTextBytes, languageCode);
+        const std::string bytes = ReportFile::Build(doc, LangTextBytes, languageCode, header);
         if (const Status saved = SaveFileAtomically(path, bytes); saved.failed())
             std::fprintf(stderr, "kormanager: %s: %s\n", path.toLocal8Bit().constData(),
                          saved.reason().c_str());

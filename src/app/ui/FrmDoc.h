@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ReportBuilder.h"
 #include "config/Result.h"
 
 #include <QPointer>
@@ -48,6 +49,8 @@ public:
     // Builds xdoc.html from the document and shows it. A missing template shows an empty page;
     // a page that cannot be written is still shown, and the reason goes to standard error.
     void Reload();
+    // What the report says of the camera and of when it was made (the session's clock).
+    ReportHeader Header() const;
     // Whether the page of the last Reload is shown; WaitUntilShown keeps the events going until
     // it is.
     bool IsShown() const { return m_shown; }

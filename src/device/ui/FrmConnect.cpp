@@ -306,11 +306,13 @@ void FrmConnect::Run()
 
     ShowRunning(true);
     auto result = RunOutcome::NotStarted;
+    std::string firmware;
     try {
         RunDeviceJob(m_session, [&] {
             RunSequence engine(services, host, subject);
             result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
             taskListDirty = engine.TaskListDirty();
+            firmware = engine.FirmwareRelease();
         });
     } catch (const std::exception& e) {
         AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), LogKind::Error);
@@ -320,6 +322,8 @@ void FrmConnect::Run()
     // The worker's last lines are queued for this screen; show them before the run counts as over.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     m_session.SetTaskListDirty(taskListDirty);
+    if (!firmware.empty())
+        m_session.SetFirmwareRelease(firmware);
     ShowBusy(false);
     ShowRunning(false);
     // A run that went through ends with a full bar; one that stopped shows where.

@@ -6,6 +6,7 @@
 #include "app/ScriptedDialogs.h"
 #include "app/ui/ReportPrintDialog.h"
 #include "config/ParamString.h"
+#include "device/Clock.h"
 
 #include "TestSupport.h"
 
@@ -39,6 +40,17 @@ public:
     int Calls = 0;
 };
 
+// A report is dated by the session's clock; this one stands still.
+class FixedClock final : public Clock
+{
+public:
+    void SleepMs(int) override {}
+    std::chrono::system_clock::time_point Now() const override
+    {
+        return std::chrono::system_clock::time_point(std::chrono::seconds(1800000000));
+    }
+};
+
 class FrmDocTest : public ::testing::Test
 {
 protected:
@@ -47,6 +59,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
         m_session.Services().WorkFolder = m_dir.filePath(QStringLiteral("work"));
+        m_session.Services().Wait = &m_clock;
         ConfigDocument& doc = m_session.Document();
         doc.ResetConfig();
         ActionRecord light;
@@ -63,6 +76,7 @@ protected:
     static std::string Head(const QString& path, std::size_t n) { return test::ReadBytes(path).substr(0, n); }
 
     QTemporaryDir m_dir;
+    FixedClock m_clock;
     ScriptedDialogs m_dialogs;
     AppSession m_session{m_dialogs};
 };
@@ -78,7 +92,8 @@ TEST_F(FrmDocTest, ShowsTheReportItBuiltIntoTheWorkFolder)
     EXPECT_TRUE(text.contains(QStringLiteral("08:00-12:30")));
     EXPECT_EQ(screen.ReportPath(), File(QStringLiteral("work/xdoc.html")));
     EXPECT_EQ(test::ReadBytes(screen.ReportPath()),
-              ReportFile::Build(m_session.Document(), LangTextBytes, u"en"_qs));
+              ReportFile::Build(m_session.Document(), LangTextBytes, u"en"_qs, screen.Header()));
+    EXPECT_TRUE(text.contains(QString::fromStdString(ReportFile::MadeAtText(m_clock.Now()))));
 
     m_session.Document().MarkDeleted(3, 0);
     ActionRecord mail;
