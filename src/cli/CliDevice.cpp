@@ -141,7 +141,7 @@ void TerminalHost::Log(const std::string& line, LogKind kind)
 
 void TerminalHost::Waiting(int seconds, int total)
 {
-    if (!OnTerminal && seconds != 1)
+    if (!ProgressOnTerminal && seconds != 1)
         return;
     std::string line = Text ? Text(LangTextId(1199)) : std::string();
     const std::string left = DecimalText(total - seconds + 1);
@@ -149,18 +149,18 @@ void TerminalHost::Waiting(int seconds, int total)
         line.replace(at, 2, left);
     else
         line += " " + left;
-    if (!OnTerminal) {
-        m_inv.Out << TerminalText(line) << std::endl;
+    if (!ProgressOnTerminal) {
+        m_inv.Err << TerminalText(line) << std::endl;
         return;
     }
-    m_inv.Out << "\r" << TerminalText(line) << "\033[K" << std::flush;
+    m_inv.Err << "\r" << TerminalText(line) << "\033[K" << std::flush;
     m_waitLineOpen = true;
 }
 
 void TerminalHost::EndWaitLine()
 {
     if (m_waitLineOpen)
-        m_inv.Out << "\r\033[K";
+        m_inv.Err << "\r\033[K" << std::flush;
     m_waitLineOpen = false;
 }
 

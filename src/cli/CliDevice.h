@@ -47,12 +47,14 @@ public:
     HomeChoice ChooseHome(const std::vector<CameraPosition>& positions) override;
     void SetBusy(bool) override {}
     void Progress(int, int) override {}
-    // On a terminal one line counts the seconds down; elsewhere each wait gets one line.
+    // On standard error, so that standard output holds the log's lines alone: on a terminal one
+    // line counts the seconds down; elsewhere each wait gets one line.
     void Waiting(int seconds, int total) override;
     bool Cancelled() override { return false; }
 
     bool AskOnTerminal = false;
-    bool OnTerminal = false; // standard output is a terminal: colours and an updating wait line
+    bool OnTerminal = false;         // standard output is a terminal: failures in red
+    bool ProgressOnTerminal = false; // standard error is a terminal: an updating wait line
     TextLookup Text;
     bool YesAnswer = false;
     HomeChoice Home;

@@ -146,6 +146,7 @@ int RunApply(const CommandSpec& self, Invocation& inv)
 
     TerminalHost host(inv);
     host.OnTerminal = &inv.Out == &std::cout && isatty(STDOUT_FILENO) != 0;
+    host.ProgressOnTerminal = &inv.Err == &std::cerr && isatty(STDERR_FILENO) != 0;
     host.AskOnTerminal = inv.Has("ask");
     host.YesAnswer = inv.Has("home-programs");
     host.Text = text;
@@ -278,7 +279,8 @@ CommandSpec ApplyCommand()
     spec.Details =
         "Prints the same lines as the device link screen's log, the outcome line before the last; exit\n"
         "status 1 when the run ended in an error, whose outcome line goes to standard error as well.\n"
-        "Waits for a restarting camera print one line each, or count down on one line on a terminal.\n"
+        "Waits for a restarting camera go to standard error: one line each, or a countdown on one line\n"
+        "on a terminal.\n"
         "Without --project the camera's own configuration is downloaded first, as at start-up.\n"
         "With --send-config the task list is sent (and the camera restarted) when the configuration uses\n"
         "inputs, motion windows, audio, tampering or temperature; --no-task-list leaves it alone.\n"

@@ -145,8 +145,9 @@ TEST_F(KorctlDevice, ChangesBehindTheToolsBackAndUnkeptUploadsAreCaught)
     EXPECT_NE(r.Out.find("The camera did not keep the configuration as sent."), std::string::npos) << r.Out;
 }
 
-// The installation's restarts: one line per wait, with the seconds it may take, before the outcome
-// line. korctl uses FTP's own port, which the simulated camera takes only when run as root.
+// The installation's restarts: one line per wait on standard error, with the seconds it may take;
+// the outcome line before the closing one. korctl uses FTP's own port, which the simulated camera takes only
+// when run as root.
 TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
 {
     if (geteuid() != 0)
@@ -156,7 +157,7 @@ TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
     const CliRun r = Run({"apply", "--camera", "5", "--install", "--lang", "en"});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
     std::vector<std::string> waits;
-    std::istringstream lines(r.Out);
+    std::istringstream lines(r.Err);
     for (std::string line; std::getline(lines, line);) {
         if (line.starts_with("Waiting for the device"))
             waits.push_back(line);
@@ -164,7 +165,7 @@ TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
     const std::vector<std::string> expected = {
         "Waiting for the device: 30 s left", "Waiting for the device: 60 s left",
         "Waiting for the device: 30 s left", "Waiting for the device: 60 s left"};
-    EXPECT_EQ(waits, expected) << r.Out;
+    EXPECT_EQ(waits, expected) << r.Err;
     EXPECT_NE(r.Out.find("The application was installed.\nFinished.\n"), std::string::npos) << r.Out;
 }
 

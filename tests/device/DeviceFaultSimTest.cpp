@@ -32,7 +32,7 @@ TEST_F(DeviceFaultSimTest, RunFaults)
         LinkOptions Options;
         std::function<void(DeviceFaultSimTest&)> Arrange;
         RunOutcome Expected;
-        std::string LastLine; // before the closing line
+        std::string LastLine; // before the outcome and closing lines
         std::string Also;
         int Restarts; // -1: not counted
     } rows[] = {
@@ -129,9 +129,9 @@ TEST_F(DeviceFaultSimTest, RunFaults)
         if (row.Arrange)
             row.Arrange(*this);
         EXPECT_EQ(Run(row.Options), row.Expected) << LogText();
-        ASSERT_GE(Host.Lines.size(), 2u);
+        ASSERT_GE(Host.Lines.size(), 3u);
         EXPECT_EQ(Host.Lines.back(), "[808]");
-        EXPECT_EQ(Host.Lines[Host.Lines.size() - 2], row.LastLine) << LogText();
+        EXPECT_EQ(Host.Lines[Host.Lines.size() - 3], row.LastLine) << LogText();
         EXPECT_EQ(Host.Busy, (std::vector<bool>{true, false}));
         EXPECT_EQ(LogText().find(":pass@"), std::string::npos);
         EXPECT_EQ(LogText().find("wrong"), std::string::npos);
@@ -158,7 +158,7 @@ TEST_F(DeviceFaultSimTest, NoCameraAtTheAddress)
     RealTransports = true;
     Fields = {"127.0.1.254", "80", "root", "pass"}; // outside the simulators' addresses
     EXPECT_EQ(Run(Ticked({&LinkOptions::SendConfig})), RunOutcome::Failed);
-    ASSERT_EQ(Host.Lines.size(), 4u) << LogText();
+    ASSERT_EQ(Host.Lines.size(), 5u) << LogText();
     EXPECT_EQ(Host.Lines[1], "[802]");
     EXPECT_TRUE(Host.Lines[2].starts_with("Error 7 ")) << Host.Lines[2];
 }

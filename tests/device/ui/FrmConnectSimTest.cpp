@@ -163,9 +163,9 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     poll.start(5);
     screen.Run();
     const QStringList lines = screen.LogLines();
-    ASSERT_GE(lines.size(), 4) << Joined(lines);
-    EXPECT_EQ(lines.mid(lines.size() - 4),
-              (QStringList{LangText(813), LangText(801), LangText(1181), LangText(808)}));
+    ASSERT_GE(lines.size(), 5) << Joined(lines);
+    EXPECT_EQ(lines.mid(lines.size() - 5),
+              (QStringList{LangText(813), LangText(801), LangText(1181), LangText(1197), LangText(808)}));
     for (const DeviceSimProcess::Request& r : m_sim->Requests())
         EXPECT_NE(r.path, "/cgi-bin/recordings/stopchkiod.cgi") << "the I/O check never started";
     EXPECT_FALSE(m_session.DeviceBusy());
