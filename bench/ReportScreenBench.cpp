@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     const auto start = BenchClock::now();
 
     if (mode == QLatin1String("pdf")) {
-        const std::string html = ReportFile::Build(session.Document(), LangTextBytes, u"en"_qs);
+        const std::string html = ReportFile::Build(session.Document(), LangTextBytes, u"en"_qs, {});
         QTextDocument document;
         document.setHtml(FromCp1252(html));
         int pages = 0;
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
         // The page built and laid out on the GUI thread, as a text browser does it.
         auto* browser = new QTextBrowser(&window);
         layout->addWidget(browser);
-        browser->setHtml(FromCp1252(ReportFile::Build(session.Document(), LangTextBytes, u"en"_qs)));
+        browser->setHtml(FromCp1252(ReportFile::Build(session.Document(), LangTextBytes, u"en"_qs, {})));
         (void)browser->document()->size();
         QApplication::processEvents();
     } else {

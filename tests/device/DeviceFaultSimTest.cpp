@@ -153,16 +153,6 @@ TEST_F(DeviceFaultSimTest, RefusedPasswordIsTriedOnce)
     EXPECT_EQ(Sim->Requests().size(), 2u);
 }
 
-TEST_F(DeviceFaultSimTest, NoCameraAtTheAddress)
-{
-    RealTransports = true;
-    Fields = {"127.0.1.254", "80", "root", "pass"}; // outside the simulators' addresses
-    EXPECT_EQ(Run(Ticked({&LinkOptions::SendConfig})), RunOutcome::Failed);
-    ASSERT_EQ(Host.Lines.size(), 5u) << LogText();
-    EXPECT_EQ(Host.Lines[1], "[802]");
-    EXPECT_TRUE(Host.Lines[2].starts_with("Error 7 ")) << Host.Lines[2];
-}
-
 TEST_F(DeviceFaultSimTest, DownloadFaults)
 {
     const struct

@@ -84,14 +84,6 @@ TEST_F(RunSequenceTest, MissingModelFolderStopsBeforeAnythingIsSent)
     EXPECT_NE(LogText().find("[804]\n[1190]\n[808]"), std::string::npos);
 }
 
-TEST_F(RunSequenceTest, CancelledBetweenSteps)
-{
-    Host.CancelAfterLines = 2; // after the model line
-    EXPECT_EQ(Run(Ticked({kSendConfig})), RunOutcome::Failed);
-    EXPECT_TRUE(Http.Matching("setaapp.cgi").empty());
-    EXPECT_NE(LogText().find("[1181]\n[1197]\n[808]"), std::string::npos) << LogText();
-}
-
 // The line before the closing line says what the run did, or what failed and what to check; only
 // failures are red.
 TEST_F(RunSequenceTest, OutcomeLine)
