@@ -256,7 +256,7 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         inv.Err << "korctl: " << TerminalText(link.Outcome().Text) << "\n";
         return ExitFailed;
     case RunOutcome::NotStored:
-        inv.Err << "korctl: the camera did not keep the configuration as sent\n";
+        inv.Err << "korctl: " << TerminalText(link.Outcome().Text) << "\n";
         return kExitNotStored;
     case RunOutcome::Completed:
         break;

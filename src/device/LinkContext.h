@@ -62,12 +62,12 @@ struct LinkContext
     LinkFields Fields;
     LinkOptions Options;
 
-    std::string FirmwareRelease; // identification's result, emptied at each run
-    std::string ModelFolder;     // the model's folder under the Data folder
-    HomeChoice Home;             // the home position chosen in this run
-    bool TaskListDirty = false;  // the program-wide flag as the run found it; the upload clears it
-    std::string StoredConfig;    // the configuration the camera holds after a verified upload
-    bool StoredDiffers = false;  // the camera kept something else than the upload sent
+    std::string FirmwareRelease;           // identification's result, emptied at each run
+    std::string ModelFolder;               // the model's folder under the Data folder
+    HomeChoice Home;                       // the home position chosen in this run
+    bool TaskListDirty = false;            // the program-wide flag as the run found it; the upload clears it
+    std::string StoredConfig;              // the configuration the camera holds after a verified upload
+    bool StoredDiffers = false;            // the camera kept something else than the upload sent
     RunFailure Failure = RunFailure::None; // set by a step that knows why it failed better than its stage
 
     void Log(const std::string& line, LogKind kind = LogKind::Plain) const;

@@ -23,6 +23,8 @@ int FailureText(RunFailure failure)
         return LangTextId(1192);
     case RunFailure::Upload:
         return LangTextId(1193);
+    case RunFailure::NotStored:
+        return LangTextId(1220);
     case RunFailure::LoopBroken:
         return LangTextId(1194);
     case RunFailure::IoCheck:

@@ -19,6 +19,7 @@ enum class RunFailure : std::uint8_t
     Installation,
     Settings,
     Upload,
+    NotStored, // the camera kept something else than it was sent
     LoopBroken,
     IoCheck,
     Home,

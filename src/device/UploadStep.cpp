@@ -108,7 +108,8 @@ Status UploadStep::VerifyConfiguration()
         return Status::Fail(AwaitedFailureLine(r, url));
     if (!SameConfigurationText(m_sent, r.Body)) {
         m_ctx.StoredDiffers = true;
-        m_ctx.LogText(LangTextId(1211));
+        m_ctx.Failure = RunFailure::NotStored;
+        m_ctx.LogText(LangTextId(1211), LogKind::Error);
         return Status::Fail({});
     }
     m_ctx.StoredConfig = r.Body;
