@@ -114,7 +114,6 @@ bool MainLoad::OpenLocalData(const ProgramArguments& arguments, LocalSettings& s
         services.WorkFolder = AppPaths::WorkDir();
     if (services.DataFolder.isEmpty())
         services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
-    QDir().mkpath(QDir(services.WorkFolder).filePath(QStringLiteral("Gen")));
 
     ConfigDocument& doc = m_session.Document();
     doc.InitialiseForStartUp(0);
