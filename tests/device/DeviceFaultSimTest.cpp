@@ -69,7 +69,9 @@ TEST_F(DeviceFaultSimTest, RunFaults)
          install,
          {},
          RunOutcome::Failed,
-         "[810]",
+         // The password itself was refused (530): the server's own code and text; 810 is for a
+         // server whose last reply still asks for the password.
+         "Error:530 Login incorrect.",
          {},
          0},
         {"server report cut short",
