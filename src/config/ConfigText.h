@@ -34,7 +34,11 @@ LoadResult ParseConfigText(ConfigDocument& doc, std::shared_ptr<char[]> text, st
 // Adds the action of one #ACTION line to a rule; fails when a number does not fit.
 Status ParseActionLine(ConfigDocument& doc, int ruleIndex, std::string_view line);
 
-// Takes the general settings from the numbered lines of the device's getconfig answer.
-void ParseGetConfigText(GeneralSettings& general, std::string_view text);
+// The fields of the device's getconfig answer: four numbers and eight texts.
+inline constexpr int kGetConfigFields = 12;
+
+// Takes the general settings from the numbered lines of the device's getconfig answer. Returns how
+// many fields it read; fewer than kGetConfigFields means the answer was cut or not such a text.
+[[nodiscard]] int ParseGetConfigText(GeneralSettings& general, std::string_view text);
 
 } // namespace kor
