@@ -5,8 +5,8 @@
 
 #include "app/LanguageCatalogue.h"
 #include "config/Result.h"
-#include "device/RunSequence.h"
 #include "device/RunHost.h"
+#include "device/RunSequence.h"
 
 #include <string>
 

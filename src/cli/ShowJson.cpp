@@ -139,22 +139,20 @@ void WriteActionJson(JsonOut& j, int index, const ActionRecord& action, const La
     j.String(action.Name);
     j.End(false);
     j.Key(level, "params");
-    std::vector<Pair> pairs;
-    ParamPairs(action.Params, pairs);
     j.Raw("[\n");
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
+    ForEachPair(action.Params, [&j](const Pair& pair, bool last) {
         j.Indent(level + 1);
         j.Raw("{\n");
         j.Key(level + 2, "key");
-        j.String(pairs[i].Key);
+        j.String(pair.Key);
         j.End(false);
         j.Key(level + 2, "value");
-        j.String(pairs[i].Value);
+        j.String(pair.Value);
         j.End(true);
         j.Indent(level + 1);
         j.Raw("}");
-        j.End(i + 1 == pairs.size());
-    }
+        j.End(last);
+    });
     j.Indent(level);
     j.Raw("]");
     j.End(false);

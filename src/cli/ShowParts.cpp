@@ -5,9 +5,8 @@
 
 namespace kor::cli {
 
-void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
+void ForEachPair(std::string_view params, const std::function<void(const Pair& pair, bool last)>& visit)
 {
-    pairs.clear();
     std::size_t pos = 0;
     while (pos < params.size()) {
         std::size_t end = params.find('\0', pos);
@@ -18,8 +17,8 @@ void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
         Pair p{pair.substr(0, eq), eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1)};
         if (p.Key.size() == 3 && UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
             p.Value = "********";
-        pairs.push_back(p);
         pos = end + 1;
+        visit(p, pos >= params.size());
     }
 }
 

@@ -5,10 +5,10 @@
 #include "config/ConfigJson.h"
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kor::cli {
 
@@ -20,8 +20,9 @@ struct Pair
     std::string_view Value;
 };
 
-// The pairs of a parameter string, as views into it; a value under a password key is masked.
-void ParamPairs(std::string_view params, std::vector<Pair>& pairs);
+// Visits the pairs of a parameter string in order, as views into it; a value under a password key is
+// masked. Nothing is collected: a long string of short pairs would take many times its size.
+void ForEachPair(std::string_view params, const std::function<void(const Pair& pair, bool last)>& visit);
 
 // "hh:mm-hh:mm", each number with at least two digits.
 std::string IntervalText(const Interval& interval);
