@@ -161,10 +161,14 @@ TEST_F(KorctlConvert, BadInputFailsClearlyAndWritesNothing)
                                     10));
     Write("toobig.kma", "#SSTART1\r\n#ACTION=a;\r\n#GENERAL;FS=300;\r\n");
     Write("prose.txt", "Dear customer,\nthis is not a configuration.\n");
+    QFile huge(QString::fromStdString(Path("huge.kma"))); // sparse: refused by its size, never read
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64{16} << 20) + 1));
+    huge.close();
     const std::pair<std::string, const char*> cases[] = {
-        {Path("missing.kma"), "no such file"},   {m_dir.path().toStdString(), "folder"},
-        {Path("binary.kma"), "binary"},          {Path("toobig.kma"), "line 3"},
-        {Path("prose.txt"), "no configuration"}, {"/dev/zero", "larger than 16 MiB"},
+        {Path("missing.kma"), "no such file"},    {m_dir.path().toStdString(), "folder"},
+        {Path("binary.kma"), "binary"},           {Path("toobig.kma"), "line 3"},
+        {Path("prose.txt"), "no configuration"},  {"/dev/zero", "larger than 16 MiB"},
+        {Path("huge.kma"), "larger than 16 MiB"},
     };
     for (const auto& [in, mention] : cases) {
         for (std::vector<std::string> args : {std::vector<std::string>{"convert", in, Path("out.kma")},

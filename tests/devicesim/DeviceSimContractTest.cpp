@@ -172,8 +172,8 @@ TEST(DeviceSimContract, FtpFaults)
     ASSERT_TRUE(refusing.Start()) << refusing.Error();
     CurlFtpClient ftp;
     EXPECT_TRUE(ftp.Connect(refusing.Address(), refusing.FtpPort(), "operator", kPassword).failed());
-    EXPECT_NE(ftp.LastResponseText().find("\n331 "), std::string::npos) << ftp.LastResponseText();
-    EXPECT_NE(ftp.LastResponseText().find("\n530 "), std::string::npos) << ftp.LastResponseText();
+    EXPECT_EQ(ftp.LastResponseCode(), 530); // the password asked for (331), then refused
+    EXPECT_EQ(ftp.LastResponseText().rfind("530 ", 0), 0u) << ftp.LastResponseText();
 
     DeviceSimProcess failing(WithCredentials({"--fault", "ftp-fail-upload=alarmd"}, true));
     ASSERT_TRUE(failing.Start()) << failing.Error();
