@@ -56,7 +56,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         options.MaskPasswords = false;
         const QByteArray json = ConfigToJson(doc, options);
         written = SaveFileAtomically(
-            outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
+            outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
+            FileAccess::Private);
     } else {
         DeviceLine device{port, {}, {}, {}, {}};
         for (auto [name, field] : {std::pair{"user", &device.User}, std::pair{"password", &device.Password},
