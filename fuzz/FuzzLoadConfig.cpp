@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kor::ParseConfigText(doc, text);
 
     kor::GeneralSettings general;
-    kor::ParseGetConfigText(general, text);
+    static_cast<void>(kor::ParseGetConfigText(general, text));
 
     const std::string project = kor::BuildProjectText(doc);
     kor::ConfigDocument again;

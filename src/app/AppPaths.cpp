@@ -1,11 +1,14 @@
 #include "app/AppPaths.h"
 
 #include "KorBuild.h"
+#include "config/SaveFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cstdio>
 
 namespace kor {
 
@@ -24,12 +27,19 @@ QString AppPaths::ResourceDir()
 
 QString AppPaths::WorkDir()
 {
+    // The folder holds the companion database and the upload file, both with passwords: the user's
+    // own folder is closed to others, also when an older version made it open; a folder named for
+    // tests is only closed when this creates it.
     QString dir = qEnvironmentVariable("KOR_WORK_DIR");
-    if (dir.isEmpty())
+    ExistingFolder existing = ExistingFolder::LeaveAlone;
+    if (dir.isEmpty()) {
         dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        existing = ExistingFolder::MakePrivate;
+    }
     if (dir.isEmpty())
         dir = QDir::home().filePath(QStringLiteral(".kormanager"));
-    QDir().mkpath(dir);
+    if (const Status made = MakePrivateFolder(dir, existing); made.failed())
+        std::fprintf(stderr, "%s\n", made.reason().c_str());
     return dir;
 }
 

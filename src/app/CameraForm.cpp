@@ -29,6 +29,21 @@ CameraFields CameraFieldsOf(const CameraRecord& record, bool isNew)
 
 std::optional<CameraFieldProblem> CheckCameraFields(const CameraFields& fields)
 {
+    // A password stored with "?" for a character would make the camera refuse the log-in, unexplained.
+    const struct
+    {
+        CameraField Field;
+        const QString& Text;
+        int Caption;
+    } texts[] = {{CameraField::Name, fields.Name, 1006},
+                 {CameraField::User, fields.User, 107},
+                 {CameraField::Password, fields.Password, 108},
+                 {CameraField::Brand, fields.Brand, 1147},
+                 {CameraField::Model, fields.Model, 1007}};
+    for (const auto& text : texts) {
+        if (const std::optional<char32_t> c = FirstOutsideCp1252(text.Text))
+            return CameraFieldProblem{text.Field, text.Caption, false, *c};
+    }
     if (IsEmptyIpText(fields.Address.trimmed()))
         return CameraFieldProblem{CameraField::Address, 800, false};
     const QString mac = fields.Mac.trimmed();

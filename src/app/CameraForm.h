@@ -39,6 +39,11 @@ CameraFields CameraFieldsOf(const CameraRecord& record, bool isNew);
 
 enum class CameraField
 {
+    Name,
+    User,
+    Password,
+    Brand,
+    Model,
     Address,
     Mac
 };
@@ -46,12 +51,14 @@ enum class CameraField
 struct CameraFieldProblem
 {
     CameraField Field;
-    int Text;       // the message's language text
-    bool WithValue; // the message reads "<text>: <value> ?"
+    int Text;               // the message's language text; for a refused character the field's caption
+    bool WithValue;         // the message reads "<text>: <value> ?"
+    char32_t Character = 0; // not 0: a character the code page lacks, the message names it
 };
 
-// The checks of the editor's save button, in their order: an address ("0.0.0.0" counts as none,
-// 800), then a MAC address that is empty or well formed (1148).
+// The checks of the editor's save button, in their order: a text the single-byte files cannot hold
+// (name, user, password, brand, model: it would be stored changed), an address ("0.0.0.0" counts as
+// none, 800), then a MAC address that is empty or well formed (1148).
 std::optional<CameraFieldProblem> CheckCameraFields(const CameraFields& fields);
 
 // The record the editor gives back: the fields over the start record, whose stored positions

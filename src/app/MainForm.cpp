@@ -52,6 +52,7 @@ DownloadReaction ReactionToDownload(DownloadOutcome outcome)
     case DownloadOutcome::SettingsNotFound:
     case DownloadOutcome::SettingsUnauthorized:
     case DownloadOutcome::SettingsUnreachable:
+    case DownloadOutcome::SettingsUnreadable:
         return {MessageIcon::Exclamation, kHelpScreen, false};
     case DownloadOutcome::NoGeneralSettings:
         return {MessageIcon::Information, kGeneralScreen, true};

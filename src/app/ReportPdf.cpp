@@ -1,13 +1,15 @@
 #include "app/ReportPdf.h"
 
+#include "config/SaveFile.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -81,11 +83,13 @@ QPageLayout ReportPageLayout()
 
 Status WriteReportPdf(QTextDocument& document, const QString& path, const PdfProgress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::Fail(file.errorString().toStdString());
+    // Built in memory first: the PDF writer would not notice a write that failed half-way (a full
+    // disk), the save does.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(ReportPageLayout());
         writer.setResolution(300);
         writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
@@ -95,9 +99,7 @@ Status WriteReportPdf(QTextDocument& document, const QString& path, const PdfPro
             return Status::Fail("cannot start the PDF");
         PrintPages(document, writer, painter, progress);
     }
-    if (!file.commit())
-        return Status::Fail(file.errorString().toStdString());
-    return Status::Ok();
+    return SaveFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 } // namespace kor

@@ -23,7 +23,10 @@ QString DatabasePathForCli(const Invocation& inv)
 
 Status StartValuesForCli(const Invocation& inv, StartValues& values)
 {
-    return ApplyStartCommandLine(ArgumentBytes(inv.Globals.Start), values);
+    const Result<std::string> start = ArgumentBytes(inv.Globals.Start, "--start");
+    if (start.failed())
+        return start.status();
+    return ApplyStartCommandLine(*start, values);
 }
 
 Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection)

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <string>
 #include <string_view>
 
 namespace kor::cli {
 
-// Device and file text (Windows-1252 bytes) as UTF-8 for the terminal, and back for arguments.
+// Device and file text (Windows-1252 bytes) as UTF-8 for the terminal. Control characters other
+// than tab and line end are shown escaped ("\x1B"), so a name never drives the terminal.
 std::string TerminalText(std::string_view cp1252);
-std::string ArgumentBytes(const std::string& utf8);
+// An argument as Windows-1252 bytes; a character the code page lacks fails, naming the field.
+Result<std::string> ArgumentBytes(const std::string& utf8, std::string_view field);
 
 } // namespace kor::cli

@@ -44,7 +44,10 @@ Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpt
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
         return Status::Fail("--" + name + " must not hold control characters (tab, line end)");
-    out = ArgumentBytes(text);
+    Result<std::string> bytes = ArgumentBytes(text, "--" + name);
+    if (bytes.failed())
+        return bytes.status();
+    out = std::move(bytes).value();
     return Status::Ok();
 }
 

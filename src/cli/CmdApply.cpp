@@ -39,7 +39,10 @@ Result<HomeChoice> HomeChoiceOf(const Invocation& inv, const CameraSession& sess
     home.Continue = true;
     home.Enabled = inv.Has("home-enable");
     if (value.rfind("preset:", 0) == 0 && value.size() > 7) {
-        home.HomePreset = ArgumentBytes(value.substr(7));
+        Result<std::string> preset = ArgumentBytes(value.substr(7), "--home");
+        if (preset.failed())
+            return preset.status();
+        home.HomePreset = std::move(preset).value();
         return home;
     }
     const std::vector<CameraPosition>& positions = session.Camera.Positions();

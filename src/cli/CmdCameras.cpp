@@ -3,6 +3,7 @@
 #include "cli/CliValues.h"
 #include "cli/Commands.h"
 
+#include "config/Cp1252.h"
 #include "config/TextNumber.h"
 #include "outside/companion/CameraTable.h"
 #include "outside/companion/ModelTable.h"
@@ -20,7 +21,7 @@ namespace {
 
 QString J(std::string_view cp1252)
 {
-    return QString::fromStdString(TerminalText(cp1252));
+    return FromCp1252(cp1252);
 }
 
 // Everything of a camera but its password.

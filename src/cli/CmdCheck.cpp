@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/LoadProject.h"
 
+#include "config/ConfigFiles.h"
 #include "config/ConfigJson.h"
 #include "config/SaveFile.h"
 #include "rules/ConfigCheck.h"
@@ -26,7 +27,7 @@ int RunCheck(const CommandSpec&, Invocation& inv)
     // The text shows what reading it already lost; a JSON file holds no such text.
     std::string text;
     if (QFileInfo(QString::fromStdString(in)).suffix().toLower() != QStringLiteral("json")) {
-        Result<std::string> read = ReadWholeFile(QString::fromStdString(in));
+        Result<std::string> read = ReadWholeFile(QString::fromStdString(in), kMaxConfigFileBytes);
         if (read.failed())
             return Failure(inv, in + ": " + read.reason());
         text = std::move(read).value();

@@ -56,13 +56,21 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         options.MaskPasswords = false;
         const QByteArray json = ConfigToJson(doc, options);
         written = SaveFileAtomically(
-            outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
+            outPath, std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
+            FileAccess::Private);
     } else {
-        DeviceLine device{port, ArgumentBytes(inv.Value("user")), ArgumentBytes(inv.Value("password")),
-                          ArgumentBytes(inv.Value("mac")), ArgumentBytes(inv.Value("brand"))};
+        DeviceLine device{port, {}, {}, {}, {}};
+        for (auto [name, field] : {std::pair{"user", &device.User}, std::pair{"password", &device.Password},
+                                   std::pair{"mac", &device.Mac}, std::pair{"brand", &device.Brand}}) {
+            Result<std::string> bytes = ArgumentBytes(inv.Value(name), std::string("--") + name);
+            if (bytes.failed())
+                return Failure(inv, bytes.reason());
+            *field = std::move(bytes).value();
+        }
         // The upload file is named alarm_app; OUT names it wherever the user wants it.
         written = SaveFileAtomically(
-            outPath, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); });
+            outPath, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); },
+            FileAccess::Private);
     }
     if (written.failed())
         return Failure(inv, "cannot write " + out + ": " + written.reason());

@@ -13,6 +13,17 @@ namespace kor::cli {
 
 namespace {
 
+// "site.kma" becomes "site.incomplete.kma"; other names get ".incomplete" appended.
+std::string IncompleteName(const std::string& out)
+{
+    const std::string suffix = ".kma";
+    if (out.size() > suffix.size() &&
+        QString::fromStdString(out.substr(out.size() - suffix.size())).toLower().toStdString() == suffix)
+        return out.substr(0, out.size() - suffix.size()) + ".incomplete" +
+               out.substr(out.size() - suffix.size());
+    return out + ".incomplete";
+}
+
 int RunDownload(const CommandSpec& self, Invocation& inv)
 {
     std::int64_t id = 0;
@@ -43,16 +54,24 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
             reason += " (" + TerminalText(result.ErrorText) + ")";
         return Failure(inv, reason);
     }
-    if (const Status saved = SaveProjectFile(doc, QString::fromStdString(inv.Positional[0])); saved.failed())
-        return Failure(inv, "cannot write " + inv.Positional[0] + ": " + saved.reason());
+    // Without the general settings the project holds defaults, which a later send would push to the
+    // camera: it goes under a name that says so, and the download counts as failed.
+    const bool incomplete =
+        result.Outcome != DownloadOutcome::Loaded && result.Outcome != DownloadOutcome::NoGeneralSettings;
+    const std::string out = incomplete ? IncompleteName(inv.Positional[0]) : inv.Positional[0];
+    if (const Status saved = SaveProjectFile(doc, QString::fromStdString(out)); saved.failed())
+        return Failure(inv, "cannot write " + out + ": " + saved.reason());
     RememberCameraText(inv, static_cast<std::int32_t>(id), result.ConfigText);
-    if (result.Outcome == DownloadOutcome::Loaded) {
+    const std::string reason = result.ErrorText.empty() ? "" : " (" + TerminalText(result.ErrorText) + ")";
+    if (incomplete)
+        return Failure(inv, "general settings not read: " + message + reason +
+                                "; the rules were written to " + out + " with default general settings, " +
+                                inv.Positional[0] + " was not written");
+    if (result.Outcome == DownloadOutcome::Loaded)
         inv.Out << message << "\n";
-    } else {
-        inv.Err << "korctl: general settings not read: " << message
-                << (result.ErrorText.empty() ? "" : " (" + TerminalText(result.ErrorText) + ")") << "\n";
-    }
-    inv.Out << "Wrote " << inv.Positional[0] << "\n";
+    else
+        inv.Err << "korctl: " << message << reason << "\n";
+    inv.Out << "Wrote " << out << "\n";
     return ExitOk;
 }
 
@@ -64,8 +83,9 @@ CommandSpec DownloadCommand()
     spec.Name = "download";
     spec.Synopsis = "--camera ID OUT.kma [--lang es|en|it|pt]";
     spec.Summary = "Download a camera's configuration into a project file.";
-    spec.Details = "Reads getaapp.cgi and getconfig.cgi of the camera. The project is written whenever the\n"
-                   "configuration text was read; a failed read of the general settings is reported.\n";
+    spec.Details = "Reads getaapp.cgi and getconfig.cgi of the camera. When the general settings cannot be\n"
+                   "read, the rules go to OUT with \".incomplete\" before .kma (site.incomplete.kma) and\n"
+                   "the exit status is 1: that project holds default general settings.\n";
     spec.Options = {
         {"camera", "ID", "camera number in the companion database"},
         {"lang", "LANG", "language of the messages (default: the active one of the database)"},

@@ -3,6 +3,7 @@
 #include "cli/CliValues.h"
 #include "cli/Commands.h"
 
+#include "config/Cp1252.h"
 #include "outside/companion/ModelTable.h"
 
 #include <QJsonArray>
@@ -19,7 +20,7 @@ namespace {
 
 QString J(std::string_view cp1252)
 {
-    return QString::fromStdString(TerminalText(cp1252));
+    return FromCp1252(cp1252);
 }
 
 QJsonObject ModelJson(const ModelRecord& m)

@@ -43,14 +43,11 @@ void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::o
                 << ActionTypeName(action.Type) << (action.Deleted ? ", deleted" : "") << ")\n";
             out << "      summary: " << TerminalText(ActionSummary(action, langText)) << "\n";
             std::string params;
-            std::vector<Pair> pairs;
-            ParamPairs(action.Params, pairs);
-            for (const Pair& p : pairs) {
-                params += params.empty() ? "" : "  ";
-                params += p.Key;
-                params += '=';
-                params += p.Value;
-            }
+            ForEachPair(action.Params, [&params](const Pair& pair, bool) {
+                if (!params.empty())
+                    params += "  ";
+                params.append(pair.Key).append("=").append(pair.Value);
+            });
             if (!params.empty())
                 out << "      " << TerminalText(params) << "\n";
             for (int day = 1; day <= TimeTable::DayCount; ++day) {

@@ -3,6 +3,8 @@
 #include "KorBuild.h"
 #include "cli/Commands.h"
 
+#include "config/TextNumber.h"
+
 #include <ostream>
 
 namespace kor::cli {
@@ -164,6 +166,14 @@ int RunKorctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 return UsageError(*command, inv, "option '--" + name + "' needs a value");
             value = rest[++i];
         }
+        // A value of the wrong form is a usage error, whichever option it is given to; a number
+        // outside its range is the operation's to refuse.
+        const bool numeric =
+            option->ValueName == "N" || option->ValueName == "ID" || option->ValueName == "MS";
+        if (numeric && !ReadNumber(value))
+            return UsageError(*command, inv, "--" + name + " takes a whole number, not '" + value + "'");
+        if (option->ValueName == "0|1" && value != "0" && value != "1")
+            return UsageError(*command, inv, "--" + name + " takes 0 or 1, not '" + value + "'");
         inv.Values[name] = value;
     }
     const int count = static_cast<int>(inv.Positional.size());

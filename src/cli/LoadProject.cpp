@@ -18,7 +18,7 @@ Status LoadProjectForCli(ConfigDocument& doc, const std::string& path)
     if (info.isDir())
         return Status::Fail(path + ": is a folder, not a configuration file");
     if (info.suffix().toLower() == QStringLiteral("json")) {
-        const Result<std::string> bytes = ReadWholeFile(info.filePath());
+        const Result<std::string> bytes = ReadWholeFile(info.filePath(), kMaxConfigFileBytes);
         if (bytes.failed())
             return Status::Fail(path + ": " + bytes.reason());
         Result<ConfigDocument> read = ConfigFromJson(*bytes);

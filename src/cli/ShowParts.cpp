@@ -4,14 +4,14 @@
 
 namespace kor::cli {
 
-void ParamPairs(std::string_view params, std::vector<Pair>& pairs)
+void ForEachPair(std::string_view params, const std::function<void(const Pair& pair, bool last)>& visit)
 {
-    pairs.clear();
-    for (const ParamPair& pair : SplitParams(params)) {
-        Pair p{pair.Key, pair.Value};
+    const std::vector<ParamPair> pairs = SplitParams(params);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        Pair p{pairs[i].Key, pairs[i].Value};
         if (p.Key.size() == 3 && UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
             p.Value = "********";
-        pairs.push_back(p);
+        visit(p, i + 1 == pairs.size());
     }
 }
 

@@ -6,10 +6,10 @@
 #include "rules/ActionFields.h"
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kor::cli {
 
@@ -21,8 +21,9 @@ struct Pair
     std::string_view Value;
 };
 
-// The pairs of a parameter string, as views into it; a value under a password key is masked.
-void ParamPairs(std::string_view params, std::vector<Pair>& pairs);
+// Visits the pairs of a parameter string in order, as views into it; a value under a password key is
+// masked. Nothing is collected: a long string of short pairs would take many times its size.
+void ForEachPair(std::string_view params, const std::function<void(const Pair& pair, bool last)>& visit);
 
 inline constexpr const char* kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 

@@ -12,23 +12,27 @@ namespace kor {
 
 namespace {
 
-// Reads the whole file into one buffer of its size, which the document then parses in place.
+// Reads the whole file into one buffer of its size, which the document then parses in place. A file
+// over the limit is refused before it is read; one that tells no size is read up to it.
 Status ReadFileBuffer(const QString& path, std::shared_ptr<char[]>& bytes, std::size_t& size)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Status::Fail(file.errorString().toStdString());
     if (file.isSequential() || file.size() == 0) {
-        // A pipe or a special file tells no size: read to its end first.
-        const QByteArray all = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return Status::Fail(file.errorString().toStdString());
-        bytes = std::make_shared_for_overwrite<char[]>(static_cast<std::size_t>(all.size()) + 1);
-        std::memcpy(bytes.get(), all.constData(), static_cast<std::size_t>(all.size()));
-        size = static_cast<std::size_t>(all.size());
+        // A pipe or a special file tells no size: read it whole (within the limit) first.
+        file.close();
+        Result<std::string> all = ReadWholeFile(path, kMaxConfigFileBytes);
+        if (all.failed())
+            return all.status();
+        size = all->size();
+        bytes = std::make_shared_for_overwrite<char[]>(size + 1);
+        std::memcpy(bytes.get(), all->data(), size);
         return Status::Ok();
     }
     const qint64 expected = file.size();
+    if (static_cast<std::size_t>(expected) > kMaxConfigFileBytes)
+        return Status::Fail(TooLargeReason(kMaxConfigFileBytes));
     bytes = std::make_shared_for_overwrite<char[]>(static_cast<std::size_t>(expected));
     qint64 got = 0;
     while (got < expected) {
@@ -77,14 +81,17 @@ Status LoadConfig(ConfigDocument& doc, const std::string& source, bool sourceIsT
 Status WriteAlarmAppFile(const ConfigDocument& doc, const QString& workFolder, const DeviceLine& device)
 {
     const QString path = QDir(workFolder).filePath(QString::fromLatin1(kAlarmAppFileName));
+    // The first line holds the camera password.
     return SaveFileAtomically(
-        path, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); });
+        path, [&](const FilePieceWriter& write) { return WriteAlarmAppText(doc, device, write); },
+        FileAccess::OwnerOnly);
 }
 
 Status SaveProjectFile(const ConfigDocument& doc, const QString& path)
 {
-    return SaveFileAtomically(path,
-                              [&](const FilePieceWriter& write) { return WriteProjectText(doc, write); });
+    return SaveFileAtomically(
+        path, [&](const FilePieceWriter& write) { return WriteProjectText(doc, write); },
+        FileAccess::Private);
 }
 
 } // namespace kor

@@ -6,9 +6,14 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <string>
 
 namespace kor {
+
+// The largest configuration file read: far above the largest valid project (121 rules of many
+// actions, a few megabytes), refused before it is read whole.
+inline constexpr std::size_t kMaxConfigFileBytes = std::size_t{16} << 20;
 
 // File name of the upload file in the work folder.
 inline constexpr char kAlarmAppFileName[] = "alarm_app";

@@ -363,7 +363,7 @@ bool SameConfigurationText(std::string_view a, std::string_view b)
            ReadDeviceLine(a) == ReadDeviceLine(b);
 }
 
-void ParseGetConfigText(GeneralSettings& general, std::string_view text)
+int ParseGetConfigText(GeneralSettings& general, std::string_view text)
 {
     // Line positions of the fields, counted from 1; line 9 is skipped.
     std::size_t pos = 0;
@@ -377,27 +377,31 @@ void ParseGetConfigText(GeneralSettings& general, std::string_view text)
         return true;
     };
     std::string line;
+    int read = 0;
     for (int i = 1; i <= 4; ++i) {
         if (!nextLine(line))
-            return;
+            return read;
     }
     for (std::uint8_t* field : {&general.FTM, &general.FS, &general.FTMB, &general.FSB}) {
         if (!nextLine(line))
-            return;
+            return read;
         std::string_view number = line;
         if (!number.empty() && number.back() == '\r')
             number.remove_suffix(1);
         if (ReadNumberAs(number, *field) != NumberRead::Ok)
-            return;
+            return read;
+        ++read;
     }
     if (!nextLine(line))
-        return;
+        return read;
     for (std::string* field : {&general.SMTPH, &general.SMTPP, &general.SNDADDR, &general.RPLYADDR,
                                &general.CIDHEAD, &general.CLIENTNUM, &general.CRAIP, &general.CRAPORT}) {
         if (!nextLine(line))
-            return;
+            return read;
         *field = line;
+        ++read;
     }
+    return read;
 }
 
 } // namespace kor

@@ -44,7 +44,11 @@ std::optional<DeviceLine> ReadDeviceLine(std::string_view text);
 // completely says the same as nothing else.
 bool SameConfigurationText(std::string_view a, std::string_view b);
 
-// Takes the general settings from the numbered lines of the device's getconfig answer.
-void ParseGetConfigText(GeneralSettings& general, std::string_view text);
+// The fields of the device's getconfig answer: four numbers and eight texts.
+inline constexpr int kGetConfigFields = 12;
+
+// Takes the general settings from the numbered lines of the device's getconfig answer. Returns how
+// many fields it read; fewer than kGetConfigFields means the answer was cut or not such a text.
+[[nodiscard]] int ParseGetConfigText(GeneralSettings& general, std::string_view text);
 
 } // namespace kor

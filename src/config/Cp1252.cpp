@@ -1,7 +1,11 @@
 #include "config/Cp1252.h"
 
+#include <QList>
+
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace kor {
 
@@ -56,6 +60,36 @@ std::string ToCp1252(const QString& text)
 bool IsCp1252Character(char32_t c)
 {
     return Cp1252Byte(c).has_value();
+}
+
+std::optional<char32_t> FirstOutsideCp1252(QStringView text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        if (!IsCp1252Character(c))
+            return c;
+    }
+    return std::nullopt;
+}
+
+Result<std::string> ToCp1252Exact(const QString& text, std::string_view field)
+{
+    std::vector<char32_t> missing;
+    for (const char32_t c : text.toUcs4()) {
+        if (!IsCp1252Character(c) && std::find(missing.begin(), missing.end(), c) == missing.end())
+            missing.push_back(c);
+    }
+    if (missing.empty())
+        return ToCp1252(text);
+    std::string list;
+    for (const char32_t c : missing) {
+        if (!list.empty())
+            list += ", ";
+        list += QString::fromUcs4(&c, 1).toStdString() + " (U+" +
+                QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0').toStdString() +
+                ")";
+    }
+    return Result<std::string>::Fail(
+        std::string(field) + ": holds characters the single-byte (Windows-1252) files cannot hold: " + list);
 }
 
 } // namespace kor

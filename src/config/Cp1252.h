@@ -1,7 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "config/Result.h"
 
+#include <QString>
+#include <QStringView>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +17,11 @@ QString FromCp1252(std::string_view bytes);
 std::string ToCp1252(const QString& text);
 // Whether a Unicode character has a byte of its own in Windows-1252.
 bool IsCp1252Character(char32_t c);
+
+// The first character of text that the code page lacks.
+std::optional<char32_t> FirstOutsideCp1252(QStringView text);
+// text as Windows-1252 bytes, or the failure naming the field and the characters it cannot hold:
+// a value that would be stored changed (a password with "?" in it) is never stored.
+Result<std::string> ToCp1252Exact(const QString& text, std::string_view field);
 
 } // namespace kor

@@ -64,6 +64,7 @@ int DownloadMessageText(DownloadOutcome outcome)
     case DownloadOutcome::NoConfiguration:
         return LangTextId(182);
     case DownloadOutcome::SettingsUnreachable:
+    case DownloadOutcome::SettingsUnreadable:
         return LangTextId(189);
     case DownloadOutcome::NoGeneralSettings:
         return LangTextId(188);
@@ -119,7 +120,10 @@ DownloadResult DownloadFromDevice(ConfigDocument& doc, HttpClient& http, const D
     case Reply::Text:
         break;
     }
-    ParseGetConfigText(doc.GeneralSettings, settings.Text);
+    // An answer that is not the settings text leaves defaults that a later send would push to the
+    // camera: it counts as settings not read.
+    if (ParseGetConfigText(doc.GeneralSettings, settings.Text) < kGetConfigFields)
+        return finish(DownloadOutcome::SettingsUnreadable, nullptr);
     return finish(DownloadOutcome::Loaded, nullptr);
 }
 

@@ -22,6 +22,7 @@ enum class DownloadOutcome
     SettingsUnauthorized, // getconfig.cgi: 187
     SettingsUnreachable,  // getconfig.cgi: 189
     NoGeneralSettings,    // getconfig.cgi: empty (188)
+    SettingsUnreadable,   // getconfig.cgi: an answer cut short or of another kind (189)
 };
 
 struct DownloadResult

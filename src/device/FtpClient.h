@@ -14,7 +14,7 @@ class FtpClient
 public:
     virtual ~FtpClient() = default;
 
-    // Logs in; on failure LastResponseText holds the server's answers.
+    // Logs in; on failure LastResponseText holds the server's last reply.
     virtual Status Connect(const std::string& host, int port, const std::string& user,
                            const std::string& password) = 0;
     virtual Status ChangeDir(const std::string& path) = 0;
@@ -25,7 +25,7 @@ public:
     virtual Status Command(const std::string& command) = 0;
     virtual void Close() = 0;
 
-    // The code of the server's last answer and every answer line of the last operation.
+    // The code and the lines of the server's last reply (one reply, cut when endless).
     virtual int LastResponseCode() const = 0;
     virtual std::string LastResponseText() const = 0;
     // The last transport failure (no answer at all), without credentials.

@@ -8,6 +8,7 @@
 #include "device/DeviceRestart.h"
 #include "device/DeviceUrl.h"
 #include "device/FtpClient.h"
+#include "device/FtpReply.h"
 #include "device/HomeStep.h"
 #include "device/HttpClient.h"
 #include "device/LinkContext.h"
@@ -35,13 +36,6 @@ QStringList FolderFiles(const QString& folder)
     return dir.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
 }
 
-std::string WithoutTrailingLineEnds(std::string text)
-{
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 Status InstallStep::Run(bool install, const GeneralSettings& general)
@@ -63,15 +57,8 @@ Status InstallStep::Run(bool install, const GeneralSettings& general)
 std::string InstallStep::FtpFailure(const std::string& what) const
 {
     const FtpClient& ftp = *m_ctx.S.Ftp;
-    std::string text = WithoutTrailingLineEnds(ftp.LastResponseText());
-    if (const std::size_t lastLine = text.rfind('\n'); lastLine != std::string::npos)
-        text = text.substr(lastLine + 1);
-    const std::string code = DecimalText(ftp.LastResponseCode());
-    if (text.starts_with(code + " ") || text.starts_with(code + "-"))
-        text = text.substr(code.size() + 1);
-    if (text.empty())
-        text = ftp.LastErrorText();
-    return "Error:" + code + " " + text + " (" + what + ")";
+    return FtpErrorText(ftp.LastResponseCode(), ftp.LastResponseText(), ftp.LastErrorText()) + " (" + what +
+           ")";
 }
 
 Status InstallStep::FtpLogin()
@@ -82,21 +69,16 @@ Status InstallStep::FtpLogin()
     m_ctx.Failure = RunFailure::None;
     if (ftp.Connect(f.Address, m_ctx.S.FtpPort, f.User, f.Password).ok())
         return Status::Ok();
-    const std::string answer = ftp.LastResponseText();
-    std::vector<std::string> lines;
-    SplitText(answer, "\n", lines);
-    for (const std::string& line : lines) {
-        if (line.starts_with("331 ")) {
-            m_ctx.Failure = RunFailure::Refused;
-            return Status::Fail(m_ctx.Text(LangTextId(810)));
-        }
+    // Only the last reply tells why: the 331 to the user name belongs to every log-in, also to one
+    // that went through before a later command failed.
+    const std::string answers = ftp.LastResponseText();
+    if (FtpAskedForPassword(answers)) {
+        m_ctx.Failure = RunFailure::Refused;
+        return Status::Fail(m_ctx.Text(LangTextId(810)));
     }
     if (ftp.LastResponseCode() == kFtpLoginRefused)
         m_ctx.Failure = RunFailure::Refused;
-    std::string text = WithoutTrailingLineEnds(answer);
-    if (text.empty())
-        text = ftp.LastErrorText();
-    return Status::Fail("Error:" + DecimalText(ftp.LastResponseCode()) + " " + text);
+    return Status::Fail(FtpErrorText(ftp.LastResponseCode(), answers, ftp.LastErrorText()));
 }
 
 Status InstallStep::BuildBufferConfig()

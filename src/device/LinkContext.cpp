@@ -83,9 +83,13 @@ QString LinkContext::ModelPath() const
 
 Status LinkContext::WriteGenFile(const char* name, std::string_view bytes) const
 {
-    QDir().mkpath(QDir(S.WorkFolder).filePath(QStringLiteral("Gen")));
+    // The Gen folder's files hold the device password: the folder and its files are the user's alone.
+    const Status made =
+        MakePrivateFolder(QDir(S.WorkFolder).filePath(QStringLiteral("Gen")), ExistingFolder::MakePrivate);
+    if (made.failed())
+        return made;
     QFile::remove(GenPath(S.WorkFolder, name));
-    return SaveFileAtomically(GenPath(S.WorkFolder, name), bytes);
+    return SaveFileAtomically(GenPath(S.WorkFolder, name), bytes, FileAccess::OwnerOnly);
 }
 
 Result<std::string> LinkContext::ReadGenFile(const char* name) const

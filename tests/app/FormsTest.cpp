@@ -120,6 +120,14 @@ TEST(CameraForm, FieldsChecksAndRecord)
         const auto problem = CheckCameraFields(fields);
         EXPECT_EQ(problem ? std::optional<int>(problem->Text) : std::nullopt, c.Text) << c.Address << c.Mac;
     }
+    // A character the single-byte files lack would be stored as "?": refused first, naming it.
+    fields.Password = QString::fromUtf8("pass\xf0\x9f\xa6\x80");
+    const auto refused = CheckCameraFields(fields);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->Field, CameraField::Password);
+    EXPECT_EQ(refused->Text, 108);
+    EXPECT_EQ(refused->Character, U'\U0001F980');
+    fields.Password.clear();
     fields.Name = QStringLiteral("Cámara");
     fields.Address = QStringLiteral(" 10.0.0.9 ");
     fields.Brand = QStringLiteral(" AXIS ");

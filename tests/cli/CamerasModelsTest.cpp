@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <sstream>
 
@@ -104,7 +105,36 @@ TEST_F(KorctlCameras, WithoutDatabaseOptionTheConfiguredOneIsUsed)
     restore("KOR_WORK_DIR", oldWork);
     EXPECT_EQ(status, 0) << err.str();
     EXPECT_EQ(out.str(), kDemoLine);
-    EXPECT_TRUE(Exists("work/orgend.ddd"));
+    // The default database holds passwords: readable by the user alone, in a folder of the user's.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const char* name : {"work/orgend.ddd", "work"})
+        EXPECT_EQ((QFile::permissions(QString::fromStdString(Path(name))) & others).toInt(), 0) << name;
+}
+
+// Two programs creating the database at once: neither deletes it, both cameras are kept.
+TEST_F(KorctlCameras, ConcurrentCreationKeepsEveryCamera)
+{
+    const QString korctl = kor::test::BuiltProgram(QStringLiteral("korctl"));
+    for (int pair = 0; pair < 20; ++pair) {
+        m_db = Path(("race" + std::to_string(pair) + ".ddd").c_str());
+        QProcess processes[2];
+        for (int i = 0; i < 2; ++i) {
+            QStringList args{QStringLiteral("--database"), QString::fromStdString(m_db)};
+            for (const std::string& a : AddCamera({"--id", std::to_string(11 + i)}))
+                args << QString::fromStdString(a);
+            processes[i].start(korctl, args);
+        }
+        for (QProcess& process : processes) {
+            ASSERT_TRUE(process.waitForFinished(60000));
+            EXPECT_EQ(process.exitCode(), 0)
+                << "pair " << pair << ": " << process.readAllStandardError().toStdString();
+        }
+        const std::string lines = Run({"cameras", "list"}).Out;
+        for (const char* camera : {"\n11\tGate", "\n12\tGate"})
+            EXPECT_NE(lines.find(camera), std::string::npos) << "pair " << pair << ":\n" << lines;
+    }
 }
 
 // The session the device commands start from: what the window's start-up prepares.

@@ -9,6 +9,16 @@
 
 #include <sstream>
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <random>
+
 namespace kor::cli {
 namespace {
 
@@ -65,10 +75,14 @@ TEST_F(KorctlConvert, ShowListsRulesActionsAndMasksPasswords)
     EXPECT_EQ(root[QStringLiteral("general")].toObject()[QStringLiteral("CIDHEAD")].toString(),
               QStringLiteral("5000"));
 
-    Write("accents.kma", "#SSTART2\r\n#ACTION=Port\xf3n \x80;TP=0;PARAMS=;TT=;\r\n");
+    Write("accents.kma", "#SSTART2\r\n#ACTION=Port\xf3n \x80;TP=0;PARAMS=;TT=;\r\n"
+                         "#ACTION=Gate\x1b]0\x07\x9d;TP=0;PARAMS=;TT=;\r\n");
     r = Run({"show", Path("accents.kma")});
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("Port\xc3\xb3n \xe2\x82\xac"), std::string::npos) << "Windows-1252 shown as UTF-8";
+    // Control characters of a name never reach the terminal as such.
+    EXPECT_NE(r.Out.find("Gate\\x1B]0\\x07\\x9D"), std::string::npos) << r.Out;
+    EXPECT_EQ(r.Out.find_first_of(std::string("\x1b\x07", 2)), std::string::npos);
 }
 
 // Summaries in the language of --lang (their wording is the catalogue's, tested with the summaries);
@@ -149,10 +163,14 @@ TEST_F(KorctlConvert, BadInputFailsClearlyAndWritesNothing)
                                     10));
     Write("toobig.kma", "#SSTART1\r\n#ACTION=a;\r\n#GENERAL;FS=300;\r\n");
     Write("prose.txt", "Dear customer,\nthis is not a configuration.\n");
+    QFile huge(QString::fromStdString(Path("huge.kma"))); // sparse: refused by its size, never read
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64{16} << 20) + 1));
+    huge.close();
     const std::pair<std::string, const char*> cases[] = {
-        {Path("missing.kma"), "no such file"},   {m_dir.path().toStdString(), "folder"},
-        {Path("binary.kma"), "binary"},          {Path("toobig.kma"), "line 3"},
-        {Path("prose.txt"), "no configuration"},
+        {Path("missing.kma"), "no such file"},    {m_dir.path().toStdString(), "folder"},
+        {Path("binary.kma"), "binary"},           {Path("toobig.kma"), "line 3"},
+        {Path("prose.txt"), "no configuration"},  {"/dev/zero", "larger than 16 MiB"},
+        {Path("huge.kma"), "larger than 16 MiB"},
     };
     for (const auto& [in, mention] : cases) {
         for (std::vector<std::string> args : {std::vector<std::string>{"convert", in, Path("out.kma")},
@@ -165,6 +183,19 @@ TEST_F(KorctlConvert, BadInputFailsClearlyAndWritesNothing)
         }
     }
     EXPECT_FALSE(Exists("out.kma"));
+
+    // Targets that are not regular files are refused by every command that writes.
+    for (const char* fifo : {"fifo", "fifo.html", "fifo.pdf"})
+        ASSERT_EQ(::mkfifo(Path(fifo).c_str(), 0644), 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"convert", Sample(), Path("fifo"), "--to", "kma"},
+          {"convert", Sample(), Path("fifo"), "--to", "alarm_app"},
+          {"report", Sample(), Path("fifo.html")},
+          {"report", Sample(), Path("fifo.pdf")}}) {
+        const CliRun refused = Run(args);
+        EXPECT_EQ(refused.Status, 1) << args[0] << " " << args[2];
+        EXPECT_NE(refused.Err.find("FIFO"), std::string::npos) << refused.Err;
+    }
 }
 
 // Every refusal: exit status 1 for a failed operation, 2 for a usage error (with the command's usage),
@@ -191,7 +222,7 @@ TEST_F(KorctlConvert, RefusedCommandsSayWhyAndChangeNothing)
         {AddCamera({"--ip", "camera.example"}), 1, "not an IPv4 address"},
         {AddCamera({"--port", "0"}), 1, "out of range"},
         {AddCamera({"--port", "65536"}), 1, "out of range (1 to 65535)"},
-        {AddCamera({"--port", "80a"}), 1, "not a whole number"},
+        {AddCamera({"--port", "abc"}), 2, "--port takes a whole number"},
         {AddCamera({"--id", "0"}), 1, "identifier 0 already exists"},
         {AddCamera({"--id", "40000"}), 1, "out of range"},
         {AddCamera({"--model", "NOPE"}), 1, "unknown model NOPE"},
@@ -201,7 +232,11 @@ TEST_F(KorctlConvert, RefusedCommandsSayWhyAndChangeNothing)
         {AddCamera({"--password", std::string(kSecret) + "\n"}), 1,
          "--password must not hold control characters"},
         {AddCamera({"--name", ""}), 1, "--name must not be empty"},
-        {AddCamera({"--positioning", "yes"}), 2, "--positioning takes 0 or 1"},
+        {AddCamera({"--positioning", "5"}), 2, "--positioning takes 0 or 1"},
+        // Text the single-byte files cannot hold is refused, never stored as "?".
+        {AddCamera({"--password", "\xf0\x9f\xa6\x80 \xc3\xb1 \xe2\x82\xac \xe6\xbc\xa2"}), 1,
+         "--password: holds characters the single-byte (Windows-1252) files cannot hold: \xf0\x9f\xa6\x80 "
+         "(U+1F980), \xe6\xbc\xa2 (U+6F22)"},
         {{"cameras"}, 2, "missing arguments"},
         {{"cameras", "frob"}, 2, "unknown action 'frob'"},
         {{"cameras", "list", "--id", "3"}, 2, "--id does not apply to 'cameras list'"},
@@ -232,6 +267,9 @@ TEST_F(KorctlConvert, RefusedCommandsSayWhyAndChangeNothing)
         {{"convert", sample, Path("x.kma"), "--input-one-as-sensor", "2"}, 2, "Usage: korctl convert"},
         {{"convert", sample, Path("x.kma"), "--port"}, 2, "option '--port' needs a value"},
         {{"convert", sample, Path("no/such/dir/x.kma")}, 1, "cannot write"},
+        {{"convert", sample, Path("alarm_app"), "--to", "alarm_app", "--user", "\xe5\xad\x97"},
+         1,
+         "--user: holds characters"},
         {{"show", sample, "--bogus"}, 2, "unknown option '--bogus'"},
         {{"show", sample, "--json=yes"}, 2, "option '--json' takes no value"},
         {{"show", sample, "--lang", "fr"}, 2, "--lang"},
@@ -277,6 +315,104 @@ TEST_F(KorctlConvert, HelpAndVersionExitWithZero)
         r = Run({command.Name, "--help"});
         EXPECT_EQ(r.Status, 0) << command.Name;
         EXPECT_NE(r.Out.find("Usage: korctl " + command.Name), std::string::npos);
+    }
+}
+
+// Peak resident memory (KiB) of one korctl run, and its exit status. A forked child (not a
+// vfork, which would count the test's own peak) starts from the test's present size: the memory
+// the test freed goes back first, so that every run starts alike.
+std::pair<long, int> PeakOfRun(const std::vector<std::string>& args)
+{
+    const std::string program = kor::test::BuiltProgram(QStringLiteral("korctl")).toStdString();
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::malloc_trim(0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (pid < 0)
+        return {-1, -1};
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    return {usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// Memory stays within a small multiple of the input for generated inputs up to the size limit,
+// and an input without end is refused early.
+TEST_F(KorctlConvert, MemoryStaysWithinAMultipleOfTheInput)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizer's shadow and quarantine memory are not the program's";
+#endif
+    Write("tiny.kma", "#SSTART1\r\n#ACTION=a;TP=0;PARAMS=;TT=;\r\n");
+    const long base = PeakOfRun({"show", Path("tiny.kma")}).first;
+    ASSERT_GT(base, 0);
+    constexpr long kMultiple = 6;
+    const auto [zeroPeak, zeroStatus] = PeakOfRun({"show", "/dev/zero"});
+    EXPECT_EQ(zeroStatus, 1);
+    EXPECT_LT(zeroPeak - base, kMultiple * 16 * 1024);
+
+    std::mt19937 random(14);
+    const std::vector<std::function<std::string(std::size_t)>> shapes = {
+        [](std::size_t size) { // many short actions over every rule
+            std::string t;
+            for (int rule = 0; t.size() < size; rule = (rule + 1) % 121)
+                t += "#SSTART" + std::to_string(rule) + "\r\n#ACTION=a;TP=0;PARAMS=k=1$;TT=#108001230;\r\n";
+            return t;
+        },
+        [](std::size_t size) { // one action of short parameter pairs
+            std::string t = "#SSTART3\r\n#ACTION=a;TP=0;PARAMS=";
+            while (t.size() < size)
+                t += "a=1$";
+            return t + ";TT=;\r\n";
+        },
+        [](std::size_t size) { // a time table of endless intervals
+            std::string t = "#SSTART3\r\n#ACTION=a;TP=0;PARAMS=;TT=#1";
+            while (t.size() < size)
+                t += "08001230";
+            return t + ";\r\n";
+        },
+        [](std::size_t size) { // a general line of short pairs
+            std::string t = "#GENERAL;";
+            while (t.size() < size)
+                t += "X=1;";
+            return t + "\r\n";
+        },
+        [&random](std::size_t size) { // lines of random bytes behind a known keyword
+            const char* keys[] = {"#ACTION=", "#SSTART", "#GENERAL;", "#ZELK;", "#"};
+            std::string t;
+            while (t.size() < size) {
+                t += keys[random() % 5];
+                for (std::size_t n = random() % 200; n > 0; --n)
+                    t += static_cast<char>(1 + random() % 255);
+                t += "\n";
+            }
+            return t;
+        },
+    };
+    for (std::size_t shape = 0; shape < shapes.size(); ++shape) {
+        for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{16} << 20) - 4096}) {
+            long length = 0;
+            {
+                const std::string text = shapes[shape](size);
+                length = static_cast<long>(text.size());
+                Write("big.kma", text);
+            }
+            const auto [peak, status] = PeakOfRun({"show", Path("big.kma")});
+            EXPECT_NE(status, -1);
+            EXPECT_LT(peak - base, kMultiple * length / 1024 + 1024)
+                << "shape " << shape << ", " << length << " bytes";
+        }
     }
 }
 

@@ -169,28 +169,37 @@ TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
     EXPECT_NE(r.Out.find("The application was installed.\nFinished.\n"), std::string::npos) << r.Out;
 }
 
-// A camera that does not answer, or holds no application: the run fails and no project is written.
+// A camera that does not answer, holds no application or keeps its general settings: the run fails
+// and no project is written under the name asked for.
 TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
 {
     const std::vector<std::string> bare;
+    const std::vector<std::string> noSettings = {"--installed", "--fault",
+                                                 "status=500:/cgi-bin/recordings/getconfig.cgi"};
     const struct
     {
         const std::vector<std::string>* Sim; // nullptr: no camera at the address
         std::vector<std::string> Command;
         const char* Out;
         const char* Err;
+        bool Incomplete; // the rules were read, the general settings not: written under another name
     } cases[] = {
         {nullptr,
          {"apply", "--project", Sample(), "--send-config"},
          "Error 7 ",
-         "korctl: Failed: the camera did not answer."},
-        {nullptr, {"download", Path("none.kma")}, "", "korctl: "},
-        {&bare, {"download", Path("none.kma")}, "", "korctl: "},
+         "korctl: Failed: the camera did not answer.",
+         false},
+        {nullptr, {"download", Path("none.kma")}, "", "korctl: ", false},
+        {&bare, {"download", Path("none.kma")}, "", "korctl: ", false},
+        {&noSettings, {"download", Path("none.kma")}, "", "general settings not read", true},
     };
     int id = 10;
     for (const auto& c : cases) {
         const std::string camera = std::to_string(++id);
         ASSERT_NO_FATAL_FAILURE(StartSim(camera.c_str(), c.Sim));
+        if (c.Incomplete)
+            m_sim->WriteDeviceFile("etc/alarm_app",
+                                   "#SSTART2\n#ACTION=Siren;TP=0;PARAMS=DISP=0$ON=1$;TT=;\n");
         std::vector<std::string> args = c.Command;
         args.insert(args.begin() + 1, {"--camera", camera});
         const CliRun r = Run(args);
@@ -198,6 +207,7 @@ TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
         EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
         EXPECT_NE(r.Err.find(c.Err), std::string::npos) << r.Err;
         EXPECT_FALSE(Exists("none.kma"));
+        EXPECT_EQ(Exists("none.incomplete.kma"), c.Incomplete) << r.Err;
     }
 }
 

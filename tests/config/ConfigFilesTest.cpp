@@ -9,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace kor {
 namespace {
@@ -55,20 +60,6 @@ TEST_F(ConfigFiles, SaveThenLoadSetsFileNameAndSavedState)
     EXPECT_EQ(fromText.GeneralSettings.FS, 4);
 }
 
-TEST_F(ConfigFiles, UnreadableOrBinaryFilesFail)
-{
-    ConfigDocument doc;
-    EXPECT_FALSE(LoadConfig(doc, Path("missing.kma").toStdString(), false).reason().empty());
-
-    EXPECT_TRUE(LoadConfig(doc, m_dir.path().toStdString(), false).failed()) << "a folder is not a file";
-
-    test::WriteBytes(Path("image.kma"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    std::string error;
-    EXPECT_TRUE(test::Fails(LoadConfig(doc, Path("image.kma").toStdString(), false), error));
-    EXPECT_NE(error.find("binary"), std::string::npos) << error;
-    EXPECT_FALSE(doc.HasAnyAction());
-}
-
 TEST_F(ConfigFiles, UploadFileGoesToTheWorkFolder)
 {
     const ConfigDocument doc = SmallDocument();
@@ -109,10 +100,92 @@ TEST_F(ConfigFiles, FailedSaveKeepsThePreviousFile)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_TRUE(saved.failed());
-    EXPECT_FALSE(saved.reason().empty());
+    EXPECT_EQ(saved.reason(), "File too large") << "the reason of the write that failed";
     EXPECT_EQ(test::ReadBytes(path), previous);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.kma")})
         << "no temporary file is left behind";
+}
+
+int Mode(const QString& path)
+{
+    struct stat st
+    {};
+    return ::stat(path.toLocal8Bit().constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+// What stands at a target that is not a regular file stays as it is; a link to a regular file is
+// followed and stays a link.
+TEST_F(ConfigFiles, OnlyRegularFilesAreReplaced)
+{
+    const ConfigDocument doc = SmallDocument();
+    ASSERT_EQ(::mkfifo(Path("fifo").toLocal8Bit().constData(), 0644), 0);
+    ASSERT_TRUE(QDir().mkdir(Path("folder")));
+    ASSERT_TRUE(QFile::link(Path("nowhere"), Path("dangling")));
+    const bool root = ::geteuid() == 0;
+    // A device node of its own: a mistake must never turn the real /dev/null into a file.
+    if (root) {
+        ASSERT_EQ(::mknod(Path("null").toLocal8Bit().constData(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    }
+    const struct
+    {
+        const char* Name;
+        const char* Said;
+        int Type;
+    } rows[] = {{"fifo", "FIFO", S_IFIFO}, {"folder", "folder", S_IFDIR}, {"null", "device", S_IFCHR}};
+    for (const auto& row : rows) {
+        if (!root && row.Type == S_IFCHR)
+            continue;
+        const Status saved = SaveProjectFile(doc, Path(row.Name));
+        EXPECT_NE(saved.reason().find(row.Said), std::string::npos) << row.Name << ": " << saved.reason();
+        struct stat st
+        {};
+        ASSERT_EQ(::lstat(Path(row.Name).toLocal8Bit().constData(), &st), 0) << row.Name;
+        EXPECT_EQ(st.st_mode & S_IFMT, static_cast<mode_t>(row.Type)) << row.Name;
+    }
+    EXPECT_TRUE(SaveFileAtomically(Path("dangling"), "x").failed());
+    EXPECT_TRUE(QFileInfo(Path("dangling")).isSymLink());
+
+    test::WriteBytes(Path("real.kma"), "old");
+    ASSERT_TRUE(QFile::link(Path("real.kma"), Path("link.kma")));
+    ASSERT_TRUE(test::IsOk(SaveProjectFile(doc, Path("link.kma"))));
+    EXPECT_TRUE(QFileInfo(Path("link.kma")).isSymLink());
+    EXPECT_EQ(test::ReadBytes(Path("real.kma")).rfind("#SSTART3", 0), 0u);
+}
+
+// Files that may hold passwords are the user's alone; a user's existing project keeps its mode.
+TEST_F(ConfigFiles, FileModes)
+{
+    const mode_t oldMask = ::umask(022);
+    const ConfigDocument doc = SmallDocument();
+    const struct
+    {
+        const char* Name;
+        int Before; // -1: a new file
+        bool Upload;
+        int After;
+    } rows[] = {
+        {"new.kma", -1, false, 0600},
+        {"shared.kma", 0644, false, 0644},
+        {"alarm_app", 0644, true, 0600},
+    };
+    for (const auto& row : rows) {
+        if (row.Before >= 0) {
+            test::WriteBytes(Path(row.Name), "old");
+            ::chmod(Path(row.Name).toLocal8Bit().constData(), static_cast<mode_t>(row.Before));
+        }
+        EXPECT_TRUE(test::IsOk(row.Upload ? WriteAlarmAppFile(doc, m_dir.path(), DeviceLine{})
+                                          : SaveProjectFile(doc, Path(row.Name))))
+            << row.Name;
+        EXPECT_EQ(Mode(Path(row.Name)), row.After) << row.Name;
+    }
+    ASSERT_TRUE(SaveFileAtomically(Path("report.html"), "x").ok());
+    EXPECT_EQ(Mode(Path("report.html")), 0644);
+    ASSERT_TRUE(QDir().mkdir(Path("open")));
+    ASSERT_TRUE(MakePrivateFolder(Path("open")).ok());
+    EXPECT_EQ(Mode(Path("open")), 0755) << "a folder the program did not make is left alone";
+    ASSERT_TRUE(MakePrivateFolder(Path("open"), ExistingFolder::MakePrivate).ok());
+    EXPECT_EQ(Mode(Path("open")), 0700);
+    ::umask(oldMask);
 }
 
 } // namespace

@@ -309,7 +309,8 @@ TEST(ConfigText, GetConfigTextFillsByLinePosition)
 {
     GeneralSettings g;
     g.SMTPH = "old";
-    ParseGetConfigText(g, "a\nb\nc\nd\n5\r\n6\n7\n8\nskip\nhost\r\n2525\ns\nr\nc\nn\nip\nport\n");
+    EXPECT_EQ(ParseGetConfigText(g, "a\nb\nc\nd\n5\r\n6\n7\n8\nskip\nhost\r\n2525\ns\nr\nc\nn\nip\nport\n"),
+              kGetConfigFields);
     EXPECT_EQ(g.FTM, 5) << "a CR before LF is ignored on number lines";
     EXPECT_EQ(g.FS, 6);
     EXPECT_EQ(g.FTMB, 7);
@@ -321,7 +322,7 @@ TEST(ConfigText, GetConfigTextFillsByLinePosition)
     GeneralSettings partial;
     partial.FTMB = 99;
     partial.SMTPH = "kept";
-    ParseGetConfigText(partial, "1\n2\n3\n4\n10\n11\n300\n12\n");
+    EXPECT_EQ(ParseGetConfigText(partial, "1\n2\n3\n4\n10\n11\n300\n12\n"), 2);
     EXPECT_EQ(partial.FTM, 10);
     EXPECT_EQ(partial.FS, 11);
     EXPECT_EQ(partial.FTMB, 99) << "the first value that does not convert stops the parse";
@@ -329,7 +330,7 @@ TEST(ConfigText, GetConfigTextFillsByLinePosition)
     EXPECT_EQ(partial.SMTPH, "kept");
 
     GeneralSettings empty;
-    ParseGetConfigText(empty, "");
+    EXPECT_EQ(ParseGetConfigText(empty, ""), 0);
     EXPECT_EQ(empty, GeneralSettings{});
 }
 

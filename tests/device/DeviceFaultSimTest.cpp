@@ -69,7 +69,9 @@ TEST_F(DeviceFaultSimTest, RunFaults)
          install,
          {},
          RunOutcome::Failed,
-         "[810]",
+         // The password itself was refused (530): the server's own code and text; 810 is for a
+         // server whose last reply still asks for the password.
+         "Error:530 Login incorrect.",
          {},
          0},
         {"server report cut short",
@@ -172,7 +174,8 @@ TEST_F(DeviceFaultSimTest, DownloadFaults)
             args.insert(args.end(), {"--fault", row.Fault});
         ASSERT_TRUE(StartSim(args));
         Sim->WriteDeviceFile("etc/alarm_app", "#SSTART3\n#ACTION=Siren;TP=0;PARAMS=DISP=1$;TT=;\n");
-        Sim->WriteDeviceFile("etc/bufferd.conf", "127.0.0.1\n80\nroot\npass\n2\n2\n2\n2\nDEMO-1\n");
+        Sim->WriteDeviceFile("etc/bufferd.conf", "127.0.0.1\n80\nroot\npass\n2\n2\n2\n2\nDEMO-1\n"
+                                                 "smtp\n25\ns@x\nr@x\nCID\n7\n10.0.0.9\n5000\n");
         ConfigDocument doc;
         EXPECT_EQ(
             DownloadFromDevice(doc, SimHttp, {Fields.Address, Fields.PortText, "root", "pass", {}}, 1, 1)

@@ -11,7 +11,8 @@ namespace {
 
 const std::string kConfig = "#USR=root;PWD=pass;PORT=80;MAC=;BRAND=AXIS;\n#SSTART3\n"
                             "#ACTION=Siren;TP=0;PARAMS=DISP=1$ON=1$;TT=;\n";
-const std::string kSettings = "127.0.0.1\n80\nroot\npass\n2\n3\n4\n5\nDEMO1\nsmtp.example\n25\n";
+const std::string kSettings =
+    "127.0.0.1\n80\nroot\npass\n2\n3\n4\n5\nDEMO1\nsmtp.example\n25\ns@x\nr@x\nCID\n7\n10.0.0.9\n5000\n";
 
 TEST(DownloadTest, Outcomes)
 {
@@ -38,6 +39,11 @@ TEST(DownloadTest, Outcomes)
          true},
         {"settings unreachable", Ok(kConfig), Unreachable(), DownloadOutcome::SettingsUnreachable, 189, true},
         {"no general settings", Ok(kConfig), Ok(""), DownloadOutcome::NoGeneralSettings, 188, true},
+        // An answer that is not the settings text would leave defaults a later send pushes out.
+        {"settings cut short", Ok(kConfig), Ok(kSettings.substr(0, 40)), DownloadOutcome::SettingsUnreadable,
+         189, true},
+        {"settings page", Ok(kConfig), Ok("<html>\n<body>\nbusy\n</body>\n</html>\n"),
+         DownloadOutcome::SettingsUnreadable, 189, true},
     };
     for (const auto& row : rows) {
         FakeHttp http;

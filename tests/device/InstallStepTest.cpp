@@ -2,6 +2,8 @@
 // way it can fail.
 #include "CameraFixture.h"
 
+#include "device/FtpReply.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -92,7 +94,8 @@ TEST_F(InstallStepTest, Failures)
         std::string Line; // the error line (red) before the outcome and closing lines
         long Connects;
     } rows[] = {
-        {"log-in refused", [](InstallStepTest& t) { t.Fields.Password = "wrong"; }, "[810]", 1},
+        {"log-in refused", [](InstallStepTest& t) { t.Fields.Password = "wrong"; },
+         "Error:530 Authentication failed.", 1},
         {"no FTP server", [](InstallStepTest& t) { t.Ftp.Plan = {false}; },
          "Error:0 Couldn't connect to server", 1},
         {"boa.conf missing", [](InstallStepTest& t) { t.Ftp.Files.erase("/etc/httpd/conf/boa.conf"); },
@@ -126,6 +129,42 @@ TEST_F(InstallStepTest, Failures)
         }
     }
     EXPECT_EQ(Ping.Count, 2);
+}
+
+// Only the server's last reply tells why an FTP step failed: the 331 to the user name belongs to
+// every log-in, also to one that went through.
+TEST(FtpReplyTest, TheLastReplyDecides)
+{
+    const std::string endless = "530 " + std::string(5000, 'x') + "\r\n";
+    const struct
+    {
+        const char* Name;
+        int Code;
+        std::string Answers;
+        const char* Transport;
+        bool AskedForPassword;
+        const char* Line; // the beginning of the log line
+    } rows[] = {
+        {"password asked, then nothing", 331, "220 ready\r\n331 Password required\r\n", "time-out", true,
+         "Error:0 time-out"},
+        {"password refused", 530, "220 ready\r\n331 Username ok\r\n530 Authentication failed.\r\n", "denied",
+         false, "Error:530 Authentication failed."},
+        {"CWD refused after a good log-in", 550,
+         "331 Password required\r\n230 In\r\n550 No such directory.\r\n", "denied", false,
+         "Error:550 No such directory."},
+        {"silent after the greeting", 220, "220 ready\r\n", "time-out: gave up", false,
+         "Error:0 time-out: gave up"},
+        {"multi-line last reply", 550, "331 x\r\n550-first\r\n331 inside\r\n550 last\r\n", "", true,
+         "Error:550 last"},
+        {"no server", 0, "", "Couldn't connect to server", false, "Error:0 Couldn't connect to server"},
+        {"endless reply", 530, endless, "", false, "Error:530 xxx"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FtpAskedForPassword(row.Answers), row.AskedForPassword) << row.Name;
+        const std::string line = FtpErrorText(row.Code, row.Answers, row.Transport);
+        EXPECT_EQ(line.rfind(row.Line, 0), 0u) << row.Name << ": " << line;
+        EXPECT_LT(line.size(), 320u) << row.Name;
+    }
 }
 
 TEST_F(InstallStepTest, WaitsForTheCamera)

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace kor::test {
 namespace {
@@ -62,6 +63,13 @@ TEST_F(UploadStepTest, TaskListIsSentAndTheCameraRestarted)
     EXPECT_EQ(Http.Matching("restart.cgi").size(), 1u);
     EXPECT_NE(LogText().find("[809]\n[813]\n[801]\n[1184]\n[808]"), std::string::npos) << LogText();
     EXPECT_EQ(Ping.Count, 4); // down at the third ping, back at the fourth
+    // The work files hold the camera password: the user's alone.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const char* name : {"Gen", "Gen/tasklist", "alarm_app"})
+        EXPECT_EQ((QFile::permissions(QDir(Work.path()).filePath(QLatin1String(name))) & others).toInt(), 0)
+            << name;
 }
 
 TEST_F(UploadStepTest, RefusedPieceOrListEndsTheRun)

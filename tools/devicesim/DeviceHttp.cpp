@@ -49,7 +49,7 @@ void DeviceHttp::ReleaseWaiting()
 {
     {
         std::lock_guard lock(m_waitMutex);
-        ++m_releaseGeneration;
+        m_released = true;
     }
     m_waitCondition.notify_all();
     std::lock_guard lock(m_relayMutex);
@@ -58,11 +58,17 @@ void DeviceHttp::ReleaseWaiting()
     }
 }
 
+void DeviceHttp::Resume()
+{
+    std::lock_guard lock(m_waitMutex);
+    m_released = false;
+}
+
 bool DeviceHttp::Wait(long long milliseconds)
 {
     std::unique_lock lock(m_waitMutex);
-    const std::uint64_t generation = m_releaseGeneration;
-    const auto released = [&] { return m_releaseGeneration != generation; };
+    // Requests still queued when the camera goes away are released at once, not held for ever.
+    const auto released = [&] { return m_released; };
     if (milliseconds > 0) {
         return !m_waitCondition.wait_for(lock, std::chrono::milliseconds(milliseconds), released);
     }
@@ -171,6 +177,10 @@ DeviceReply DeviceHttp::Relay(const DeviceRequest& request)
                            std::lock_guard lock(m_relayMutex);
                            if (active) {
                                m_relayClients.insert(client);
+                               std::lock_guard waitLock(m_waitMutex);
+                               if (m_released) {
+                                   client->stop();
+                               }
                            } else {
                                m_relayClients.erase(client);
                            }

@@ -35,8 +35,9 @@ public:
     void SetInstalled(bool installed);
     bool Installed() const;
     // Wakes every request held by a delay or stop-after fault and stops the forwards of the relay
-    // in progress (before the listener closes).
+    // in progress (before the listener closes); requests that come later are not held, until Resume.
     void ReleaseWaiting();
+    void Resume();
 
 private:
     DeviceReply Answer(const DeviceRequest& request, bool authOk);
@@ -56,7 +57,7 @@ private:
     std::atomic<long long> m_requestCount{0};
     std::mutex m_waitMutex;
     std::condition_variable m_waitCondition;
-    std::uint64_t m_releaseGeneration = 0;
+    bool m_released = false;
     std::mutex m_relayMutex;
     std::set<httplib::Client*> m_relayClients;
 };

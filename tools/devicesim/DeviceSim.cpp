@@ -14,8 +14,13 @@
 #include <signal.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <mutex>
+#include <thread>
 
 namespace kor::devicesim {
 
@@ -51,6 +56,42 @@ bool SleepUnlessStopped(const sigset_t& signals, long milliseconds)
     }
     return true;
 }
+
+// Ends the process, FTP server included, when the orderly shutdown has not finished in time.
+class ShutdownWatchdog
+{
+public:
+    ShutdownWatchdog(FtpChild& ftp, int status)
+        : m_thread([this, &ftp, status] {
+              std::unique_lock lock(m_mutex);
+              if (m_condition.wait_for(lock, kShutdownLimit, [this] { return m_done; })) {
+                  return;
+              }
+              ftp.Kill();
+              std::fprintf(stderr, "kor-devicesim: stopped without waiting for the connections still open\n");
+              std::_Exit(status);
+          })
+    {}
+    ~ShutdownWatchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_condition.notify_all();
+        m_thread.join();
+    }
+    ShutdownWatchdog(const ShutdownWatchdog&) = delete;
+    ShutdownWatchdog& operator=(const ShutdownWatchdog&) = delete;
+
+private:
+    // Well within the two seconds a test or a service manager waits.
+    static constexpr std::chrono::milliseconds kShutdownLimit{1500};
+    std::mutex m_mutex;
+    std::condition_variable m_condition;
+    bool m_done = false;
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -128,6 +169,7 @@ int DeviceSim::Run()
             break;
         }
         // Back up, having read its start-up table again.
+        http.Resume();
         detector.SetCheckProgramStopped(false);
         http.SetInstalled(installed());
         started = m_options.ftp ? ftp.Start(m_options, ftpPort, inUse) : Status::Ok();
@@ -142,6 +184,9 @@ int DeviceSim::Run()
         std::fprintf(stderr, "kor-devicesim: back up, application %s\n",
                      http.Installed() ? "installed" : "not installed");
     }
+    // Whatever a fault still holds (a client that reads nothing, a request body that never ends),
+    // the simulator is gone soon after the signal: the watchdog cuts the rest short.
+    const ShutdownWatchdog watchdog(ftp, status);
     http.ReleaseWaiting();
     listener.Stop();
     ftp.Stop();

@@ -92,7 +92,6 @@ Status FtpChild::Start(const SimOptions& options, int port, bool& addressInUse)
         "--address=" + options.address,
         "--port=" + std::to_string(port),
         "--user=" + options.user,
-        "--password=" + options.password,
         "--banner=" + options.model + " Network Camera " + options.firmware + " ready.",
     };
     for (const Fault& fault : options.faults) {
@@ -146,6 +145,14 @@ Status FtpChild::Start(const SimOptions& options, int port, bool& addressInUse)
     }
     m_pid = pid;
     m_stdinWrite = in[1];
+    // The password travels through the pipe: a command line is visible to every user (ps).
+    const std::string secret = options.password + "\n";
+    if (::write(m_stdinWrite, secret.data(), secret.size()) != static_cast<ssize_t>(secret.size())) {
+        const std::string reason =
+            std::string("cannot hand the password to the FTP server: ") + std::strerror(errno);
+        Stop();
+        return Status::Fail(reason);
+    }
 
     std::string line;
     const bool gotLine = ReadLine(out[0], line, std::chrono::steady_clock::now() + std::chrono::seconds(30));
@@ -165,6 +172,13 @@ Status FtpChild::Start(const SimOptions& options, int port, bool& addressInUse)
     return Status::Fail("the FTP server (" + python + " " + args[1] + ") did not start" +
                         (ended && WIFEXITED(status) ? ", exit status " + std::to_string(WEXITSTATUS(status))
                                                     : std::string()));
+}
+
+void FtpChild::Kill() const
+{
+    if (const pid_t pid = m_pid; pid > 0) {
+        ::kill(pid, SIGKILL);
+    }
 }
 
 bool FtpChild::Running()
@@ -191,7 +205,7 @@ void FtpChild::Stop()
     }
     ::kill(m_pid, SIGTERM);
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     while (::waitpid(m_pid, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(m_pid, SIGKILL);

@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <string>
 
 namespace kor::devicesim {
@@ -23,8 +24,10 @@ public:
     // Starts the server and waits until it listens. port 0 takes any free port. On failure
     // addressInUse tells whether another program holds the address.
     Status Start(const SimOptions& options, int port, bool& addressInUse);
-    // Terminates the server and waits for it.
+    // Terminates the server and waits for it (briefly: then it is killed).
     void Stop();
+    // Kills the server at once; safe from another thread while Stop runs.
+    void Kill() const;
     // False when the child has ended by itself.
     bool Running();
     int Port() const { return m_port; }
@@ -35,7 +38,7 @@ public:
     static std::string PythonPath();
 
 private:
-    pid_t m_pid = -1;
+    std::atomic<pid_t> m_pid{-1};
     int m_stdinWrite = -1;
     int m_port = 0;
 };

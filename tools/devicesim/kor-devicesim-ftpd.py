@@ -3,8 +3,10 @@
 
 Serves the device folder as "/" with pyftpdlib (Debian's python3-pyftpdlib): log-in with the
 camera's user and password, SITE CHMOD changes the files' mode bits on disk. Faults: a refused
-log-in (331 for USER, then 530 for PASS) and failing uploads. Prints "ftp ready PORT" once it
-listens, and ends when its parent goes (end of standard input) or on SIGTERM.
+log-in (331 for USER, then 530 for PASS) and failing uploads. The password is the first line of
+standard input (never the command line, which every user of the machine can read). Prints
+"ftp ready PORT" once it listens, and ends when its parent goes (end of standard input) or on
+SIGTERM.
 """
 
 import argparse
@@ -48,7 +50,6 @@ def parse_args():
     parser.add_argument("--address", required=True)
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--user", default="")
-    parser.add_argument("--password", default="")
     parser.add_argument("--banner", default="FTP server ready.")
     parser.add_argument("--refuse-login", action="store_true")
     parser.add_argument("--fail-upload", default=None)
@@ -65,12 +66,13 @@ def exit_when_parent_goes():
 
 def main():
     args = parse_args()
+    password = sys.stdin.buffer.readline().rstrip(b"\n").decode("utf-8", "surrogateescape")
     logging.basicConfig(level=logging.WARNING, format="kor-devicesim-ftpd: %(message)s")
 
     root = os.path.realpath(args.root)
     authorizer = RefusingAuthorizer() if args.refuse_login else DummyAuthorizer()
-    if args.user or args.password:
-        authorizer.add_user(args.user, args.password, root, perm=PERMISSIONS)
+    if args.user or password:
+        authorizer.add_user(args.user, password, root, perm=PERMISSIONS)
     else:
         authorizer.add_anonymous(root, perm=PERMISSIONS)
 

@@ -207,12 +207,8 @@ TypedOutside ActionEditor::TypedOutsideCodePage() const
 {
     TypedOutside typed;
     const auto note = [&typed](const QObject* box, const QString& text) {
-        for (const char32_t c : text.toUcs4()) {
-            if (!IsCp1252Character(c)) {
-                typed.emplace(box->objectName().toStdString(), c);
-                return;
-            }
-        }
+        if (const std::optional<char32_t> c = FirstOutsideCp1252(text))
+            typed.emplace(box->objectName().toStdString(), *c);
     };
     for (const QLineEdit* box : findChildren<QLineEdit*>())
         note(box, box->text());

@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/CameraForm.h"
 #include "app/Language.h"
+#include "app/RefusedCharacter.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "config/Cp1252.h"
@@ -131,10 +132,17 @@ bool CameraEditor::CheckFields()
     const std::optional<CameraFieldProblem> problem = CheckCameraFields(fields);
     if (!problem)
         return true;
-    QLineEdit* field = problem->Field == CameraField::Address ? m_address : m_mac;
-    QString text = LangText(problem->Text);
-    if (problem->WithValue)
-        text += QStringLiteral(": ") + field->text().trimmed() + QStringLiteral(" ?");
+    QWidget* const widgets[] = {m_name, m_user, m_password, m_brand, m_model, m_address, m_mac};
+    QWidget* field = widgets[static_cast<int>(problem->Field)];
+    QString text;
+    if (problem->Character != 0) {
+        text = RefusedCharacterMessage(LangText(problem->Text), problem->Character);
+    } else {
+        text = LangText(problem->Text);
+        if (problem->WithValue)
+            text += QStringLiteral(": ") + qobject_cast<QLineEdit*>(field)->text().trimmed() +
+                    QStringLiteral(" ?");
+    }
     m_session.Dialogs().Message(MessageIcon::Exclamation, windowTitle(), text);
     field->setFocus();
     return false;

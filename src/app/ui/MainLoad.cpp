@@ -14,6 +14,7 @@
 #include "app/ui/CameraChooser.h"
 #include "app/ui/MainCommands.h"
 #include "app/ui/frmmain.h"
+#include "config/SaveFile.h"
 #include "device/DetectorLoop.h"
 #include "device/StartDecisions.h"
 
@@ -114,7 +115,11 @@ bool MainLoad::OpenLocalData(const ProgramArguments& arguments, LocalSettings& s
         services.WorkFolder = AppPaths::WorkDir();
     if (services.DataFolder.isEmpty())
         services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
-    QDir().mkpath(QDir(services.WorkFolder).filePath(QStringLiteral("Gen")));
+    // The generated device files hold the camera password: their folder is the user's alone.
+    if (const Status made = MakePrivateFolder(QDir(services.WorkFolder).filePath(QStringLiteral("Gen")),
+                                              ExistingFolder::MakePrivate);
+        made.failed())
+        std::fprintf(stderr, "kormanager: %s\n", made.reason().c_str());
 
     ConfigDocument& doc = m_session.Document();
     doc.InitialiseForStartUp(0);

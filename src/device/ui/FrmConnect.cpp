@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/DeviceJob.h"
 #include "app/Language.h"
+#include "app/RefusedCharacter.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/IPTxt.h"
@@ -268,6 +269,15 @@ void FrmConnect::Run()
     if (!RunMayStart(m_running, ToCp1252(m_ipTxt1->IPtext())))
         return;
     m_txtMsg->clear();
+    // The user name and password go to the camera's single-byte files: one stored changed ("?" for a
+    // character) would make the camera refuse the log-in without a hint.
+    for (const auto& [field, caption] : {std::pair{m_txtUsr, 107}, std::pair{m_txtPwd, 108}}) {
+        if (const std::optional<char32_t> c = FirstOutsideCp1252(field->text())) {
+            AddLogLine(RefusedCharacterMessage(LangText(caption), *c), LogKind::Error);
+            field->setFocus();
+            return;
+        }
+    }
     DeviceServices services = m_session.Services();
     if (!services.Http || !services.Ftp || !services.Ping || !services.Wait) {
         AddLogLine(QStringLiteral("No device transport is set up."), LogKind::Error);

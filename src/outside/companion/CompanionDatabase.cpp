@@ -114,23 +114,25 @@ int CompanionDatabase::StoredVersion(QSqlDatabase& db)
 
 Status CompanionDatabase::Migrate(QSqlDatabase& db, int targetVersion)
 {
-    const int from = StoredVersion(db);
-    if (from < 0)
-        return Status::Fail("the layout version cannot be read");
-    if (targetVersion > kCompanionSchemaVersion || targetVersion < from)
-        return Status::Fail("cannot change the layout from version " + std::to_string(from) + " to " +
-                            std::to_string(targetVersion));
-    bool listed = false;
-    const QStringList tables = TableNames(db, &listed);
-    if (!listed)
-        return Status::Fail("the list of tables cannot be read");
-    const bool isNew = from == 0 && tables.isEmpty();
-    if (from == 0 && !isNew)
-        return Status::Fail("holds tables but no layout version, so it is not ours to change");
-    if (from == targetVersion)
-        return Status::Ok();
-
+    if (targetVersion > kCompanionSchemaVersion)
+        return Status::Fail("cannot change the layout to version " + std::to_string(targetVersion));
+    // The version is read under the write lock: of two programs opening a new file at once, the one
+    // that waited finds the tables made and carries on instead of making them again.
+    int from = -1;
     const Status migrated = RunInTransaction(db, [&] {
+        from = StoredVersion(db);
+        if (from < 0)
+            return Status::Fail("the layout version cannot be read");
+        if (targetVersion < from)
+            return Status::Fail("cannot change the layout from version " + std::to_string(from) + " to " +
+                                std::to_string(targetVersion));
+        bool listed = false;
+        const QStringList tables = TableNames(db, &listed);
+        if (!listed)
+            return Status::Fail("the list of tables cannot be read");
+        const bool isNew = from == 0 && tables.isEmpty();
+        if (from == 0 && !isNew)
+            return Status::Fail("holds tables but no layout version, so it is not ours to change");
         for (const LayoutStep& step : LayoutSteps()) {
             if (step.Version <= from || step.Version > targetVersion)
                 continue;
@@ -147,8 +149,9 @@ Status CompanionDatabase::Migrate(QSqlDatabase& db, int targetVersion)
         return Status::Ok();
     });
     if (migrated.failed())
-        return Status::Fail("changing the layout from version " + std::to_string(from) + " to " +
-                            std::to_string(targetVersion) + " failed (" + migrated.reason() +
+        return Status::Fail((from < 0 ? std::string("changing the layout")
+                                      : "changing the layout from version " + std::to_string(from)) +
+                            " to " + std::to_string(targetVersion) + " failed (" + migrated.reason() +
                             "); nothing was changed");
     return Status::Ok();
 }
@@ -176,6 +179,12 @@ Status CompanionDatabase::Open(const QString& path, const QString& connectionNam
         fileReadOnly = !(permissions & QFileDevice::WriteOwner) || !(permissions & QFileDevice::WriteUser);
     } else if (!info.absoluteDir().exists()) {
         return Status::Fail(where + "its folder does not exist");
+    } else {
+        // It will hold camera passwords: readable by the user alone from the start. Another program
+        // may create it at the same moment; then that one's file is used.
+        QFile created(path);
+        if (created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            created.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     if (readOnly)
         *readOnly = fileReadOnly;
@@ -234,9 +243,8 @@ Status CompanionDatabase::Open(const QString& path, const QString& connectionNam
     if (failure.empty())
         return Status::Ok();
     QSqlDatabase::removeDatabase(connectionName);
-    // A file this attempt created must not stay behind half made.
-    if (!existed)
-        QFile::remove(path);
+    // A new file is never removed: another program may have opened it meanwhile, and a failed
+    // set-up left it empty (rolled back), which the next start takes as new.
     return Status::Fail(where + failure);
 }
 

@@ -4,7 +4,10 @@
 
 #include "config/Cp1252.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace kor {
 
@@ -21,12 +24,37 @@ std::string MessageText(std::string_view cp1252)
     return FromCp1252(cp1252).toStdString();
 }
 
+namespace {
+
+// The file behind the query's connection, or "" when the driver does not say.
+std::string DatabaseFile(const QSqlQuery& query)
+{
+    const QSqlDriver* driver = query.driver();
+    const QVariant handle = driver ? driver->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return {};
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return file ? file : "";
+}
+
+} // namespace
+
 std::string SqlErrorText(const QSqlQuery& query)
 {
-    QString text = query.lastError().text().trimmed();
+    const QSqlError failure = query.lastError();
+    QString text = failure.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("unknown database error");
-    return text.toStdString();
+    std::string message = text.toStdString();
+    // A damaged file needs the user's hand: say which one.
+    const int code = failure.nativeErrorCode().toInt() & 0xFF;
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) {
+        const std::string file = DatabaseFile(query);
+        message += "; the database file " + (file.empty() ? std::string() : file + " ") +
+                   "is damaged: restore it from a copy";
+    }
+    return message;
 }
 
 Status ExecSql(QSqlQuery& query, const QString& sql, std::initializer_list<QVariant> values)

@@ -2,8 +2,13 @@
 
 #include "outside/transport/CurlGlobal.h"
 
+#include "outside/transport/SystemClock.h"
+
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstring>
 
 namespace kor {
@@ -12,6 +17,12 @@ namespace {
 
 constexpr long kConnectSeconds = 30;
 constexpr long kStallSeconds = 30;
+// Every operation ends within a limit, as the HTTP requests do; a transfer gets more for a large
+// file: the floor plus the time the bytes take at a slow link's rate.
+constexpr long kOperationFloorSeconds = 60;
+constexpr std::size_t kSlowLinkBytesPerSecond = 16 * 1024;
+// A server that answers endlessly (a greeting that never ends) fills no more than this.
+constexpr std::size_t kMaxReplyText = 4096;
 
 struct Sink
 {
@@ -103,7 +114,22 @@ CurlFtpClient::~CurlFtpClient()
 
 void CurlFtpClient::AppendResponse(std::string_view line)
 {
-    m_lastText.append(line);
+    const bool coded = line.size() >= 4 && std::isdigit(static_cast<unsigned char>(line[0])) &&
+                       std::isdigit(static_cast<unsigned char>(line[1])) &&
+                       std::isdigit(static_cast<unsigned char>(line[2]));
+    // libcurl also passes lines of its own ("Content-Length: ..."); only the server's count.
+    if (!coded && !m_inReply)
+        return;
+    if (!m_inReply) {
+        m_lastText.clear();
+        m_replyCode = std::string(line.substr(0, 3));
+    }
+    m_inReply = !(coded && line.substr(0, 3) == m_replyCode && line[3] != '-');
+    if (m_lastText.size() >= kMaxReplyText)
+        return;
+    m_lastText.append(line.substr(0, kMaxReplyText - m_lastText.size()));
+    if (m_lastText.size() >= kMaxReplyText)
+        m_lastText += "\r\n[the rest of the reply was cut]\r\n";
 }
 
 std::string CurlFtpClient::DirUrl(const std::string& dir) const
@@ -116,6 +142,7 @@ Status CurlFtpClient::Perform(Kind kind, const std::string& url, const std::stri
 {
     CURL* curl = Handle(m_curl);
     m_lastText.clear();
+    m_inReply = false;
     m_lastError = 0;
     m_lastErrorText.clear();
     if (!curl) {
@@ -133,9 +160,15 @@ Status CurlFtpClient::Perform(Kind kind, const std::string& url, const std::stri
     curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
     curl_easy_setopt(curl, CURLOPT_PROXY, "");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+    const long divisor = SystemClock::DivisorFromEnvironment();
+    const long limitMs =
+        (kOperationFloorSeconds * 1000 + static_cast<long>(out.size() * 1000 / kSlowLinkBytesPerSecond)) /
+        divisor;
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectSeconds * 1000 / divisor);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limitMs);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, std::max(1L, kStallSeconds / divisor));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, std::max(1L, kStallSeconds / divisor));
     curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnResponse);
@@ -162,7 +195,12 @@ Status CurlFtpClient::Perform(Kind kind, const std::string& url, const std::stri
         return Status::Ok();
     m_lastError = static_cast<int>(code);
     // The credentials reach libcurl apart from the address, so its texts never hold them.
-    m_lastErrorText = sink.TooLarge                  ? "the file is larger than the transport accepts"
+    double seconds = 0;
+    curl_easy_getinfo(curl, CURLINFO_TOTAL_TIME, &seconds);
+    m_lastErrorText = sink.TooLarge ? "the file is larger than the transport accepts"
+                      : code == CURLE_OPERATION_TIMEDOUT
+                          ? "time-out: the FTP server did not answer or finish in time (gave up after " +
+                                std::to_string(std::lround(seconds)) + " s)"
                       : std::strlen(errorBuffer) > 0 ? errorBuffer
                                                      : curl_easy_strerror(code);
     return Status::Fail(m_lastErrorText);

@@ -33,7 +33,7 @@ public:
     int LastError() const { return m_lastError; }
     std::string LastErrorText() const override { return m_lastErrorText; }
 
-    // Server answers carry "\r\n"; collected by the header callback.
+    // Server answers carry "\r\n"; collected by the header callback. Keeps the last reply only.
     void AppendResponse(std::string_view line);
 
 private:
@@ -58,6 +58,8 @@ private:
     bool m_connected = false;
     int m_lastCode = 0;
     std::string m_lastText;
+    bool m_inReply = false;  // a multi-line reply has begun and not ended
+    std::string m_replyCode; // the code of the reply being collected
     int m_lastError = 0;
     std::string m_lastErrorText;
 };

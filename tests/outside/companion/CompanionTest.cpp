@@ -195,6 +195,24 @@ TEST_F(CompanionDatabaseTest, UnusableFilesAreRefusedUntouched)
     EXPECT_TRUE(Fails(connection.Open(QString()), error));
 }
 
+// A damaged page met after the file opened is reported naming the file: it needs the user's hand.
+TEST_F(CompanionDatabaseTest, DamagedPageNamesTheFile)
+{
+    const QString path = Path("damaged.ddd");
+    ASSERT_TRUE(QFile::copy(Path("orgend.ddd"), path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(4096)); // the first page (header and schema) stays whole
+    file.write(QByteArray(static_cast<int>(file.size()) - 4096, '\xA5'));
+    file.close();
+    ClientConnection connection;
+    Status failed = connection.Open(path);
+    if (failed.ok())
+        failed = CameraTable::List(connection).status();
+    EXPECT_NE(failed.reason().find(path.toStdString()), std::string::npos) << failed.reason();
+    EXPECT_NE(failed.reason().find("damaged"), std::string::npos) << failed.reason();
+}
+
 TEST_F(CompanionDatabaseTest, ReadOnlyCurrentDatabaseIsReadButNeverChanged)
 {
     m_connection.Close();
