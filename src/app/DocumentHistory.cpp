@@ -12,9 +12,9 @@ namespace kor {
 namespace {
 
 constexpr std::array<int, 13> kStepTexts = {
-    LangTextId(1203), LangTextId(1204), LangTextId(1205), LangTextId(1206), LangTextId(1207),
-    LangTextId(1208), LangTextId(1209), LangTextId(1210), LangTextId(1211), LangTextId(1212),
-    LangTextId(1213), LangTextId(1214), LangTextId(1215),
+    LangTextId(1403), LangTextId(1404), LangTextId(1405), LangTextId(1406), LangTextId(1407),
+    LangTextId(1408), LangTextId(1409), LangTextId(1410), LangTextId(1411), LangTextId(1412),
+    LangTextId(1413), LangTextId(1414), LangTextId(1415),
 };
 
 // The parts of the document one step may touch. Both settings records and the listed sources are

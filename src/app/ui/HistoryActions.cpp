@@ -68,8 +68,8 @@ void HistoryActions::Update()
 {
     const DocumentHistory& history = m_session.History();
     const bool usable = m_allowed && !m_session.DeviceBusy();
-    m_undo->setText(Caption(LangText(1201), history.UndoText()));
-    m_redo->setText(Caption(LangText(1202), history.RedoText()));
+    m_undo->setText(Caption(LangText(1401), history.UndoText()));
+    m_redo->setText(Caption(LangText(1402), history.RedoText()));
     m_undo->setEnabled(usable && history.CanUndo());
     m_redo->setEnabled(usable && history.CanRedo());
 }

@@ -221,7 +221,7 @@ void frmmain::Step(int delta)
 void frmmain::AddToolListEntries()
 {
     // The Edit menu takes the language's captions with the tool list.
-    m_editMenu->setTitle(LangText(1200));
+    m_editMenu->setTitle(LangText(1400));
     m_history->Retranslate();
     m_lstTools->clear();
     for (const ToolListEntry& entry : kToolList) {
