@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentHistory.h"
 #include "app/StartCommandLine.h"
 #include "config/ConfigDocument.h"
 #include "device/DeviceServices.h"
@@ -26,7 +27,8 @@ class UserDialogs;
 // Everything that is program-wide in the window: one per program, created by the start routine
 // (or a test) and handed to every screen by reference. It owns
 //
-// - the configuration document being edited (Document());
+// - the configuration document being edited (Document()) and the undo history of the window's
+//   changes to it (History());
 // - the start values of the command line (Start()) and the relay settings derived from them;
 // - whether the task list changed (TaskListDirty()), set by the event source catalogue, cleared by
 //   the task-list upload;
@@ -56,6 +58,9 @@ public:
 
     ConfigDocument& Document() { return m_document; }
     const ConfigDocument& Document() const { return m_document; }
+    // The undo history of the window's changes to the document.
+    DocumentHistory& History() { return m_history; }
+    const DocumentHistory& History() const { return m_history; }
 
     StartValues& Start() { return m_start; }
     const StartValues& Start() const { return m_start; }
@@ -117,6 +122,7 @@ private:
     std::optional<AxisDevice> m_device;
     DeviceServices m_services;
     bool m_taskListDirty = false;
+    DocumentHistory m_history{m_document, m_taskListDirty};
     bool m_deviceBusy = false;
     std::string m_firmwareRelease;
     // Last, so that it is destroyed first: a running operation ends before what it uses goes.

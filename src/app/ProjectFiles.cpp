@@ -87,6 +87,7 @@ bool ProjectFiles::NewConfiguration()
     ConfigDocument& doc = m_session.Document();
     doc.CurrentFileName.clear();
     doc.ResetConfig();
+    m_session.History().Restart();
     return true;
 }
 
@@ -108,6 +109,7 @@ bool ProjectFiles::OpenProject()
         // The document now equals the file, whatever the loading of its actions did to the flag.
         doc.Saved = true;
     }
+    m_session.History().Restart();
     return true;
 }
 
@@ -123,7 +125,7 @@ bool ProjectFiles::SaveProject()
         return false;
     }
     doc.CurrentFileName = path.toStdString();
-    doc.Saved = true;
+    m_session.History().MarkSaved();
     return true;
 }
 

@@ -136,6 +136,12 @@ void ConfigDocument::ClearRule(int ruleIndex)
     Saved = false;
 }
 
+void ConfigDocument::SetRule(int ruleIndex, SensorRule rule)
+{
+    if (IsValidRule(ruleIndex))
+        m_rules[static_cast<std::size_t>(ruleIndex)] = std::move(rule);
+}
+
 std::uint8_t ConfigDocument::AddAction(int ruleIndex, ActionRecord record)
 {
     if (!IsValidRule(ruleIndex))

@@ -146,6 +146,8 @@ public:
     void ClearRules();
     // Empties one rule (the source was removed from the catalogue).
     void ClearRule(int ruleIndex);
+    // Puts a rule back as it was (the window's undo history); Saved is left to the caller.
+    void SetRule(int ruleIndex, SensorRule rule);
 
     std::uint8_t AddAction(int ruleIndex, ActionRecord record);
     // Makes room for count actions in a rule before a load adds them.

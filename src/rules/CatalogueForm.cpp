@@ -6,10 +6,22 @@
 
 namespace kor {
 
-CatalogueForm::CatalogueForm(ConfigDocument& doc, bool& taskListDirty, std::int16_t cameraEventCount)
-    : m_doc(doc), m_taskListDirty(taskListDirty), m_cameraEventCount(cameraEventCount),
+CatalogueForm::CatalogueForm(ConfigDocument& doc, std::vector<ConfiguredSource>& listed, bool& taskListDirty,
+                             std::int16_t cameraEventCount)
+    : m_doc(doc), m_listed(listed), m_taskListDirty(taskListDirty), m_cameraEventCount(cameraEventCount),
       m_kinds(SourceKinds(doc.InputOneAsSensor, cameraEventCount)), m_rows(ConfiguredSources(doc))
-{}
+{
+    m_listed.clear();
+}
+
+void CatalogueForm::Reload()
+{
+    m_rows = ConfiguredSources(m_doc);
+    for (const ConfiguredSource& source : m_listed) {
+        if (!Listed(source.Tag))
+            m_rows.push_back(source);
+    }
+}
 
 bool CatalogueForm::ChooseKind(std::string_view code)
 {
@@ -52,6 +64,7 @@ bool CatalogueForm::Add(int source)
     if (item.Text.isEmpty() || Listed(item.Tag))
         return false;
     m_rows.push_back({LangText(kind->TextId).trimmed(), item.Image, item.Text, item.Tag});
+    m_listed.push_back(m_rows.back());
     if (NeedsDeviceTask(item.Tag))
         m_taskListDirty = true;
     return true;
@@ -63,10 +76,19 @@ bool CatalogueForm::Remove(int row)
     if (m_busy || !index || *index >= ConfigDocument::RuleCount)
         return false;
     m_doc.ClearRule(*index);
-    if (NeedsDeviceTask(m_rows[static_cast<std::size_t>(row)].Tag))
+    const std::string& tag = m_rows[static_cast<std::size_t>(row)].Tag;
+    if (NeedsDeviceTask(tag))
         m_taskListDirty = true;
+    std::erase_if(m_listed, [&tag](const ConfiguredSource& source) { return source.Tag == tag; });
     m_rows.erase(m_rows.begin() + row);
     return true;
+}
+
+std::string CatalogueForm::TagOfRow(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return {};
+    return m_rows[static_cast<std::size_t>(row)].Tag;
 }
 
 std::optional<int> CatalogueForm::RuleOfRow(int row) const

@@ -17,9 +17,11 @@ namespace kor {
 class CatalogueForm
 {
 public:
-    // taskListDirty is the program's flag, set when a source that needs a device task is added or
-    // removed.
-    CatalogueForm(ConfigDocument& doc, bool& taskListDirty, std::int16_t cameraEventCount);
+    // listed holds the sources added that have no action yet (the history's, so that adding one can
+    // be undone); the screen opens without them. taskListDirty is the program's flag, set when a
+    // source that needs a device task is added or removed.
+    CatalogueForm(ConfigDocument& doc, std::vector<ConfiguredSource>& listed, bool& taskListDirty,
+                  std::int16_t cameraEventCount);
 
     const std::vector<SourceKind>& Kinds() const { return m_kinds; }
     const std::vector<SourceItem>& Sources() const { return m_sources; }
@@ -50,9 +52,14 @@ public:
     // The hint line below the list: how to edit a source's actions, then the sources that will
     // not be kept, named before they go.
     QString Hint() const;
+    // The tag of the row; empty for no row.
+    std::string TagOfRow(int row) const;
+    // The rows again after an undo or a redo: the sources with rules, then those listed without.
+    void Reload();
 
 private:
     ConfigDocument& m_doc;
+    std::vector<ConfiguredSource>& m_listed;
     bool& m_taskListDirty;
     std::int16_t m_cameraEventCount;
     std::vector<SourceKind> m_kinds;

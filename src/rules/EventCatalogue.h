@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentHistory.h"
 #include "config/ConfigDocument.h"
 
 #include <QString>
@@ -31,13 +32,7 @@ struct SourceItem
 };
 
 // One row of the configured-sources list.
-struct ConfiguredSource
-{
-    QString KindText;
-    int Image = 0;
-    QString SourceText;
-    std::string Tag;
-};
+using ConfiguredSource = ListedSource;
 
 // The kinds offered, in order: SIMD and EIMD when input 1 is a sensor; PCAM when the model has camera
 // events and either more than two or input 1 is not a sensor; SDMC, OTHC and SVIR always.

@@ -1,6 +1,8 @@
 #include "rules/RuleListForm.h"
 
 #include "app/Language.h"
+#include "config/ActionSummary.h"
+#include "config/Cp1252.h"
 #include "config/LangTextId.h"
 #include "rules/ActionClipboard.h"
 #include "rules/TimeTableForm.h"
@@ -27,6 +29,12 @@ const std::array<ActionButtonSpec, RuleListForm::kButtonCount> kButtons = {{
 }};
 
 } // namespace
+
+QString ActionStepSubject(const ActionRecord& action)
+{
+    const QString name = FromCp1252(action.Name).trimmed();
+    return name.isEmpty() ? FromCp1252(ActionSummary(action, LangTextBytes)) : name;
+}
 
 RuleListForm::RuleListForm(ConfigDocument& doc, std::uint32_t capabilityFlags)
     : m_doc(doc), m_capabilityFlags(capabilityFlags)

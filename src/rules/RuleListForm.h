@@ -23,6 +23,9 @@ struct ActionButtonSpec
     std::optional<Capability> Needs;
 };
 
+// How a step of the history names an action: its description, or its summary when it has none.
+QString ActionStepSubject(const ActionRecord& action);
+
 // The rules of the rule list of one source: the tool bar's buttons by the model's capability
 // flags, the rows (the actions not deleted, tagged with their index), the context menu's states
 // and commands, and copying to and pasting from the program's clipboard.

@@ -50,6 +50,7 @@ public:
     explicit TimeTableForm(ConfigDocument& doc) : m_doc(doc) {}
 
     void SetRule(int rule) { m_rule = rule; }
+    int Rule() const { return m_rule; }
     void SetAction(int action) { m_action = action; }
     int Day() const { return m_day; }
     // Day 1..7 becomes current; another number changes nothing.

@@ -180,7 +180,7 @@ TEST_F(ProjectFilesTest, OpenReadsAProjectAndReportsAnUnreadableOne)
 {
     const QString sample = test::SourceDir() + QStringLiteral("/resources/samples/demo.kma");
     // Cancelled dialog: nothing changes.
-    AddWork(7);
+    ASSERT_TRUE(m_session.History().Edit({7}, QString(), [this] { AddWork(7); }));
     Doc().Saved = true; // as after a save
     EXPECT_FALSE(m_files.OpenProject());
     EXPECT_TRUE(Doc().IsRuleUsed(7));
@@ -193,6 +193,7 @@ TEST_F(ProjectFilesTest, OpenReadsAProjectAndReportsAnUnreadableOne)
     EXPECT_TRUE(Doc().IsRuleUsed(3));
     EXPECT_EQ(Doc().CurrentFileName, sample.toStdString());
     EXPECT_TRUE(Doc().Saved) << "an opened project equals its file";
+    EXPECT_FALSE(m_session.History().CanUndo()) << "an opened project starts a history of its own";
     EXPECT_TRUE(m_dialogs.Messages().isEmpty());
 
     m_dialogs.Clear();

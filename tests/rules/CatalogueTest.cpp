@@ -77,7 +77,8 @@ TEST_F(Catalogue, AnAnswerForAKindNoLongerChosenIsDropped)
     doc.InputOneAsSensor = 1;
     doc.AddAction(3, ActionRecord{});
     bool dirty = false;
-    CatalogueForm form(doc, dirty, 4);
+    std::vector<ConfiguredSource> listed;
+    CatalogueForm form(doc, listed, dirty, 4);
     ASSERT_TRUE(form.ChooseKind("OTHC"));
     form.BeginQuestion();
     EXPECT_TRUE(form.Busy());

@@ -9,6 +9,7 @@
 #include "app/ui/ApplyLanguageTexts.h"
 #include "app/ui/IPTxt.h"
 #include "config/Cp1252.h"
+#include "rules/RuleListForm.h"
 #include "rules/ui/FrmTT.h"
 #include "rules/ui/ModalScreens.h"
 
@@ -177,7 +178,11 @@ void ActionEditor::Confirm()
     const std::string typed = DescriptionBytes();
     record.Name = KeepsTypedDescription() ? typed : StoredDescription(typed);
     record.Params = BuildParams();
-    m_actv = StoreAction(m_session.Document(), m_ruleIndex, m_actv, record);
+    const QString step =
+        StepText(m_actv < 0 ? StepKind::AddAction : StepKind::ChangeAction, ActionStepSubject(record));
+    m_session.History().Edit({m_ruleIndex}, step, [&] {
+        m_actv = StoreAction(m_session.Document(), m_ruleIndex, m_actv, record);
+    });
     m_stored = true;
     accept();
 }

@@ -140,6 +140,7 @@ std::optional<DownloadOutcome> MainCommands::Download()
             if (result.Load.Outcome.ok() && result.Outcome == DownloadOutcome::Loaded)
                 work.Saved = true; // the document equals what the camera holds
             m_session.Document() = std::move(work);
+            m_session.History().Restart();
         }
         if (!result.ErrorText.empty())
             std::fprintf(stderr, "kormanager: download: %s\n", result.ErrorText.c_str());

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "app/UserDialogs.h"
 #include "app/ui/FrmAssist0.h"
+#include "app/ui/HistoryActions.h"
 #include "app/ui/NoticeWindow.h"
 #include "app/ui/ScreenRegistry.h"
 #include "app/ui/frmSkinAux.h"
@@ -17,6 +18,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -89,6 +92,7 @@ frmmain::frmmain(AppSession& session, const ScreenRegistry& screens, QWidget* pa
     setObjectName(QStringLiteral("frmmain"));
     setWindowIcon(frmSkinAux::Icon(QStringLiteral("transfer")));
     BuildToolBar();
+    BuildEditMenu();
     BuildPanels();
     resize(960, 640);
     m_busyObserver = m_session.OnDeviceBusyChanged([this](bool busy) {
@@ -129,6 +133,15 @@ void frmmain::BuildToolBar()
         action->setObjectName(QLatin1String(entry.Name));
         action->setData(entry.Position);
     }
+}
+
+void frmmain::BuildEditMenu()
+{
+    m_editMenu = menuBar()->addMenu(QString());
+    m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
+    m_history = new HistoryActions(m_session, *this);
+    m_editMenu->addAction(m_history->UndoAction());
+    m_editMenu->addAction(m_history->RedoAction());
 }
 
 void frmmain::BuildPanels()
@@ -207,6 +220,9 @@ void frmmain::Step(int delta)
 
 void frmmain::AddToolListEntries()
 {
+    // The Edit menu takes the language's captions with the tool list.
+    m_editMenu->setTitle(LangText(1400));
+    m_history->Retranslate();
     m_lstTools->clear();
     for (const ToolListEntry& entry : kToolList) {
         auto* item = new QListWidgetItem(frmSkinAux::Icon(QLatin1String(entry.Image)), LangText(entry.Text),
@@ -358,6 +374,7 @@ void frmmain::ApplyEnabled()
     centralWidget()->setEnabled(controls.Screen);
     m_picTool->setEnabled(controls.ToolList);
     m_picStatus->setEnabled(controls.ToolList);
+    m_history->SetAllowed(controls.ToolBar);
 }
 
 void frmmain::closeEvent(QCloseEvent* event)

@@ -11,6 +11,7 @@ class QAction;
 class QFrame;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QPushButton;
 class QToolBar;
 class QVBoxLayout;
@@ -18,6 +19,7 @@ class QVBoxLayout;
 namespace kor {
 
 class AppSession;
+class HistoryActions;
 class NoticeWindow;
 class ScreenRegistry;
 
@@ -77,6 +79,8 @@ public:
 
     QToolBar* ToolBar() const { return m_toolBar; }
     QAction* ToolAction(int position) const;
+    // The Edit menu's undo and redo commands.
+    HistoryActions* History() const { return m_history; }
 
     // Whether a close may proceed; the window asks this before closing (tests, the unload path).
     // Returns false while a device operation runs or when the user keeps unsaved changes.
@@ -91,6 +95,7 @@ protected:
 
 private:
     void BuildToolBar();
+    void BuildEditMenu();
     void BuildPanels();
     void OnToolListClicked(QListWidgetItem* item);
     void Step(int delta);
@@ -101,6 +106,8 @@ private:
     AppSession& m_session;
     const ScreenRegistry& m_screens;
     QToolBar* m_toolBar = nullptr;
+    QMenu* m_editMenu = nullptr;
+    HistoryActions* m_history = nullptr;
     QFrame* m_picTool = nullptr;
     QListWidget* m_lstTools = nullptr;
     QFrame* m_picStatus = nullptr;

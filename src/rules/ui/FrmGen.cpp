@@ -42,18 +42,19 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     auto* mail = new QGroupBox(LangCaption(1100), this);
     mail->setObjectName(QStringLiteral("FraMail"));
     QFormLayout* mailForm = NewForm(mail);
-    AddText(mailForm, "txtSMTP", LangTextId(1060), &GeneralSettings::SMTPH);
-    AddText(mailForm, "txtSMTPPort", LangTextId(1101), &GeneralSettings::SMTPP);
-    AddText(mailForm, "txtFromAddr", LangTextId(1102), &GeneralSettings::SNDADDR);
-    AddText(mailForm, "txtReplyAddr", LangTextId(1103), &GeneralSettings::RPLYADDR);
+    AddText(mailForm, "txtSMTP", LangTextId(1060), &GeneralSettings::SMTPH, SettingField::SMTPH);
+    AddText(mailForm, "txtSMTPPort", LangTextId(1101), &GeneralSettings::SMTPP, SettingField::SMTPP);
+    AddText(mailForm, "txtFromAddr", LangTextId(1102), &GeneralSettings::SNDADDR, SettingField::SNDADDR);
+    AddText(mailForm, "txtReplyAddr", LangTextId(1103), &GeneralSettings::RPLYADDR, SettingField::RPLYADDR);
 
     auto* centre = new QGroupBox(LangCaption(1104), this);
     centre->setObjectName(QStringLiteral("FraCentre"));
     QFormLayout* centreForm = NewForm(centre);
-    AddText(centreForm, "txtCIDHeader", LangTextId(1105), &GeneralSettings::CIDHEAD);
-    AddText(centreForm, "txtClientNum", LangTextId(1106), &GeneralSettings::CLIENTNUM);
-    AddText(centreForm, "txtCRAIP", LangTextId(1107), &GeneralSettings::CRAIP);
-    AddText(centreForm, "txtCRAPort", LangTextId(1108), &GeneralSettings::CRAPORT);
+    AddText(centreForm, "txtCIDHeader", LangTextId(1105), &GeneralSettings::CIDHEAD, SettingField::CIDHEAD);
+    AddText(centreForm, "txtClientNum", LangTextId(1106), &GeneralSettings::CLIENTNUM,
+            SettingField::CLIENTNUM);
+    AddText(centreForm, "txtCRAIP", LangTextId(1107), &GeneralSettings::CRAIP, SettingField::CRAIP);
+    AddText(centreForm, "txtCRAPort", LangTextId(1108), &GeneralSettings::CRAPORT, SettingField::CRAPORT);
 
     auto* buffers = new QGroupBox(LangCaption(1109), this);
     buffers->setObjectName(QStringLiteral("FraBuffers"));
@@ -95,6 +96,27 @@ FrmGen::FrmGen(AppSession& session, QWidget* parent) : QWidget(parent), m_sessio
     AlignCaptions({mail, centre});
     AlignCaptions({buffers});
     m_loading = false;
+    connect(&m_session.History(), &DocumentHistory::Restored, this, &FrmGen::Fill);
+}
+
+void FrmGen::Fill()
+{
+    m_loading = true;
+    const GeneralSettings& settings = m_session.Document().GeneralSettings;
+    for (const auto& [edit, field] : m_texts) {
+        const QString text = FromCp1252(settings.*field);
+        if (edit->text() != text)
+            edit->setText(text);
+    }
+    const BufferValues values = BufferValues::From(settings);
+    for (std::size_t i = 0; i < m_spinners.size(); ++i) {
+        const auto field = static_cast<BufferField>(i);
+        const int stored = BufferValue(values, field);
+        const SpinnerRange range = BufferSpinnerRange(field, stored);
+        m_spinners[i]->setRange(range.Minimum, range.Maximum);
+        m_spinners[i]->setValue(stored);
+    }
+    m_loading = false;
 }
 
 void FrmGen::AlignCaptions(std::initializer_list<QWidget*> groups)
@@ -114,7 +136,7 @@ void FrmGen::AlignCaptions(std::initializer_list<QWidget*> groups)
 }
 
 QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
-                           std::string GeneralSettings::*field)
+                           std::string GeneralSettings::*field, SettingField step)
 {
     auto* edit = new QLineEdit(form->parentWidget());
     edit->setObjectName(QLatin1String(name));
@@ -122,11 +144,13 @@ QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
     auto* label = new QLabel(LangCaption(caption) + u':', form->parentWidget());
     label->setBuddy(edit);
     form->addRow(label, edit);
-    connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
-        // An edit is work the user would lose to a new or downloaded configuration without a
-        // question, so the document counts as changed.
-        if (StoreTypedText(m_session.Document().GeneralSettings.*field, text))
-            m_session.Document().Saved = false;
+    m_texts.emplace_back(edit, field);
+    connect(edit, &QLineEdit::textChanged, this, [this, field, step, caption](const QString& text) {
+        if (m_loading)
+            return;
+        m_session.History().Edit(
+            {-1, static_cast<int>(step)}, StepText(StepKind::ChangeSetting, LangText(caption)),
+            [&] { (void)StoreTypedText(m_session.Document().GeneralSettings.*field, text); });
     });
     return edit;
 }
@@ -138,6 +162,7 @@ QSpinBox* FrmGen::AddSpinner(QFormLayout* form, const char* name, const char* fi
     spinner->setObjectName(QLatin1String(name));
     if (auto* edit = spinner->findChild<QLineEdit*>())
         edit->setObjectName(QLatin1String(fieldName));
+    m_spinnerCaptions[static_cast<std::size_t>(field)] = caption;
     const int stored = BufferValue(BufferValues::From(m_session.Document().GeneralSettings), field);
     const SpinnerRange range = BufferSpinnerRange(field, stored);
     spinner->setRange(range.Minimum, range.Maximum);
@@ -167,8 +192,11 @@ void FrmGen::OnSpinner(BufferField field, int value)
         m_settling = false;
     }
     if (outcome.Stored) {
-        StoreBufferValue(doc.GeneralSettings, field, *outcome.Stored);
-        doc.Saved = false;
+        const int step = static_cast<int>(SettingField::FS) + static_cast<int>(field);
+        m_session.History().Edit(
+            {-1, step},
+            StepText(StepKind::ChangeSetting, LangText(m_spinnerCaptions[static_cast<std::size_t>(field)])),
+            [&] { StoreBufferValue(doc.GeneralSettings, field, *outcome.Stored); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/HistoryActions.h"
 #include "config/ActionSummary.h"
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
@@ -98,6 +99,8 @@ FrmSens::FrmSens(AppSession& session, QWidget* parent)
         if (const ActionRecord* action = m_session.Document().Action(ClaveSens(), index))
             OpenActionEditor(index, action->Type);
     });
+    AddHistoryActions(*this, m_session);
+    connect(&m_session.History(), &DocumentHistory::Restored, this, &FrmSens::FillGrd);
 }
 
 void FrmSens::BuildToolBar()
@@ -219,7 +222,10 @@ void FrmSens::CopyActions()
 
 void FrmSens::PasteActions()
 {
-    m_form.Paste(ActionClipboard::Program());
+    const ActionClipboard& clipboard = ActionClipboard::Program();
+    m_session.History().Edit({ClaveSens()},
+                             StepText(StepKind::PasteActions, QString::number(clipboard.Count())),
+                             [&] { m_form.Paste(clipboard); });
     FillGrd();
 }
 
@@ -230,7 +236,11 @@ void FrmSens::DeleteActions()
         return;
     if (m_session.Dialogs().Ask(MessageIcon::Question, LangText(823), LangText(822), false) != Answer::Yes)
         return;
-    m_form.Delete(selected);
+    const ActionRecord* first = m_session.Document().Action(ClaveSens(), selected.front());
+    const QString step = selected.size() == 1 && first
+                             ? StepText(StepKind::DeleteAction, ActionStepSubject(*first))
+                             : StepText(StepKind::DeleteActions, QString::number(selected.size()));
+    m_session.History().Edit({ClaveSens()}, step, [&] { m_form.Delete(selected); });
     FillGrd();
 }
 

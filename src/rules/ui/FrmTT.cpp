@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
+#include "app/ui/HistoryActions.h"
 #include "app/ui/ImageSet.h"
 #include "rules/TimeField.h"
 
@@ -111,6 +112,8 @@ FrmTT::FrmTT(AppSession& session, QWidget* parent)
     connect(m_cmdPasteAll, &QPushButton::clicked, this, &FrmTT::PasteToAllDays);
     connect(m_cmdPasteWeekdays, &QPushButton::clicked, this, &FrmTT::PasteToWeekdays);
     ShowDayButtons();
+    AddHistoryActions(*this, session);
+    connect(&session.History(), &DocumentHistory::Restored, this, &FrmTT::FillGrd);
 }
 
 void FrmTT::BuildToolBar()
@@ -201,16 +204,15 @@ void FrmTT::AddInterval()
 {
     const QString start = m_txth[0]->text();
     const QString end = m_txth[1]->text();
-    if (!m_form.Add(start, end)) {
+    if (!Record(StepKind::AddInterval, [&] { return m_form.Add(start, end); })) {
         // Across midnight: offered as two intervals rather than dropped without a word.
         const std::optional<OvernightIntervals> split = m_form.Overnight(start, end);
         if (!split ||
             m_session.Dialogs().Ask(MessageIcon::Question, LangText(1000),
                                     TimeTableForm::OvernightQuestion(*split), false) != Answer::Yes ||
-            !m_form.AddOvernight(*split))
+            !Record(StepKind::AddInterval, [&] { return m_form.AddOvernight(*split); }))
             return;
     }
-    FillGrd();
     m_txth[0]->setFocus();
 }
 
@@ -224,14 +226,18 @@ std::vector<int> FrmTT::SelectedRows() const
 
 void FrmTT::RemoveSelected()
 {
-    m_form.Delete(SelectedRows());
-    FillGrd();
+    Record(StepKind::DeleteIntervals, [this] {
+        m_form.Delete(SelectedRows());
+        return true;
+    });
 }
 
 void FrmTT::DeleteButton()
 {
-    m_form.Delete(TimeTableForm::DeleteButtonRows(SelectedRows(), m_lst->topLevelItemCount()));
-    FillGrd();
+    Record(StepKind::DeleteIntervals, [this] {
+        m_form.Delete(TimeTableForm::DeleteButtonRows(SelectedRows(), m_lst->topLevelItemCount()));
+        return true;
+    });
 }
 
 void FrmTT::CopyIntervals()
@@ -248,20 +254,34 @@ void FrmTT::CopyDay()
 
 void FrmTT::PasteToWeekdays()
 {
-    m_form.PasteToWeekdays();
-    FillGrd();
+    Record(StepKind::PasteIntervalsToWeekdays, [this] {
+        m_form.PasteToWeekdays();
+        return true;
+    });
 }
 
 void FrmTT::PasteIntervals()
 {
-    m_form.Paste();
-    FillGrd();
+    Record(StepKind::PasteIntervals, [this] {
+        m_form.Paste();
+        return true;
+    });
 }
 
 void FrmTT::PasteToAllDays()
 {
-    m_form.PasteToAllDays();
+    Record(StepKind::PasteIntervalsToAllDays, [this] {
+        m_form.PasteToAllDays();
+        return true;
+    });
+}
+
+bool FrmTT::Record(StepKind kind, const std::function<bool()>& change)
+{
+    bool done = false;
+    m_session.History().Edit({m_form.Rule()}, StepText(kind), [&] { done = change(); });
     FillGrd();
+    return done;
 }
 
 void FrmTT::ShowPopupMenu(const QPoint& globalPosition)

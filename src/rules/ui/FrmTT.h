@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/DocumentHistory.h"
 #include "rules/TimeTableForm.h"
 
 #include <QDialog>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -68,6 +70,8 @@ private:
     void ShowDayButtons();
     void RemoveSelected();
     void ShowPopupMenu(const QPoint& globalPosition);
+    // One change of the action's time table as a step of the history; the list is refilled.
+    bool Record(StepKind kind, const std::function<bool()>& change);
 
     AppSession& m_session;
     TimeTableForm m_form;

@@ -1,6 +1,7 @@
 #include "rules/ui/FrmZelk.h"
 
 #include "app/AppSession.h"
+#include "app/DocumentHistory.h"
 #include "app/Language.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "rules/SettingsForms.h"
@@ -77,14 +78,13 @@ FrmZelk::FrmZelk(AppSession& session, QWidget* parent) : QWidget(parent), m_sess
         grid->addWidget(m_lblSen[index], i + 1, 0);
         grid->addWidget(m_chkActv[index], i + 1, 1);
         connect(m_chkActv[index], &QCheckBox::toggled, this,
-                [this, index](bool checked) { OnFlag(m_session.Document().ZelkSettings.S[index], checked); });
+                [this, i](bool checked) { OnFlag(false, i, checked); });
         if (i >= kFirstMaskBox) {
             m_chkMsk[index] = new QCheckBox(LangCaption(158), inputs);
             m_chkMsk[index]->setObjectName(QStringLiteral("ChkMsk%1").arg(i));
             grid->addWidget(m_chkMsk[index], i + 1, 2);
-            connect(m_chkMsk[index], &QCheckBox::toggled, this, [this, index](bool checked) {
-                OnFlag(m_session.Document().ZelkSettings.MSK[index - kFirstMaskBox], checked);
-            });
+            connect(m_chkMsk[index], &QCheckBox::toggled, this,
+                    [this, i](bool checked) { OnFlag(true, i - kFirstMaskBox, checked); });
         }
     }
     grid->setColumnStretch(3, 1);
@@ -106,10 +106,12 @@ FrmZelk::FrmZelk(AppSession& session, QWidget* parent) : QWidget(parent), m_sess
     m_loading = false;
     Fill();
     connect(m_txtBC, &QLineEdit::textChanged, this, &FrmZelk::OnBaseCode);
+    connect(&m_session.History(), &DocumentHistory::Restored, this, &FrmZelk::Fill);
 }
 
 void FrmZelk::Fill()
 {
+    m_loading = true;
     const ZelkSettings& zelk = m_session.Document().ZelkSettings;
     m_txtBC->setText(QString::number(zelk.BC));
     for (int i = 0; i < kInputs; ++i)
@@ -117,23 +119,30 @@ void FrmZelk::Fill()
     for (int i = kFirstMaskBox; i < kInputs; ++i)
         m_chkMsk[static_cast<std::size_t>(i)]->setChecked(
             zelk.MSK[static_cast<std::size_t>(i - kFirstMaskBox)]);
+    m_loading = false;
 }
 
 void FrmZelk::OnBaseCode(const QString& text)
 {
-    std::int16_t& bc = m_session.Document().ZelkSettings.BC;
-    const std::int16_t value = BaseCodeOf(text);
-    if (value == bc)
+    if (m_loading)
         return;
-    bc = value;
-    m_session.Document().Saved = false;
+    m_session.History().Edit({-1, static_cast<int>(SettingField::BC)},
+                             StepText(StepKind::ChangeSetting, LangText(1115)),
+                             [&] { m_session.Document().ZelkSettings.BC = BaseCodeOf(text); });
 }
 
-void FrmZelk::OnFlag(bool& flag, bool checked)
+void FrmZelk::OnFlag(bool mask, int index, bool checked)
 {
-    // Unsaved detector settings must not vanish without a question on new, open or download.
-    if (!m_loading && StoreFlag(flag, checked))
-        m_session.Document().Saved = false;
+    if (m_loading)
+        return;
+    ZelkSettings& zelk = m_session.Document().ZelkSettings;
+    bool& flag =
+        mask ? zelk.MSK.at(static_cast<std::size_t>(index)) : zelk.S.at(static_cast<std::size_t>(index));
+    const int field = static_cast<int>(mask ? SettingField::MSK0 : SettingField::S0) + index;
+    const int box = mask ? index + kFirstMaskBox : index;
+    const QString name = DetectorInputLabel(box).chopped(1) + (mask ? u' ' + LangText(158) : QString());
+    m_session.History().Edit({-1, field}, StepText(StepKind::ChangeSetting, name),
+                             [&] { (void)StoreFlag(flag, checked); });
 }
 
 } // namespace kor

@@ -26,7 +26,8 @@ public:
 private:
     void Fill();
     void OnBaseCode(const QString& text);
-    void OnFlag(bool& flag, bool checked);
+    // Flag `index` of S (mask false) or of MSK (mask true) follows its box.
+    void OnFlag(bool mask, int index, bool checked);
 
     AppSession& m_session;
     QLineEdit* m_txtBC = nullptr;

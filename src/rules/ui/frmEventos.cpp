@@ -59,7 +59,8 @@ QToolButton* NewCommand(const char* name, const QString& imageKey, int caption, 
 
 frmEventos::frmEventos(AppSession& session, QWidget* parent)
     : QWidget(parent), m_session(session),
-      m_form(session.Document(), session.TaskListDirtyFlag(), session.Model().CameraEventCount())
+      m_form(session.Document(), session.History().Listed(), session.TaskListDirtyFlag(),
+             session.Model().CameraEventCount())
 {
     setObjectName(QStringLiteral("frmEventos"));
     setWindowTitle(LangCaption(159));
@@ -121,6 +122,10 @@ frmEventos::frmEventos(AppSession& session, QWidget* parent)
     connect(m_imgBajar, &QToolButton::clicked, this, &frmEventos::AddSource);
     connect(m_imgDel, &QToolButton::clicked, this, &frmEventos::RemoveSource);
     connect(m_lvwCargaEventos, &QTreeWidget::itemDoubleClicked, this, [this] { OpenRuleList(); });
+    connect(&m_session.History(), &DocumentHistory::Restored, this, [this] {
+        m_form.Reload();
+        FillConfiguredSources();
+    });
 }
 
 void frmEventos::FillSourceKinds()
@@ -214,7 +219,15 @@ void frmEventos::AskDevice(const std::string& code)
 
 void frmEventos::AddSource()
 {
-    if (m_form.Add(m_cmbListSens->currentIndex()))
+    const int source = m_cmbListSens->currentIndex();
+    if (source < 0 || source >= static_cast<int>(m_form.Sources().size()))
+        return;
+    const SourceItem item = m_form.Sources()[static_cast<std::size_t>(source)];
+    const DocumentHistory::Scope scope{TagIndex(item.Tag).value_or(-1), -1, NeedsDeviceTask(item.Tag)};
+    bool added = false;
+    m_session.History().Edit(scope, StepText(StepKind::AddSource, item.Text),
+                             [&] { added = m_form.Add(source); });
+    if (added)
         FillConfiguredSources();
 }
 
@@ -223,7 +236,13 @@ void frmEventos::RemoveSource()
     QTreeWidgetItem* row = m_lvwCargaEventos->currentItem();
     if (!row || !row->isSelected())
         return;
-    if (m_form.Remove(m_lvwCargaEventos->indexOfTopLevelItem(row))) {
+    const int index = m_lvwCargaEventos->indexOfTopLevelItem(row);
+    const std::string tag = m_form.TagOfRow(index);
+    const DocumentHistory::Scope scope{TagIndex(tag).value_or(-1), -1, NeedsDeviceTask(tag)};
+    bool removed = false;
+    m_session.History().Edit(scope, StepText(StepKind::RemoveSource, row->text(1)),
+                             [&] { removed = m_form.Remove(index); });
+    if (removed) {
         delete row;
         ShowHint();
     }

@@ -23,6 +23,7 @@ TEST_F(RuleListScreen, OpensEditorsAndDeletesAfterAsking)
     ActionRecord siren;
     siren.Name = "Siren";
     siren.Params = std::string("DISP=1\0ON=2\0TM=10S\0", 20);
+    siren.TimeTable.Append(2, Interval{{8, 0, 0}, {12, 30, 0}});
     Doc().AddAction(3, siren);
     Doc().AddAction(3, ActionRecord{});
     FrmSens screen(m_session);
@@ -53,6 +54,20 @@ TEST_F(RuleListScreen, OpensEditorsAndDeletesAfterAsking)
     EXPECT_EQ(m_dialogs.History()[0].Title, QStringLiteral("Delete actions"));
     EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_TRUE(Doc().Action(3, 0)->Deleted);
+    EXPECT_FALSE(Doc().Saved);
+
+    // Ctrl+Z brings the action back in its place, with its time table; the document is as saved.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    EXPECT_EQ(screen.findChild<QAction*>(QStringLiteral("EditUndo"))->text(),
+              QStringLiteral("Undo: delete action 'Siren'"));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Siren"));
+    EXPECT_FALSE(Doc().Action(3, 0)->Deleted);
+    EXPECT_EQ(Doc().DayIntervals(3, 0, 2).size(), 1u);
+    EXPECT_TRUE(Doc().Saved);
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_FALSE(Doc().Saved);
     SetActionEditorLauncher(nullptr);
 }

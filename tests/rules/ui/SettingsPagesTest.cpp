@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 
+#include "app/ui/HistoryActions.h"
 #include "config/ConfigText.h"
 #include "rules/ui/FrmGen.h"
 #include "rules/ui/FrmZelk.h"
@@ -45,6 +46,28 @@ TEST_F(SettingsPages, StoreWhatIsTyped)
     const std::string line = ZelkLineText(Doc().ZelkSettings);
     EXPECT_EQ(line.find("S3=1"), std::string::npos) << line;
     EXPECT_NE(line.find("MSK0=1"), std::string::npos) << line;
+}
+
+TEST_F(SettingsPages, AFieldEditUndoneShowsTheOldValue)
+{
+    Doc().GeneralSettings.SMTPH = "old.example";
+    FrmGen general(m_session);
+    AddHistoryActions(general, m_session);
+    general.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&general));
+    auto* host = Find<QLineEdit>(general, "txtSMTP");
+    host->setFocus();
+    QTest::keyClicks(host, QStringLiteral("-new"));
+    QTest::keyClicks(Find<QLineEdit>(general, "txtCRAIP"), QStringLiteral("1"));
+    ASSERT_EQ(Doc().GeneralSettings.SMTPH, "old.example-new");
+    // The keys undo the history's steps, not the field's own typing: one step for the whole word.
+    QTest::keyClick(host, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(host, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(host->text(), QStringLiteral("old.example"));
+    EXPECT_EQ(Doc().GeneralSettings.SMTPH, "old.example");
+    EXPECT_EQ(Find<QLineEdit>(general, "txtCRAIP")->text(), QString());
+    QTest::keyClick(host, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(host->text(), QStringLiteral("old.example-new"));
 }
 
 } // namespace
