@@ -88,7 +88,9 @@ bool TimeTable::operator==(const TimeTable& other) const
 
 ConfigDocument::ConfigDocument() = default;
 
-void ConfigDocument::InitialiseForStartUp(std::int16_t inputOneAsSensor)
+// The buffer sizes and the mail server as a new configuration has them; the alarm centre's values
+// stay.
+void ConfigDocument::ResetMailAndBuffers()
 {
     GeneralSettings.FS = 2;
     GeneralSettings.FTM = 2;
@@ -98,6 +100,11 @@ void ConfigDocument::InitialiseForStartUp(std::int16_t inputOneAsSensor)
     GeneralSettings.SMTPH.clear();
     GeneralSettings.SNDADDR.clear();
     GeneralSettings.RPLYADDR.clear();
+}
+
+void ConfigDocument::InitialiseForStartUp(std::int16_t inputOneAsSensor)
+{
+    ResetMailAndBuffers();
     ZelkSettings.S.fill(true);
     Saved = true;
     InputOneAsSensor = inputOneAsSensor;
@@ -106,14 +113,7 @@ void ConfigDocument::InitialiseForStartUp(std::int16_t inputOneAsSensor)
 void ConfigDocument::ResetConfig()
 {
     ClearRules();
-    GeneralSettings.FS = 2;
-    GeneralSettings.FTM = 2;
-    GeneralSettings.FSB = 2;
-    GeneralSettings.FTMB = 2;
-    GeneralSettings.SMTPP = "25";
-    GeneralSettings.SMTPH.clear();
-    GeneralSettings.SNDADDR.clear();
-    GeneralSettings.RPLYADDR.clear();
+    ResetMailAndBuffers();
     ZelkSettings.BC = 0;
     ZelkSettings.S.fill(true);
     ZelkSettings.MSK.fill(false);

@@ -176,6 +176,7 @@ public:
 
 private:
     ActionRecord* MutableAction(int ruleIndex, int actionIndex);
+    void ResetMailAndBuffers();
 
     std::array<SensorRule, RuleCount> m_rules;
 };
