@@ -15,7 +15,7 @@ void ForEachPair(std::string_view params, const std::function<void(const Pair& p
         const std::string_view pair = params.substr(pos, end - pos);
         const std::size_t eq = pair.find('=');
         Pair p{pair.substr(0, eq), eq == std::string_view::npos ? std::string_view() : pair.substr(eq + 1)};
-        if (p.Key.size() == 3 && UpperCp1252(p.Key) == "PWD" && !p.Value.empty())
+        if (IsPasswordKey(p.Key) && !p.Value.empty())
             p.Value = "********";
         pos = end + 1;
         visit(p, pos >= params.size());

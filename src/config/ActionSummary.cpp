@@ -20,7 +20,7 @@ std::string WithoutPasswords(std::string_view params)
             end = params.size();
         const std::string_view pair = params.substr(pos, end - pos);
         const std::size_t eq = pair.find('=');
-        if (eq != std::string_view::npos && UpperCp1252(pair.substr(0, eq)) == "PWD")
+        if (eq != std::string_view::npos && IsPasswordKey(pair.substr(0, eq)))
             out.append(pair.substr(0, eq + 1));
         else
             out.append(pair);

@@ -24,11 +24,6 @@ QString Q(const char* latin1)
     return QString::fromLatin1(latin1);
 }
 
-bool IsPasswordKey(std::string_view key)
-{
-    return UpperCp1252(std::string(key)) == "PWD";
-}
-
 // The general settings' text fields, in the order of the file's general line.
 struct TextField
 {

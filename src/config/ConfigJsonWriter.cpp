@@ -6,6 +6,7 @@
 #include "config/TextNumber.h"
 
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <ostream>
@@ -34,41 +35,98 @@ public:
 
     void Raw(std::string_view bytes)
     {
-        if (m_used + bytes.size() > Capacity) {
-            Flush();
-            if (bytes.size() > Capacity) {
-                m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-                return;
-            }
+        if (bytes.size() <= Capacity - m_used) {
+            std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
+            m_used += bytes.size();
+            return;
         }
-        std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
-        m_used += bytes.size();
+        Flush();
+        if (bytes.size() > Capacity) {
+            m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return;
+        }
+        std::memcpy(m_buffer.get(), bytes.data(), bytes.size());
+        m_used = bytes.size();
     }
-    void Number(std::int64_t value) { Raw(DecimalText(value)); }
-    void Bool(bool value) { Raw(value ? "true" : "false"); }
+    void Char(char c)
+    {
+        if (m_used == Capacity)
+            Flush();
+        m_buffer[m_used++] = c;
+    }
+    void Number(std::int64_t value)
+    {
+        char text[24];
+        const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+        Raw(std::string_view(text, static_cast<std::size_t>(r.ptr - text)));
+    }
+    void Bool(bool value) { Raw(value ? std::string_view("true") : std::string_view("false")); }
     // A Windows-1252 text as a JSON string in UTF-8.
     void String(std::string_view cp1252)
     {
-        Raw("\"");
-        std::size_t plain = 0;
-        for (std::size_t i = 0; i < cp1252.size(); ++i) {
-            const auto u = static_cast<unsigned char>(cp1252[i]);
-            if (u >= 0x20 && u < 0x80 && u != '"' && u != '\\')
-                continue;
-            Raw(cp1252.substr(plain, i - plain));
-            Raw(Escaped()[u]);
-            plain = i + 1;
+        Char('"');
+        const char* p = cp1252.data();
+        const char* const end = p + cp1252.size();
+        const char* plain = p;
+        for (;;) {
+            // Eight bytes at a time while none needs escaping, then byte by byte to the one that
+            // does (at most eight bytes on) or to the end.
+            while (end - p >= 8 && !AnyNeedsEscape(p))
+                p += 8;
+            while (p < end && !kNeedsEscape[static_cast<unsigned char>(*p)])
+                ++p;
+            if (p == end)
+                break;
+            Raw(std::string_view(plain, static_cast<std::size_t>(p - plain)));
+            Raw(Escaped()[static_cast<unsigned char>(*p)]);
+            plain = ++p;
         }
-        Raw(cp1252.substr(plain));
-        Raw("\"");
+        Raw(std::string_view(plain, static_cast<std::size_t>(end - plain)));
+        Char('"');
+    }
+    // A time-table interval as "HH:MM-HH:MM", the string form of the file's hours and minutes.
+    void IntervalString(const Interval& i)
+    {
+        char text[32];
+        char* p = text;
+        *p++ = '"';
+        const auto put = [&p](unsigned v) {
+            if (v < 10)
+                *p++ = '0';
+            p = std::to_chars(p, p + 3, v).ptr;
+        };
+        put(i.Start.Hour);
+        *p++ = ':';
+        put(i.Start.Minute);
+        *p++ = '-';
+        put(i.End.Hour);
+        *p++ = ':';
+        put(i.End.Minute);
+        *p++ = '"';
+        Raw(std::string_view(text, static_cast<std::size_t>(p - text)));
     }
     // Opens a member: the indent of its level, the key and ": ".
     void Key(int level, std::string_view key)
     {
-        Indent(level);
-        Raw("\"");
-        Raw(key);
-        Raw("\": ");
+        const std::size_t blanks = static_cast<std::size_t>(4 * level);
+        const std::size_t size = blanks + key.size() + 4;
+        if (blanks > sizeof kBlanks - 1 || size > Capacity) {
+            Indent(level);
+            Char('"');
+            Raw(key);
+            Raw("\": ");
+            return;
+        }
+        if (size > Capacity - m_used)
+            Flush();
+        char* p = m_buffer.get() + m_used;
+        std::memset(p, ' ', blanks);
+        p += blanks;
+        *p++ = '"';
+        std::memcpy(p, key.data(), key.size());
+        p += key.size();
+        std::memcpy(p, "\": ", 3);
+        m_used += size;
     }
     void Indent(int level) { Raw(std::string_view(kBlanks).substr(0, static_cast<std::size_t>(4 * level))); }
     // Ends a member or element: a comma unless it is the last one, then the line end.
@@ -85,6 +143,27 @@ public:
 private:
     static constexpr std::size_t Capacity = 64 * 1024;
     static constexpr char kBlanks[] = "                                        ";
+    // Bytes a JSON string cannot hold as they are: controls, the quote, the backslash, and every
+    // byte of the upper half (a Windows-1252 character that becomes UTF-8).
+    static constexpr std::array<bool, 256> kNeedsEscape = [] {
+        std::array<bool, 256> t{};
+        for (int i = 0; i < 256; ++i)
+            t[static_cast<std::size_t>(i)] = i < 0x20 || i >= 0x80 || i == '"' || i == '\\';
+        return t;
+    }();
+
+    // Whether any of eight bytes needs escaping: a byte with its high bit set, one below 0x20, a
+    // quote or a backslash (the usual word-at-a-time tests; each is exact about "any").
+    static bool AnyNeedsEscape(const char* eight)
+    {
+        std::uint64_t x;
+        std::memcpy(&x, eight, sizeof x);
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t highs = 0x8080808080808080u;
+        const auto hasZero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+        const std::uint64_t below20 = (x - 0x20 * ones) & ~x & highs;
+        return ((x & highs) | below20 | hasZero(x ^ ('"' * ones)) | hasZero(x ^ ('\\' * ones))) != 0;
+    }
 
     static const std::array<std::string, 256>& Escaped()
     {
@@ -140,39 +219,22 @@ private:
     std::size_t m_used = 0;
 };
 
-std::string IntervalText(const Interval& i)
-{
-    std::string out;
-    const auto put = [&out](unsigned v, char after) {
-        if (v < 10)
-            out.push_back('0');
-        out += DecimalText(v);
-        if (after)
-            out.push_back(after);
-    };
-    put(i.Start.Hour, ':');
-    put(i.Start.Minute, '-');
-    put(i.End.Hour, ':');
-    put(i.End.Minute, 0);
-    return out;
-}
-
 void WriteParams(JsonOut& j, int level, std::string_view params, bool mask)
 {
-    const std::vector<ParamPair> pairs = SplitParams(params);
-    if (pairs.empty()) {
+    if (params.empty()) {
         j.Empty(level, "[]");
         return;
     }
     j.Raw("[\n");
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const ParamPair& pair = pairs[i];
+    std::size_t pos = 0;
+    while (pos < params.size()) {
+        const ParamPair pair = NextParam(params, pos);
         j.Indent(level + 1);
         j.Raw("{\n");
         j.Key(level + 2, "key");
         j.String(pair.Key);
         if (pair.HasValue) {
-            const bool hide = mask && !pair.Value.empty() && UpperCp1252(pair.Key) == "PWD";
+            const bool hide = mask && !pair.Value.empty() && IsPasswordKey(pair.Key);
             j.End(false);
             j.Key(level + 2, "value");
             j.String(hide ? std::string_view(kMaskedPassword) : pair.Value);
@@ -180,7 +242,7 @@ void WriteParams(JsonOut& j, int level, std::string_view params, bool mask)
         j.End(true);
         j.Indent(level + 1);
         j.Raw("}");
-        j.End(i + 1 == pairs.size());
+        j.End(pos >= params.size());
     }
     j.Indent(level);
     j.Raw("]");
@@ -208,7 +270,7 @@ void WriteTimeTable(JsonOut& j, int level, const TimeTable& table)
         j.Raw("[\n");
         for (std::size_t i = 0; i < intervals.size(); ++i) {
             j.Indent(level + 2);
-            j.String(IntervalText(intervals[i]));
+            j.IntervalString(intervals[i]);
             j.End(i + 1 == intervals.size());
         }
         j.Indent(level + 1);

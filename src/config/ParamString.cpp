@@ -6,47 +6,6 @@
 
 namespace kor {
 
-namespace {
-
-char UpperOf(unsigned char u)
-{
-    if (u >= 'a' && u <= 'z')
-        return static_cast<char>(u - 0x20);
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7)
-        return static_cast<char>(u - 0x20);
-    switch (u) {
-    case 0x9A:
-        return static_cast<char>(0x8A);
-    case 0x9C:
-        return static_cast<char>(0x8C);
-    case 0x9E:
-        return static_cast<char>(0x8E);
-    case 0xFF:
-        return static_cast<char>(0x9F);
-    default:
-        return static_cast<char>(u);
-    }
-}
-
-struct UpperTable
-{
-    UpperTable()
-    {
-        for (int i = 0; i < 256; ++i)
-            Map[static_cast<std::size_t>(i)] = UpperOf(static_cast<unsigned char>(i));
-    }
-    std::array<char, 256> Map{};
-};
-
-const UpperTable kUpper;
-
-} // namespace
-
-char UpperCp1252(char c)
-{
-    return kUpper.Map[static_cast<unsigned char>(c)];
-}
-
 std::string UpperCp1252(std::string_view text)
 {
     std::string out(text);
@@ -83,7 +42,8 @@ std::size_t FindUpper(std::string_view haystack, std::string_view upperNeedle, s
 std::string_view ParamValue(std::string_view key, std::string_view text, char alsoEnds)
 {
     // The needle is the key and "="; every "=" in the text is a candidate end of it, and the first
-    // candidate whose preceding bytes match is the first match of the whole needle.
+    // candidate whose preceding bytes match is the first match of the whole needle. The key is
+    // compared from its last byte, the one next to the "=", which rejects most candidates at once.
     const std::size_t keyLength = key.size();
     std::size_t equals = keyLength;
     for (;;) {
@@ -93,20 +53,27 @@ std::string_view ParamValue(std::string_view key, std::string_view text, char al
         if (!hit)
             return {};
         equals = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        std::size_t k = 0;
-        while (k < keyLength && UpperCp1252(text[equals - keyLength + k]) == UpperCp1252(key[k]))
-            ++k;
-        if (k == keyLength)
+        const char* candidate = text.data() + equals - keyLength;
+        std::size_t k = keyLength;
+        while (k > 0 && UpperCp1252(candidate[k - 1]) == UpperCp1252(key[k - 1]))
+            --k;
+        if (k == 0)
             break;
         ++equals;
     }
-    // The "=" right after the key (a key holding "=" ends at its first one); the value runs to the
-    // first NUL after it.
+    // The "=" right after the key (a key holding "=" ends at its first one) starts the value.
     equals = text.find('=', equals - keyLength);
     const std::size_t valueFrom = equals + 1;
-    std::size_t end = valueFrom;
-    while (end < text.size() && text[end] != '\0' && text[end] != alsoEnds)
-        ++end;
+    // It ends at the first NUL or alsoEnds byte; a value that runs off the end of the text has no
+    // end and counts as absent. Two vectorised searches: values can be long.
+    const auto firstOf = [&text, valueFrom](char c, std::size_t limit) {
+        const void* hit = std::memchr(text.data() + valueFrom, c, limit - valueFrom);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : limit;
+    };
+    std::size_t end = text.size();
+    if (alsoEnds != '\0')
+        end = firstOf(alsoEnds, end);
+    end = firstOf('\0', end);
     if (end == text.size())
         return {};
     return text.substr(valueFrom, end - valueFrom);
@@ -191,22 +158,25 @@ void AppendParam(ParamText& params, std::string_view key, std::string_view value
     params += '\0';
 }
 
+ParamPair NextParam(std::string_view params, std::size_t& pos)
+{
+    std::size_t end = params.find('\0', pos);
+    if (end == std::string_view::npos)
+        end = params.size();
+    const std::string_view pair = params.substr(pos, end - pos);
+    pos = end + 1;
+    const std::size_t eq = pair.find('=');
+    if (eq == std::string_view::npos)
+        return ParamPair{pair, {}, false};
+    return ParamPair{pair.substr(0, eq), pair.substr(eq + 1), true};
+}
+
 std::vector<ParamPair> SplitParams(std::string_view params)
 {
     std::vector<ParamPair> pairs;
     std::size_t pos = 0;
-    while (pos < params.size()) {
-        std::size_t end = params.find('\0', pos);
-        if (end == std::string_view::npos)
-            end = params.size();
-        const std::string_view pair = params.substr(pos, end - pos);
-        const std::size_t eq = pair.find('=');
-        if (eq == std::string_view::npos)
-            pairs.push_back(ParamPair{pair, {}, false});
-        else
-            pairs.push_back(ParamPair{pair.substr(0, eq), pair.substr(eq + 1), true});
-        pos = end + 1;
-    }
+    while (pos < params.size())
+        pairs.push_back(NextParam(params, pos));
     return pairs;
 }
 
