@@ -92,9 +92,9 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
             NumberOption(inv, "id", 0, std::numeric_limits<std::int16_t>::max(), id),
             NumberOption(inv, "port", 1, 65535, port),
             TextOption(inv, "name", false, camera.DisplayName),
-            TextOption(inv, "user", true, camera.UserName),
-            TextOption(inv, "password", true, camera.Password),
-            TextOption(inv, "brand", false, camera.Brand),
+            TextOption(inv, "user", true, camera.UserName, kCameraCredentialKind),
+            TextOption(inv, "password", true, camera.Password, kCameraCredentialKind),
+            TextOption(inv, "brand", false, camera.Brand, ValueKind::Line),
             TextOption(inv, "model", false, camera.ModelName),
         });
         checked.failed())

@@ -62,7 +62,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         DeviceLine device{port, {}, {}, {}, {}};
         for (auto [name, field] : {std::pair{"user", &device.User}, std::pair{"password", &device.Password},
                                    std::pair{"mac", &device.Mac}, std::pair{"brand", &device.Brand}}) {
-            Result<std::string> bytes = ArgumentBytes(inv.Value(name), std::string("--") + name);
+            Result<std::string> bytes =
+                ArgumentBytes(inv.Value(name), std::string("--") + name, ValueKind::Line);
             if (bytes.failed())
                 return Failure(inv, bytes.reason());
             *field = std::move(bytes).value();
