@@ -2,6 +2,7 @@
 
 #include "app/IpAddressText.h"
 #include "config/Cp1252.h"
+#include "config/ValueRules.h"
 #include "outside/companion/CameraTable.h"
 
 #include <algorithm>
@@ -29,26 +30,31 @@ CameraFields CameraFieldsOf(const CameraRecord& record, bool isNew)
 
 std::optional<CameraFieldProblem> CheckCameraFields(const CameraFields& fields)
 {
-    // A password stored with "?" for a character would make the camera refuse the log-in, unexplained.
+    // A password stored with "?" for a character would make the camera refuse the log-in, unexplained;
+    // one holding a separator would reach the camera split. The name and the model stay in the
+    // companion database, so only the code page binds them.
     const struct
     {
         CameraField Field;
         const QString& Text;
         int Caption;
-    } texts[] = {{CameraField::Name, fields.Name, 1006},
-                 {CameraField::User, fields.User, 107},
-                 {CameraField::Password, fields.Password, 108},
-                 {CameraField::Brand, fields.Brand, 1147},
-                 {CameraField::Model, fields.Model, 1007}};
+        std::optional<ValueKind> Kind;
+    } texts[] = {{CameraField::Name, fields.Name, 1006, std::nullopt},
+                 {CameraField::User, fields.User, 107, kCameraCredentialKind},
+                 {CameraField::Password, fields.Password, 108, kCameraCredentialKind},
+                 {CameraField::Brand, fields.Brand, 1147, ValueKind::Line},
+                 {CameraField::Model, fields.Model, 1007, std::nullopt}};
     for (const auto& text : texts) {
-        if (const std::optional<char32_t> c = FirstOutsideCp1252(text.Text))
-            return CameraFieldProblem{text.Field, text.Caption, false, *c};
+        const std::optional<char32_t> c =
+            text.Kind ? FirstRefusedCharacter(*text.Kind, text.Text) : FirstOutsideCp1252(text.Text);
+        if (c)
+            return CameraFieldProblem{text.Field, text.Caption, false, c};
     }
     if (IsEmptyIpText(fields.Address.trimmed()))
-        return CameraFieldProblem{CameraField::Address, 800, false};
+        return CameraFieldProblem{CameraField::Address, 800, false, std::nullopt};
     const QString mac = fields.Mac.trimmed();
     if (!mac.isEmpty() && !CameraTable::ParseMac(mac.toStdString()))
-        return CameraFieldProblem{CameraField::Mac, 1148, true};
+        return CameraFieldProblem{CameraField::Mac, 1148, true, std::nullopt};
     return std::nullopt;
 }
 

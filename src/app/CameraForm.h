@@ -51,13 +51,14 @@ enum class CameraField
 struct CameraFieldProblem
 {
     CameraField Field;
-    int Text;               // the message's language text; for a refused character the field's caption
-    bool WithValue;         // the message reads "<text>: <value> ?"
-    char32_t Character = 0; // not 0: a character the code page lacks, the message names it
+    int Text;       // the message's language text; for a refused character the field's caption
+    bool WithValue; // the message reads "<text>: <value> ?"
+    std::optional<char32_t> Character; // a character the field cannot carry: the message names it
 };
 
 // The checks of the editor's save button, in their order: a text the single-byte files cannot hold
-// (name, user, password, brand, model: it would be stored changed), an address ("0.0.0.0" counts as
+// (name, user, password, brand, model: it would be stored changed) or a user name, password or
+// brand holding a character the configuration file cannot carry, an address ("0.0.0.0" counts as
 // none, 800), then a MAC address that is empty or well formed (1148).
 std::optional<CameraFieldProblem> CheckCameraFields(const CameraFields& fields);
 

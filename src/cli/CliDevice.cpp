@@ -9,6 +9,7 @@
 #include "config/LangTextId.h"
 #include "config/TextNumber.h"
 #include "device/DeviceDownload.h"
+#include "device/UploadStep.h"
 #include "outside/transport/CurlHttpClient.h"
 
 #include <QSqlQuery>
@@ -50,6 +51,14 @@ DeviceTarget CameraTargetOf(const CameraSession& session)
     t.Password = session.Camera.Password();
     t.Relay = RelayOf(session.Start);
     return t;
+}
+
+Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text)
+{
+    if (const std::optional<std::string> refused =
+            CredentialsRefusal(session.Camera.UserName(), session.Camera.Password(), text))
+        return Status::Fail(TerminalText(*refused));
+    return Status::Ok();
 }
 
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue)

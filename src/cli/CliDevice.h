@@ -20,6 +20,10 @@ LinkSubject SubjectOf(const CameraSession& session);
 // The camera record's address, port and credentials, with the relay.
 DeviceTarget CameraTargetOf(const CameraSession& session);
 
+// Refuses a camera whose stored user name or password the configuration cannot carry, in the
+// words the run itself would use; called before anything is sent.
+Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text);
+
 // Loads the catalogue of --lang, else of the companion database's active language.
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
 // Reads the camera's configuration as the download does, with its device line; text, when given,

@@ -28,9 +28,15 @@ std::string TerminalText(std::string_view cp1252)
     return out;
 }
 
-Result<std::string> ArgumentBytes(const std::string& utf8, std::string_view field)
+Result<std::string> ArgumentBytes(const std::string& utf8, std::string_view field,
+                                  std::optional<ValueKind> kind)
 {
-    return ToCp1252Exact(QString::fromStdString(utf8), field);
+    Result<std::string> bytes = ToCp1252Exact(QString::fromStdString(utf8), field);
+    if (bytes.ok() && kind) {
+        if (const Status carried = CheckCarried(*kind, *bytes, field); carried.failed())
+            return Result<std::string>::Fail(carried.reason());
+    }
+    return bytes;
 }
 
 } // namespace kor::cli

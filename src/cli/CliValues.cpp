@@ -36,7 +36,8 @@ Status FlagOption(const Invocation& inv, const std::string& name, bool fallback,
     return Status::Ok();
 }
 
-Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out)
+Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out,
+                  std::optional<ValueKind> kind)
 {
     const std::string text = inv.Value(name);
     if (text.empty() && !allowEmpty)
@@ -44,7 +45,7 @@ Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpt
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
         return Status::Fail("--" + name + " must not hold control characters (tab, line end)");
-    Result<std::string> bytes = ArgumentBytes(text, "--" + name);
+    Result<std::string> bytes = ArgumentBytes(text, "--" + name, kind);
     if (bytes.failed())
         return bytes.status();
     out = std::move(bytes).value();

@@ -3,8 +3,10 @@
 #include "cli/Command.h"
 
 #include "config/Result.h"
+#include "config/ValueRules.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,8 +21,10 @@ Status NumberOption(const Invocation& inv, const std::string& name, std::int64_t
 // An optional 0|1 option (fallback when absent).
 Status FlagOption(const Invocation& inv, const std::string& name, bool fallback, bool& out);
 // A text without control characters (they would break the device's line-based files), converted
-// to Windows-1252 bytes; empty only when allowEmpty.
-Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out);
+// to Windows-1252 bytes; empty only when allowEmpty. A text that goes into the configuration file
+// also holds only what a value of its kind can carry there.
+Status TextOption(const Invocation& inv, const std::string& name, bool allowEmpty, std::string& out,
+                  std::optional<ValueKind> kind = std::nullopt);
 // The first failure among checks made in order, or success.
 Status FirstFailure(std::initializer_list<Status> checks);
 

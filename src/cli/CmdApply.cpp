@@ -117,6 +117,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
         return Failure(inv, loaded.reason());
     const TextLookup text = LookupOf(catalogue);
+    if (const Status carried = CheckCameraCredentials(session, text); carried.failed())
+        return Failure(inv, carried.reason());
     const auto cameraId = static_cast<std::int32_t>(id);
     const bool dryRun = inv.Has("dry-run");
 

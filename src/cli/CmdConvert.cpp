@@ -62,7 +62,8 @@ int RunConvert(const CommandSpec& self, Invocation& inv)
         DeviceLine device{port, {}, {}, {}, {}};
         for (auto [name, field] : {std::pair{"user", &device.User}, std::pair{"password", &device.Password},
                                    std::pair{"mac", &device.Mac}, std::pair{"brand", &device.Brand}}) {
-            Result<std::string> bytes = ArgumentBytes(inv.Value(name), std::string("--") + name);
+            Result<std::string> bytes =
+                ArgumentBytes(inv.Value(name), std::string("--") + name, ValueKind::Line);
             if (bytes.failed())
                 return Failure(inv, bytes.reason());
             *field = std::move(bytes).value();
@@ -91,7 +92,9 @@ CommandSpec ConvertCommand()
                    "from the camera, or a .json file as --to json writes it (format 1; see docs/json.md).\n"
                    "OUT is written only when IN was read completely; an existing OUT is replaced only\n"
                    "once the new file is complete. A JSON file keeps the actions' passwords, as a project\n"
-                   "file does; `korctl show --json` masks them and cannot be read back.";
+                   "file does; `korctl show --json` masks them and cannot be read back.\n"
+                   "The file has no escaping: a device-line text or a JSON value holding \";\" or a line\n"
+                   "break (a parameter value also \"$\") is refused, naming it, never written split.";
     spec.Options = {
         {"to", "FORMAT",
          "kma (project file, default for a .kma name), alarm_app (upload file) or json (default for .json)"},

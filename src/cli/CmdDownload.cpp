@@ -38,6 +38,8 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
         return Failure(inv, loaded.reason());
     const TextLookup text = LookupOf(catalogue);
+    if (const Status carried = CheckCameraCredentials(session, text); carried.failed())
+        return Failure(inv, carried.reason());
 
     CurlHttpClient http;
     ConfigDocument doc;

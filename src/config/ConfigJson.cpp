@@ -4,6 +4,7 @@
 #include "config/EventSources.h"
 #include "config/ParamString.h"
 #include "config/TextNumber.h"
+#include "config/ValueRules.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -89,7 +90,9 @@ public:
         return n;
     }
 
-    std::optional<std::string> Text(const QJsonValue& v, const QString& path)
+    // A text as Windows-1252 bytes, holding only what a value of kind can carry in the file: what
+    // the file cannot carry would be stored split, never as given.
+    std::optional<std::string> Text(const QJsonValue& v, const QString& path, ValueKind kind)
     {
         if (!v.isString()) {
             Fail(path, "not a text");
@@ -104,6 +107,10 @@ public:
                     lost += c;
             }
             Fail(path, "holds characters a configuration file cannot store: " + lost.toStdString());
+            return std::nullopt;
+        }
+        if (const Status carried = CheckCarried(kind, bytes, path.toStdString()); carried.failed()) {
+            Failure = Failure.value_or(carried.reason());
             return std::nullopt;
         }
         return bytes;
@@ -152,7 +159,7 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
     action.Type = static_cast<std::int32_t>(*type);
     if (!(v = in.Field(o, path, "name", true)))
         return false;
-    const auto name = in.Text(*v, path + QStringLiteral(".name"));
+    const auto name = in.Text(*v, path + QStringLiteral(".name"), ValueKind::Line);
     if (!name)
         return false;
     action.Name = *name;
@@ -174,12 +181,14 @@ bool ReadAction(Reader& in, const QJsonValue& value, const QString& path, Action
             const QJsonValue* k = in.Field(pair, at, "key", true);
             if (!k)
                 return false;
-            const auto key = in.Text(*k, at + QStringLiteral(".key"));
+            const auto key = in.Text(*k, at + QStringLiteral(".key"), ValueKind::Param);
             if (!key)
                 return false;
+            if (key->find('=') != std::string::npos)
+                return in.Fail(at + QStringLiteral(".key"), "cannot hold \"=\": it ends the key");
             action.Params += *key;
             if (const QJsonValue* pv = in.Field(pair, at, "value", false)) {
-                const auto text = in.Text(*pv, at + QStringLiteral(".value"));
+                const auto text = in.Text(*pv, at + QStringLiteral(".value"), ValueKind::Param);
                 if (!text)
                     return false;
                 if (IsPasswordKey(*key) && *text == kMaskedPassword)
@@ -289,7 +298,7 @@ bool ReadGeneral(Reader& in, const QJsonObject& root, GeneralSettings& g)
     }
     for (const TextField& f : kGeneralText) {
         if (const QJsonValue* fv = in.Field(o, QStringLiteral("$.general"), f.Name, false)) {
-            const auto text = in.Text(*fv, QStringLiteral("$.general.") + Q(f.Name));
+            const auto text = in.Text(*fv, QStringLiteral("$.general.") + Q(f.Name), ValueKind::Line);
             if (!text)
                 return false;
             g.*f.Member = *text;

@@ -37,4 +37,28 @@ std::optional<char32_t> FirstRefusedCharacter(ValueKind kind, QStringView text)
     return std::nullopt;
 }
 
+Status CheckCarried(ValueKind kind, std::string_view bytes, std::string_view field)
+{
+    const std::optional<char> refused = FirstRefusedByte(kind, bytes);
+    if (!refused)
+        return Status::Ok();
+    std::string name;
+    switch (*refused) {
+    case '\0':
+        name = "the zero character";
+        break;
+    case '\r':
+        name = "a line break (CR)";
+        break;
+    case '\n':
+        name = "a line break (LF)";
+        break;
+    default:
+        name = std::string("\"") + *refused + '"';
+        break;
+    }
+    return Status::Fail(std::string(field) + ": cannot hold " + name +
+                        ": the configuration file has no escaping and would split the value there");
+}
+
 } // namespace kor

@@ -79,6 +79,12 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     m_ctx.TaskListDirty = taskListDirty;
     if (fields.Address == "0.0.0.0" || fields.Address.empty())
         return RunOutcome::NotStarted;
+    if (std::optional<std::string> refused =
+            CredentialsRefusal(fields.User, fields.Password, [this](int n) { return m_ctx.Text(n); })) {
+        m_outcome = {std::move(*refused), LogKind::Error};
+        m_ctx.Log(m_outcome.Text, m_outcome.Kind);
+        return RunOutcome::Failed;
+    }
     m_ctx.Fields = fields;
     m_ctx.Options = options;
 

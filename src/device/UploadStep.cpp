@@ -5,6 +5,7 @@
 #include "config/LangTextId.h"
 #include "config/SaveFile.h"
 #include "config/TextNumber.h"
+#include "config/ValueRules.h"
 #include "device/Clock.h"
 #include "device/CompanionFiles.h"
 #include "device/DeviceRestart.h"
@@ -36,6 +37,27 @@ Status FileFailure(const std::string& error)
 }
 
 } // namespace
+
+std::optional<std::string> CredentialsRefusal(const std::string& user, const std::string& password,
+                                              const TextLookup& text)
+{
+    for (const auto& [value, caption] :
+         {std::pair{&user, LangTextId(107)}, std::pair{&password, LangTextId(108)}}) {
+        const std::optional<char> c = FirstRefusedByte(kCameraCredentialKind, *value);
+        if (!c)
+            continue;
+        const std::string name = *c == '\r' || *c == '\n' ? text(LangTextId(1172))
+                                 : *c == '\0'             ? text(LangTextId(1173))
+                                                          : std::string("\"") + *c + '"';
+        std::string line = text(LangTextId(1700));
+        for (const auto& [mark, with] : {std::pair{"%1", text(caption)}, std::pair{"%2", name}}) {
+            if (const std::size_t at = line.find(mark); at != std::string::npos)
+                line.replace(at, 2, with);
+        }
+        return line;
+    }
+    return std::nullopt;
+}
 
 DeviceLine UploadDeviceLine(const LinkFields& fields, const CameraRecord& camera)
 {

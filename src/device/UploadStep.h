@@ -3,7 +3,9 @@
 #include "config/ConfigDocument.h"
 #include "config/ConfigTextWriter.h"
 #include "config/Result.h"
+#include "device/DeviceServices.h"
 
+#include <optional>
 #include <string>
 
 namespace kor {
@@ -11,6 +13,13 @@ namespace kor {
 struct LinkContext;
 struct LinkFields;
 struct CameraRecord;
+
+// A run sends the user name and password in the device line and keeps them in user actions: one
+// holding a character the configuration cannot carry would reach the camera split. The refusal
+// (text 1700 naming the field and the character, in the language of text), or nothing when both can
+// be carried. Checked before anything is sent.
+std::optional<std::string> CredentialsRefusal(const std::string& user, const std::string& password,
+                                              const TextLookup& text);
 
 // The device line the upload writes: the screen's port and credentials, the camera's MAC and brand.
 DeviceLine UploadDeviceLine(const LinkFields& fields, const CameraRecord& camera);

@@ -6,6 +6,7 @@
 #include "config/ConfigText.h"
 #include "config/Cp1252.h"
 #include "config/ParamString.h"
+#include "config/ValueRules.h"
 #include "rules/BufferCheck.h"
 #include "rules/EventCatalogue.h"
 #include "rules/SettingsForms.h"
@@ -33,6 +34,21 @@ void ActionFindings(const ConfigDocument& doc, int r, int a, const ActionRecord&
     auto add = [&](const char* code, std::string message) {
         out.push_back(CheckFinding{code, r, a, action.Name, std::move(message)});
     };
+    // A value that held "$" or ";" when a file was written reads back split into pieces that are no
+    // KEY=VALUE pair. The piece is named by the key before it, never by its bytes: it may be part of
+    // a password.
+    std::string_view after;
+    for (const ParamPair& pair : SplitParams(action.Params)) {
+        if (!pair.HasValue || pair.Key.empty() || FirstRefusedByte(ValueKind::Param, pair.Key) ||
+            FirstRefusedByte(ValueKind::Param, pair.Value)) {
+            add("params-split", "its parameter string does not read back to the same pairs: " +
+                                    (after.empty() ? std::string("the first piece")
+                                                   : "the piece after " + std::string(after)) +
+                                    " is no KEY=VALUE pair (a value held \"$\", \";\" or a line break)");
+            break;
+        }
+        after = pair.Key;
+    }
     const GeneralSettings& g = doc.GeneralSettings;
     switch (action.Type) {
     case ActMail:

@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "config/Cp1252.h"
+#include "config/ValueRules.h"
 
 #include <algorithm>
 #include <limits>
@@ -27,8 +28,15 @@ SpinnerOutcome BufferSpinnerChange(const BufferValues& shown, BufferField field,
     return {*settled, *settled != stored ? settled : std::nullopt};
 }
 
+std::optional<char32_t> RefusedSettingCharacter(const QString& text)
+{
+    return FirstRefusedCharacter(ValueKind::Line, text);
+}
+
 bool StoreTypedText(std::string& field, const QString& text)
 {
+    if (RefusedSettingCharacter(text))
+        return false;
     std::string typed = ToCp1252(text);
     if (typed == field)
         return false;

@@ -37,7 +37,11 @@ struct SpinnerOutcome
 // when none does, the spinner goes back to the document's value.
 SpinnerOutcome BufferSpinnerChange(const BufferValues& shown, BufferField field, int value, int stored);
 
-// A text field stores its whole text as typed; returns whether the document changed.
+// The first character of a typed text field that the general line cannot carry (its separator, a
+// line break, one the code page lacks): the page refuses such a text and shows the stored one again.
+std::optional<char32_t> RefusedSettingCharacter(const QString& text);
+// A text field stores its whole text as typed, unless it holds such a character; returns whether the
+// document changed.
 bool StoreTypedText(std::string& field, const QString& text);
 
 // The base code field takes digits only, and no more than the base code holds.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kor {
 namespace {
 
@@ -127,6 +129,26 @@ TEST(CameraForm, FieldsChecksAndRecord)
     EXPECT_EQ(refused->Field, CameraField::Password);
     EXPECT_EQ(refused->Text, 108);
     EXPECT_EQ(refused->Character, U'\U0001F980');
+    // The user name and password travel in the device line and inside user actions' parameters, the
+    // brand in the device line: a separator there is refused, naming the field and the character.
+    for (const char16_t c : {u';', u'$', u'\r', u'\n', u'\0'}) {
+        for (const auto& [member, field, caption, param] :
+             {std::tuple{&CameraFields::User, CameraField::User, 107, true},
+              std::tuple{&CameraFields::Password, CameraField::Password, 108, true},
+              std::tuple{&CameraFields::Brand, CameraField::Brand, 1147, false},
+              std::tuple{&CameraFields::Name, CameraField::Name, 1006, false}}) {
+            CameraFields typed = fields;
+            typed.Password.clear();
+            typed.*member = QStringLiteral("a") + QChar(c) + u'b';
+            const auto problem = CheckCameraFields(typed);
+            const bool refuses = field != CameraField::Name && (c != u'$' || param);
+            ASSERT_EQ(problem.has_value(), refuses) << caption << " " << int(c);
+            if (refuses) {
+                EXPECT_EQ(std::tuple(problem->Field, problem->Text, problem->Character),
+                          std::tuple(field, caption, std::optional<char32_t>(c)));
+            }
+        }
+    }
     fields.Password.clear();
     fields.Name = QStringLiteral("Cámara");
     fields.Address = QStringLiteral(" 10.0.0.9 ");

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -296,6 +297,26 @@ TEST_F(KorctlConvert, RefusedCommandsSayWhyAndChangeNothing)
             EXPECT_NE(r.Err.find("Usage: korctl"), std::string::npos) << r.Err;
         }
     }
+    // Every option whose text goes into the configuration, with each separator: refused by name,
+    // except "$" where only a parameter value cannot hold it (the camera's credentials are one).
+    for (const char* c : {";", "$", "\r", "\n"}) {
+        for (const std::string& option :
+             std::vector<std::string>{"--user", "--password", "--mac", "--brand"}) {
+            const CliRun r = Run({"convert", sample, Path("alarm_app"), "--to", "alarm_app", option,
+                                  std::string("a") + c + "b"});
+            EXPECT_EQ(r.Status, *c == '$' ? 0 : 1) << option << int(*c);
+            EXPECT_EQ(r.Err.find(option + ": cannot hold") != std::string::npos, *c != '$') << r.Err;
+        }
+        for (const std::string& option : std::vector<std::string>{"--user", "--password", "--brand"}) {
+            if (*c == '$' && option == "--brand")
+                continue;
+            const CliRun r = Run(AddCamera({option, std::string("a") + c + "b"}));
+            EXPECT_EQ(r.Status, 1) << option << int(*c);
+            EXPECT_EQ(r.Err.rfind("korctl: " + option, 0), 0u) << r.Err;
+        }
+    }
+    EXPECT_EQ(Read("alarm_app").rfind("#USR=;PWD=;PORT=0;MAC=;BRAND=a$b;\n", 0), 0u) << "stored as given";
+    EXPECT_TRUE(QFile::remove(QString::fromStdString(Path("alarm_app"))));
     EXPECT_EQ(Run({"cameras", "list"}).Out, "0\tDemo camera\t127.0.0.2\t80\tAXIS\tDEMO-1\n");
     EXPECT_EQ(Run({"models", "list"}).Out.find("Z-1"), std::string::npos);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),

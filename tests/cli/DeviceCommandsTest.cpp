@@ -2,6 +2,9 @@
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
 
+#include "outside/companion/CameraTable.h"
+#include "outside/companion/ClientConnection.h"
+
 #include <filesystem>
 #include <unistd.h>
 
@@ -209,6 +212,22 @@ TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
         EXPECT_FALSE(Exists("none.kma"));
         EXPECT_EQ(Exists("none.incomplete.kma"), c.Incomplete) << r.Err;
     }
+    // A record stored before its password was checked: "$" would reach the camera split.
+    ASSERT_NO_FATAL_FAILURE(StartSim("20", &bare));
+    ClientConnection connection;
+    ASSERT_TRUE(connection.Open(QString::fromStdString(Path("orgend.ddd"))).ok());
+    CameraRecord camera = **CameraTable::Find(connection, 20);
+    camera.Password = "pa$s";
+    ASSERT_TRUE(CameraTable::Update(connection, camera).ok());
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"apply", "--camera", "20", "--send-config", "--lang", "en"},
+          std::vector<std::string>{"download", "--camera", "20", Path("none.kma"), "--lang", "en"}}) {
+        const CliRun r = Run(command);
+        EXPECT_EQ(r.Status, 1) << command[0];
+        EXPECT_NE(r.Err.find("The camera's \"Password\" holds \"$\""), std::string::npos) << r.Err;
+        EXPECT_NE(r.Err.find("Change the password on the camera first"), std::string::npos) << r.Err;
+    }
+    EXPECT_TRUE(m_sim->Requests().empty());
 }
 
 } // namespace

@@ -14,12 +14,41 @@ constexpr auto kSendConfig = &LinkOptions::SendConfig;
 
 using RunSequenceTest = CameraFixture;
 
-TEST_F(RunSequenceTest, EmptyAddressDoesNothing)
+// No address, or credentials the device line and user actions cannot carry: nothing is sent, the
+// refusal names the field and the character.
+TEST_F(RunSequenceTest, WhatStopsARunBeforeAnythingIsSent)
 {
-    Fields.Address = "0.0.0.0";
-    EXPECT_EQ(Run({}), RunOutcome::NotStarted);
+    Texts = [](int n) -> std::string {
+        return n == 1700   ? "%1 holds %2"
+               : n == 1172 ? "a line break"
+               : n == 107  ? "User"
+               : n == 108  ? "Password"
+                           : "";
+    };
+    const struct
+    {
+        const char* Address;
+        std::string User;
+        std::string Password;
+        RunOutcome Outcome;
+        std::vector<std::string> Lines;
+    } cases[] = {
+        {"0.0.0.0", "root", "pass", RunOutcome::NotStarted, {}},
+        {"10.0.0.5", "ro;ot", "pass", RunOutcome::Failed, {"User holds \";\""}},
+        {"10.0.0.5", "root", "p$ss", RunOutcome::Failed, {"Password holds \"$\""}},
+        {"10.0.0.5", "root", "pa\r\nss", RunOutcome::Failed, {"Password holds a line break"}},
+        {"10.0.0.5", "root", std::string("p\0s", 3), RunOutcome::Failed, {"Password holds [1173]"}},
+    };
+    for (const auto& c : cases) {
+        Host = RecordingHost();
+        Fields.Address = c.Address;
+        Fields.User = c.User;
+        Fields.Password = c.Password;
+        EXPECT_EQ(Run(Ticked({kSendConfig})), c.Outcome) << c.Password;
+        EXPECT_EQ(Host.Lines, c.Lines);
+    }
     EXPECT_TRUE(Http.Requests.empty());
-    EXPECT_TRUE(Host.Lines.empty());
+    EXPECT_TRUE(Ftp.Log.empty());
 }
 
 TEST_F(RunSequenceTest, UnreachableCameraEndsWithTheClosingSteps)

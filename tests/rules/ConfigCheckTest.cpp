@@ -74,6 +74,16 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
          [](ConfigDocument& d) { d.AddAction(3, Action(ActOutput, OutputParams(OutputAction::OnOff))); },
          {}},
         {"unknown type", [](ConfigDocument& d) { d.AddAction(3, Action(12)); }, {"unknown-type"}},
+        // "PWD=p$$w;d" as an earlier file stored it reads back as PWD=p, an empty piece and "w".
+        {"a value split by the file",
+         [](ConfigDocument& d) {
+             ASSERT_TRUE(ParseConfigText(d, "#SSTART3\r\n#ACTION=A8;TP=8;PARAMS=HOST=h$PWD=p$$w;d$;TT=;\r\n")
+                             .Outcome.ok());
+         },
+         {"params-split"}},
+        {"pairs without a value or a key",
+         [](ConfigDocument& d) { d.AddAction(3, Action(ActFtp, std::string("HOST=h\0=x\0", 10))); },
+         {"params-split"}},
         {"deleted action is not checked",
          [](ConfigDocument& d) {
              d.AddAction(3, Action(12));
@@ -113,6 +123,12 @@ TEST(ConfigCheck, OneFindingPerProblemWithItsRuleAndAction)
         }
         EXPECT_EQ(codes, c.Codes) << c.Name;
     }
+    ConfigDocument split = Clean();
+    split.AddAction(3, Action(ActFtp, std::string("HOST=h\0PWD=p\0\0w\0", 16)));
+    const std::vector<CheckFinding> findings = CheckConfig(split);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_NE(findings[0].Message.find("the piece after PWD is no KEY=VALUE pair"), std::string::npos)
+        << findings[0].Message;
 }
 
 TEST(ConfigCheck, TimeTablesThatReadingWouldLoseAreFoundInTheText)

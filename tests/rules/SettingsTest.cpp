@@ -44,9 +44,17 @@ TEST(Settings, ABufferSpinnerStepsDownUntilTheLimitsHold)
 TEST(Settings, TextFieldsBaseCodeAndLabels)
 {
     std::string field = "old";
-    EXPECT_TRUE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 ;x ")));
-    EXPECT_EQ(field, " caf\xE9 ;x ") << "stored as typed, in the file's code page";
-    EXPECT_FALSE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 ;x ")));
+    EXPECT_TRUE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 $x ")));
+    EXPECT_EQ(field, " caf\xE9 $x ") << "stored as typed, in the file's code page";
+    EXPECT_FALSE(StoreTypedText(field, QString::fromUtf8(" caf\xC3\xA9 $x ")));
+    // The general line's separator, a line break or a character the code page lacks would reach
+    // the camera as another value: refused, the stored text stays.
+    for (const char16_t c : {u';', u'\r', u'\n', u'\0', u'\u2192'}) {
+        const QString typed = QStringLiteral("a") + QChar(c) + u'b';
+        EXPECT_EQ(RefusedSettingCharacter(typed), char32_t(c)) << int(c);
+        EXPECT_FALSE(StoreTypedText(field, typed)) << int(c);
+    }
+    EXPECT_EQ(field, " caf\xE9 $x ");
 
     const std::pair<const char*, bool> typed[] = {{"", true},    {"512", true}, {"32767", true},
                                                   {"a", false},  {"-1", false}, {"32768", false},

@@ -135,8 +135,8 @@ bool CameraEditor::CheckFields()
     QWidget* const widgets[] = {m_name, m_user, m_password, m_brand, m_model, m_address, m_mac};
     QWidget* field = widgets[static_cast<int>(problem->Field)];
     QString text;
-    if (problem->Character != 0) {
-        text = RefusedCharacterMessage(LangText(problem->Text), problem->Character);
+    if (problem->Character) {
+        text = RefusedCharacterMessage(LangText(problem->Text), *problem->Character);
     } else {
         text = LangText(problem->Text);
         if (problem->WithValue)

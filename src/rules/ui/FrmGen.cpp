@@ -2,6 +2,8 @@
 
 #include "app/AppSession.h"
 #include "app/Language.h"
+#include "app/RefusedCharacter.h"
+#include "app/UserDialogs.h"
 #include "app/ui/ApplyLanguageTexts.h"
 #include "config/Cp1252.h"
 #include "config/LangTextId.h"
@@ -145,9 +147,18 @@ QLineEdit* FrmGen::AddText(QFormLayout* form, const char* name, int caption,
     label->setBuddy(edit);
     form->addRow(label, edit);
     m_texts.emplace_back(edit, field);
-    connect(edit, &QLineEdit::textChanged, this, [this, field, step, caption](const QString& text) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit, field, step, caption](const QString& text) {
         if (m_loading)
             return;
+        if (const std::optional<char32_t> refused = RefusedSettingCharacter(text)) {
+            {
+                const QSignalBlocker quiet(edit);
+                edit->setText(FromCp1252(m_session.Document().GeneralSettings.*field));
+            }
+            m_session.Dialogs().Message(MessageIcon::Exclamation, windowTitle(),
+                                        RefusedCharacterMessage(LangText(caption), *refused));
+            return;
+        }
         m_session.History().Edit(
             {-1, static_cast<int>(step)}, StepText(StepKind::ChangeSetting, LangText(caption)),
             [&] { (void)StoreTypedText(m_session.Document().GeneralSettings.*field, text); });

@@ -31,8 +31,12 @@ TEST_F(SettingsPages, StoreWhatIsTyped)
     EXPECT_TRUE(Doc().Saved);
     QTest::keyClick(Find<QSpinBox>(general, "udSegBuff"), Qt::Key_Down);
     EXPECT_EQ(Doc().GeneralSettings.FTM, 4);
-    QTest::keyClicks(Find<QLineEdit>(general, "txtCRAPort"), QStringLiteral("99 "));
-    EXPECT_EQ(Doc().GeneralSettings.CRAPORT, "99 ");
+    QTest::keyClicks(Find<QLineEdit>(general, "txtCRAPort"), QStringLiteral("99 ;"));
+    EXPECT_EQ(Doc().GeneralSettings.CRAPORT, "99 ") << "the general line's separator is refused";
+    EXPECT_EQ(Find<QLineEdit>(general, "txtCRAPort")->text(), QStringLiteral("99 "));
+    ASSERT_EQ(m_dialogs.Messages().size(), 1);
+    EXPECT_TRUE(m_dialogs.Messages()[0].contains(QStringLiteral("cannot hold the character \";\"")))
+        << m_dialogs.Messages()[0].toStdString();
     EXPECT_FALSE(Doc().Saved);
 
     auto* bc = Find<QLineEdit>(detector, "TxtBC");
