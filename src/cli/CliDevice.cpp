@@ -2,7 +2,7 @@
 
 #include "cli/CliText.h"
 
-#include "app/CameraConfigRecord.h"
+#include "app/AppPaths.h"
 #include "app/Language.h"
 #include "config/ConfigText.h"
 #include "config/Cp1252.h"
@@ -61,6 +61,31 @@ Status CheckCameraCredentials(const CameraSession& session, const TextLookup& te
     return Status::Ok();
 }
 
+LinkFields FieldsOf(const CameraSession& session)
+{
+    LinkFields fields;
+    fields.Address = session.Camera.IpAddress();
+    fields.PortText = DecimalText(session.Camera.Port());
+    fields.User = session.Camera.UserName();
+    fields.Password = session.Camera.Password();
+    return fields;
+}
+
+DeviceServices CliDeviceServices(HttpClient& http, FtpClient& ftp, Pinger& ping, Clock& clock,
+                                 TextLookup text, std::int32_t camera)
+{
+    DeviceServices services;
+    services.Http = &http;
+    services.Ftp = &ftp;
+    services.Ping = &ping;
+    services.Wait = &clock;
+    services.Text = std::move(text);
+    services.WorkFolder = AppPaths::WorkDir();
+    services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
+    services.KeepSystemFiles = SystemFilesKeeper(services.WorkFolder, camera);
+    return services;
+}
+
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue)
 {
     const LanguageEntry* language = nullptr;
@@ -111,9 +136,10 @@ Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::
     return Status::Ok();
 }
 
-void RememberCameraText(Invocation& inv, std::int32_t camera, const std::string& text)
+void RememberCameraText(Invocation& inv, std::int32_t camera, HistoryOperation operation,
+                        const std::string& text, const std::string& firmware)
 {
-    if (const Status kept = CameraConfigRecord().Remember(camera, text); kept.failed())
+    if (const Status kept = CameraConfigRecord().Remember(camera, operation, text, firmware); kept.failed())
         inv.Err << "korctl: warning: " << kept.reason() << "\n";
 }
 

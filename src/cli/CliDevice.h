@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/CompareInput.h"
 
+#include "app/CameraConfigRecord.h"
 #include "app/LanguageCatalogue.h"
 #include "config/Result.h"
 #include "device/RunHost.h"
@@ -23,6 +24,14 @@ DeviceTarget CameraTargetOf(const CameraSession& session);
 // Refuses a camera whose stored user name or password the configuration cannot carry, in the
 // words the run itself would use; called before anything is sent.
 Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text);
+// The connection fields as the camera record gives them.
+LinkFields FieldsOf(const CameraSession& session);
+// The services of a run over the given transports: the work and data folders, and the camera's
+// history for the system files an installation replaces.
+DeviceServices CliDeviceServices(HttpClient& http, FtpClient& ftp, Pinger& ping, Clock& clock,
+                                 TextLookup text, std::int32_t camera);
+// apply --restore-system-files N: the system files of history entry N back on the camera.
+int RestoreSystemFiles(Invocation& inv);
 
 // Loads the catalogue of --lang, else of the companion database's active language.
 Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, LanguageCatalogue& catalogue);
@@ -31,8 +40,9 @@ Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, Lang
 // as an empty one.
 Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text = nullptr);
 
-// Keeps what the camera now holds for a later --if-unchanged; a failure only warns.
-void RememberCameraText(Invocation& inv, std::int32_t camera, const std::string& text);
+// Keeps what the camera now holds in its history, for a later --if-unchanged; a failure only warns.
+void RememberCameraText(Invocation& inv, std::int32_t camera, HistoryOperation operation,
+                        const std::string& text, const std::string& firmware = {});
 
 // Loads the catalogue of --lang, English without it; no database needed.
 Status LoadLanguageOption(const Invocation& inv, LanguageCatalogue& catalogue);

@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "cli/LoadProject.h"
 
-#include "app/AppPaths.h"
 #include "app/CameraConfigRecord.h"
 #include "cli/CompareInput.h"
 #include "config/ConfigText.h"
@@ -99,6 +98,14 @@ int RunApply(const CommandSpec& self, Invocation& inv)
 {
     if (!inv.Has("camera"))
         return UsageError(self, inv, "--camera is required");
+    if (inv.Has("restore-system-files")) {
+        for (const char* other : {"install", "update-settings", "send-config", "io-check", "home", "dry-run",
+                                  "if-unchanged", "project"}) {
+            if (inv.Has(other))
+                return UsageError(self, inv, "--restore-system-files runs alone");
+        }
+        return RestoreSystemFiles(inv);
+    }
     if ((inv.Has("program-code") || inv.Has("program-sensors")) && !inv.Has("io-check"))
         return UsageError(self, inv, "--program-code and --program-sensors belong to --io-check");
     if (inv.Has("home-enable") && !inv.Has("home"))
@@ -219,26 +226,14 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         if (!result.ConfigLoaded)
             doc.InitialiseForStartUp(*inputOne);
         else if (!dryRun)
-            RememberCameraText(inv, cameraId, result.ConfigText);
+            RememberCameraText(inv, cameraId, HistoryOperation::Read, result.ConfigText);
     }
     const bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
 
     CurlFtpClient ftp;
     IcmpPinger ping;
-    DeviceServices services;
-    services.Http = &http;
-    services.Ftp = &ftp;
-    services.Ping = &ping;
-    services.Wait = &clock;
-    services.Text = text;
-    services.WorkFolder = AppPaths::WorkDir();
-    services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
-
-    LinkFields fields;
-    fields.Address = session.Camera.IpAddress();
-    fields.PortText = DecimalText(session.Camera.Port());
-    fields.User = session.Camera.UserName();
-    fields.Password = session.Camera.Password();
+    const DeviceServices services = CliDeviceServices(http, ftp, ping, clock, text, cameraId);
+    const LinkFields fields = FieldsOf(session);
 
     if (dryRun) {
         inv.Out << "Dry run: nothing is sent to the camera.\n";
@@ -267,7 +262,8 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         break;
     }
     if (!link.StoredConfiguration().empty())
-        RememberCameraText(inv, cameraId, link.StoredConfiguration());
+        RememberCameraText(inv, cameraId, HistoryOperation::Sent, link.StoredConfiguration(),
+                           link.FirmwareRelease());
     return ExitOk;
 }
 
@@ -279,7 +275,8 @@ CommandSpec ApplyCommand()
     spec.Name = "apply";
     spec.Synopsis = "--camera ID [--project IN.kma] [--install] [--update-settings] [--send-config]\n"
                     "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]\n"
-                    "             [--dry-run] [--if-unchanged]";
+                    "             [--dry-run] [--if-unchanged]\n"
+                    "       apply --camera ID --restore-system-files N";
     spec.Summary = "Apply a configuration to a camera, as the device link screen does.";
     spec.Details =
         "Prints the same lines as the device link screen's log, the outcome line before the last; exit\n"
@@ -316,6 +313,8 @@ CommandSpec ApplyCommand()
          "answer to the start's question whether input 1 is the detector loop (when the loop does not "
          "answer)"},
         {"ask", "", "ask the run's questions on the terminal"},
+        {"restore-system-files", "N",
+         "put back the start-up table and web-server configuration of history entry N, and restart"},
         {"dry-run", "", "print the difference against the camera and the steps; send nothing"},
         {"if-unchanged", "",
          "refuse when someone changed the camera's configuration since this tool's last run"},

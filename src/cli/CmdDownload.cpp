@@ -63,7 +63,7 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     const std::string out = incomplete ? IncompleteName(inv.Positional[0]) : inv.Positional[0];
     if (const Status saved = SaveProjectFile(doc, QString::fromStdString(out)); saved.failed())
         return Failure(inv, "cannot write " + out + ": " + saved.reason());
-    RememberCameraText(inv, static_cast<std::int32_t>(id), result.ConfigText);
+    RememberCameraText(inv, static_cast<std::int32_t>(id), HistoryOperation::Read, result.ConfigText);
     const std::string reason = result.ErrorText.empty() ? "" : " (" + TerminalText(result.ErrorText) + ")";
     if (incomplete)
         return Failure(inv, "general settings not read: " + message + reason +

@@ -27,7 +27,9 @@ std::string FlagsText(const bool* flags, std::size_t count)
     return out;
 }
 
-void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out)
+} // namespace
+
+void PrintShowText(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out)
 {
     int used = 0;
     for (int r = 0; r < ConfigDocument::RuleCount; ++r) {
@@ -75,6 +77,8 @@ void PrintText(const ConfigDocument& doc, const LangTextLookup& langText, std::o
         << " MSK=" << FlagsText(z.MSK.data(), z.MSK.size()) << "\n";
 }
 
+namespace {
+
 int RunShow(const CommandSpec& self, Invocation& inv)
 {
     std::int16_t inputOne = 1;
@@ -103,7 +107,7 @@ int RunShow(const CommandSpec& self, Invocation& inv)
         options.LangText = langText;
         WriteConfigJson(doc, options, inv.Out);
     } else
-        PrintText(doc, langText, inv.Out);
+        PrintShowText(doc, langText, inv.Out);
     return ExitOk;
 }
 

@@ -15,6 +15,7 @@ const std::vector<CommandSpec>& AllCommands()
         ReportCommand(),
         DownloadCommand(),
         ApplyCommand(),
+        HistoryCommand(),
     };
     // clang-format on
     return commands;

@@ -18,5 +18,6 @@ CommandSpec DownloadCommand();
 CommandSpec ApplyCommand();
 CommandSpec CheckCommand();
 CommandSpec DiffCommand();
+CommandSpec HistoryCommand();
 
 } // namespace kor::cli

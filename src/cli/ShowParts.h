@@ -27,4 +27,7 @@ void ForEachPair(std::string_view params, const std::function<void(const Pair& p
 
 inline constexpr const char* kDayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
+// The document as text: rules, actions with their parameters (passwords masked), settings.
+void PrintShowText(const ConfigDocument& doc, const LangTextLookup& langText, std::ostream& out);
+
 } // namespace kor::cli

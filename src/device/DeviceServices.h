@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Result.h"
+
 #include <QString>
 
 #include <functional>
@@ -28,6 +30,11 @@ struct DeviceServices
     QString WorkFolder; // alarm_app, Gen/ and the report are written here
     QString DataFolder; // the application files to install, one folder per model
     int FtpPort = 21;
+    // Keeps the camera's start-up table and web-server configuration as fetched, before the
+    // installation patches them; when it fails nothing is patched, for there would be no copy to go
+    // back to. Empty: nothing is kept.
+    std::function<Status(const std::string& inittab, const std::string& boaConf, const std::string& firmware)>
+        KeepSystemFiles;
 };
 
 } // namespace kor

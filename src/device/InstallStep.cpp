@@ -42,7 +42,23 @@ Status InstallStep::Run(bool install, const GeneralSettings& general)
 {
     m_general = general;
     m_homeWanted = false;
-    Status status = install ? FullInstallation() : SettingsOnly();
+    return Finish(install ? FullInstallation() : SettingsOnly());
+}
+
+Status InstallStep::RestoreSystemFiles(const std::string& inittab, const std::string& boaConf)
+{
+    Status status = FtpLogin();
+    FtpClient& ftp = *m_ctx.S.Ftp;
+    if (status.ok() && (ftp.ChangeDir("/etc/httpd/conf").failed() || ftp.Put("boa.conf", boaConf).failed() ||
+                        ftp.ChangeDir("/etc").failed() || ftp.Put("inittab", inittab).failed()))
+        status = Status::Fail(FtpFailure("inittab/boa.conf"));
+    ftp.Close();
+    return Finish(status);
+}
+
+// The restart that ends every installation, the error line, and what must not outlive the step.
+Status InstallStep::Finish(Status status)
+{
     if (status.ok())
         status = DeviceRestart(m_ctx).RestartAfterInstallation();
     if (status.failed())
@@ -145,6 +161,12 @@ Status InstallStep::FullInstallation()
         return Status::Fail(LinkError{kFetchError, "the camera's inittab or boa.conf could not be fetched: " +
                                                        ftp.LastErrorText()}
                                 .ShortLine());
+    }
+    if (m_ctx.S.KeepSystemFiles) {
+        if (Status kept = m_ctx.S.KeepSystemFiles(*inittab, *boa, m_ctx.FirmwareRelease); kept.failed())
+            return Status::Fail(LinkError{
+                kLinkFileError, "the camera's inittab and boa.conf could not be kept: " + kept.reason()}
+                                    .ShortLine());
     }
     m_inittab = *inittab;
     const InittabOptions inittabOptions{model.ProgramList, model.ChannelCount, m_homeWanted};

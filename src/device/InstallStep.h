@@ -22,10 +22,14 @@ public:
     // install: the full installation; otherwise the settings only. A failure is logged here (as an
     // error line) and the FTP session is closed in every case.
     Status Run(bool install, const GeneralSettings& general);
+    // Puts back a start-up table and web-server configuration kept before an installation, then
+    // restarts the camera as an installation ends. Logged and closed as Run.
+    Status RestoreSystemFiles(const std::string& inittab, const std::string& boaConf);
 
 private:
     Status FullInstallation();
     Status SettingsOnly();
+    Status Finish(Status status);
     Status FtpLogin();
     // "Error:" code, the server's last answer line and what failed.
     std::string FtpFailure(const std::string& what) const;

@@ -87,7 +87,24 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     }
     m_ctx.Fields = fields;
     m_ctx.Options = options;
+    return Guarded([&] { return RunSteps(doc); });
+}
 
+RunOutcome RunSequence::RestoreSystemFiles(const LinkFields& fields, const std::string& inittab,
+                                           const std::string& boaConf)
+{
+    m_ctx.StoredDiffers = false;
+    if (fields.Address == "0.0.0.0" || fields.Address.empty())
+        return RunOutcome::NotStarted;
+    m_ctx.Fields = fields;
+    return Guarded([&] {
+        m_ctx.LogText(LangTextId(801));
+        return InstallStep(m_ctx).RestoreSystemFiles(inittab, boaConf);
+    });
+}
+
+RunOutcome RunSequence::Guarded(const std::function<Status()>& steps)
+{
     m_ctx.Host.SetBusy(true);
     m_answers->Reset();
     m_ctx.Failure = RunFailure::None;
@@ -95,7 +112,7 @@ RunOutcome RunSequence::ConnectAndApply(ConfigDocument& doc, const LinkFields& f
     m_done = RunDone();
     Status status;
     try {
-        status = RunSteps(doc);
+        status = steps();
     } catch (const std::exception& e) {
         // Nothing leaves the engine: an unexpected failure takes the error path like any other.
         status = LinkError{kInternalError, e.what()}.Failed();

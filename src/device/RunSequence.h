@@ -5,6 +5,7 @@
 #include "device/LinkContext.h"
 #include "device/RunOutcomeText.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,11 @@ public:
     RunOutcome ConnectAndApply(ConfigDocument& doc, const LinkFields& fields, const LinkOptions& options,
                                bool taskListDirty);
 
+    // Puts back the system files kept before an installation and restarts the camera; the closing
+    // steps as for a run.
+    RunOutcome RestoreSystemFiles(const LinkFields& fields, const std::string& inittab,
+                                  const std::string& boaConf);
+
     // Cleared once the task list has been sent (or its sending failed).
     bool TaskListDirty() const { return m_ctx.TaskListDirty; }
     const std::string& FirmwareRelease() const { return m_ctx.FirmwareRelease; }
@@ -46,6 +52,8 @@ public:
 
 private:
     class AnswerWatch;
+    // Runs the steps between the busy marks, the error path and the closing steps.
+    RunOutcome Guarded(const std::function<Status()>& steps);
 
     Status RunSteps(ConfigDocument& doc);
     RunFailure FailureKind() const;

@@ -1,6 +1,7 @@
 #include "device/ui/FrmConnect.h"
 
 #include "app/AppSession.h"
+#include "app/CameraConfigRecord.h"
 #include "app/DeviceJob.h"
 #include "app/Language.h"
 #include "app/RefusedCharacter.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QColor>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -284,6 +286,8 @@ void FrmConnect::Run()
         return;
     }
     services.Text = [](int n) { return LangTextBytes(n); };
+    if (!services.WorkFolder.isEmpty())
+        services.KeepSystemFiles = SystemFilesKeeper(services.WorkFolder, m_session.Camera().Id());
     if (!ConfirmSend())
         return;
 
@@ -316,12 +320,14 @@ void FrmConnect::Run()
 
     ShowRunning(true);
     auto result = RunOutcome::NotStarted;
+    std::string stored;
     std::string firmware;
     try {
         RunDeviceJob(m_session, [&] {
             RunSequence engine(services, host, subject);
             result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
             taskListDirty = engine.TaskListDirty();
+            stored = engine.StoredConfiguration();
             firmware = engine.FirmwareRelease();
         });
     } catch (const std::exception& e) {
@@ -334,6 +340,13 @@ void FrmConnect::Run()
     m_session.SetTaskListDirty(taskListDirty);
     if (!firmware.empty())
         m_session.SetFirmwareRelease(firmware);
+    if (!stored.empty() && !services.WorkFolder.isEmpty()) {
+        const CameraConfigRecord history(QDir(services.WorkFolder).filePath(QStringLiteral("cameras")));
+        if (const Status kept =
+                history.Remember(m_session.Camera().Id(), HistoryOperation::Sent, stored, firmware);
+            kept.failed())
+            AddLogLine(QString::fromStdString(kept.reason()), LogKind::Error);
+    }
     ShowBusy(false);
     ShowRunning(false);
     // A run that went through ends with a full bar; one that stopped shows where.
