@@ -2,6 +2,7 @@
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
 
+#include "app/CameraConfigRecord.h"
 #include "outside/companion/CameraTable.h"
 #include "outside/companion/ClientConnection.h"
 
@@ -110,7 +111,7 @@ TEST_F(KorctlDevice, ChangesBehindTheToolsBackAndUnkeptUploadsAreCaught)
     r = Run(send);
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
     namespace fs = std::filesystem;
-    const fs::path kept = Path("work/cameras/5.alarm_app");
+    const fs::path kept = Path("work/cameras/5/000001.entry");
     EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(kept.parent_path()).permissions(), fs::perms::owner_all);
 
@@ -170,6 +171,54 @@ TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
         "Waiting for the device: 30 s left", "Waiting for the device: 60 s left"};
     EXPECT_EQ(waits, expected) << r.Err;
     EXPECT_NE(r.Out.find("The application was installed.\nFinished.\n"), std::string::npos) << r.Out;
+}
+
+// What was sent and read is listed, shown, compared and written back into a project; the history
+// keeps its last entries and always the newest system files.
+TEST_F(KorctlDevice, HistoryOfACamera)
+{
+    const std::vector<std::string> installed = {"--installed"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
+    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config"});
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
+    stored.replace(stored.find("DISP=1"), 6, "DISP=2");
+    m_sim->WriteDeviceFile("etc/alarm_app", stored);
+    r = Run({"download", "--camera", "5", Path("now.kma")});
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    const struct
+    {
+        std::vector<std::string> Args;
+        int Status;
+        const char* Out;
+    } cases[] = {
+        {{}, 0, "2  "},
+        {{"--show", "1"}, 0, "  sent  korctl "},
+        {{"--diff", "1"}, 1, "Output: Output 01 -> Output 02"},
+        {{"--diff", "2", "2"}, 0, ""},
+        {{"--restore", "2", Path("back.kma")}, 0, "Wrote "},
+        {{"--show", "3"}, 1, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"history", "--camera", "5"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        r = Run(args);
+        EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
+        EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
+        EXPECT_EQ(r.Out.find(kSecret), std::string::npos) << r.Out;
+    }
+    EXPECT_EQ(Read("back.kma"), Read("now.kma"));
+
+    const CameraConfigRecord history(QString::fromStdString(Path("work/cameras")));
+    ASSERT_TRUE(history.KeepSystemFiles(6, "inittab\n", "boa\n", "2.40").ok());
+    for (int i = 0; i < CameraConfigRecord::kMaxEntries + 5; ++i)
+        ASSERT_TRUE(history.Remember(6, HistoryOperation::Read, std::to_string(i)).ok());
+    const Result<std::vector<HistoryEntry>> all = history.List(6);
+    ASSERT_TRUE(all.ok()) << all.reason();
+    ASSERT_EQ(all->size(), std::size_t(CameraConfigRecord::kMaxEntries));
+    EXPECT_EQ(all->front().Inittab, "inittab\n");
+    EXPECT_EQ((*all)[1].Number, 8);
+    EXPECT_EQ(*history.Recall(6).value(), std::to_string(CameraConfigRecord::kMaxEntries + 4));
 }
 
 // A camera that does not answer, holds no application or keeps its general settings: the run fails

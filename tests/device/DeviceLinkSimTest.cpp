@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 
+#include "app/CameraConfigRecord.h"
 #include "config/ConfigFiles.h"
 #include "config/ConfigText.h"
 #include "device/DeviceDownload.h"
@@ -144,6 +145,34 @@ TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
     EXPECT_NE(Sim->ReadDeviceFile("etc/httpd/conf/boa.conf")
                   .find("ScriptAlias /cgi-bin/recordings/ /mnt/flash/bin/cgi-bin/recordings/\n"),
               std::string::npos);
+}
+
+// The system files an installation replaces go to the camera's history, and back onto the camera
+// byte for byte.
+TEST_F(DeviceLinkSimTest, InstallationThenRestoreOfTheSystemFiles)
+{
+    ASSERT_TRUE(StartSim({}, true));
+    const std::string inittab = Sim->ReadDeviceFile("etc/inittab");
+    const std::string boa = Sim->ReadDeviceFile("etc/httpd/conf/boa.conf");
+    DeviceServices services = Services();
+    services.KeepSystemFiles = SystemFilesKeeper(Work.path(), 7);
+    RunSequence install(services, Host, Subject);
+    ASSERT_EQ(install.ConnectAndApply(Doc, Fields, Ticked({&LinkOptions::Install}), false),
+              RunOutcome::Completed)
+        << LogText();
+    ASSERT_NE(Sim->ReadDeviceFile("etc/inittab"), inittab);
+
+    const Result<HistoryEntry> kept =
+        CameraConfigRecord(Work.filePath(QStringLiteral("cameras"))).Entry(7, 1);
+    ASSERT_TRUE(kept.ok()) << kept.reason();
+    EXPECT_EQ(kept->Operation, HistoryOperation::SystemFiles);
+    EXPECT_EQ(kept->Firmware, "2.40");
+    RunSequence restore(services, Host, Subject);
+    ASSERT_EQ(restore.RestoreSystemFiles(Fields, kept->Inittab, kept->BoaConf), RunOutcome::Completed)
+        << LogText();
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/inittab"), inittab);
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/httpd/conf/boa.conf"), boa);
+    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 3u);
 }
 
 TEST_F(DeviceLinkSimTest, SettingsOnly)
