@@ -49,8 +49,8 @@ public:
         }
         LinkSubject subject;
         subject.Model.ChannelCount = 1;
-        const DeviceServices services{&m_http, &m_ftp,        &m_ping, &m_clock,
-                                      {},      m_work.path(), {},      m_sim.FtpPort()};
+        const DeviceServices services{&m_http,       &m_ftp, &m_ping,         &m_clock, {},
+                                      m_work.path(), {},     m_sim.FtpPort(), {}};
         Context.emplace(services, Host, subject);
         Context->Fields = {m_sim.Address(), std::to_string(m_sim.HttpPort()), "root", "pass"};
     }
