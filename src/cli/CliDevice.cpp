@@ -110,29 +110,15 @@ Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, Lang
 Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text)
 {
     CurlHttpClient http;
-    input.Doc.InitialiseForStartUp(1);
-    const DownloadResult result = DownloadFromDevice(input.Doc, http, CameraTargetOf(session),
-                                                     session.Model.ChannelCount(), session.Camera.Channel());
-    if (result.Outcome == DownloadOutcome::NoConfiguration) {
-        input.Doc.ResetConfig();
-        input.Device.reset();
-        if (text)
-            text->clear();
-        return Status::Ok();
-    }
-    if (!result.ConfigLoaded) {
-        std::string reason = "the camera's configuration could not be read";
-        if (!result.ErrorText.empty())
-            reason += " (" + TerminalText(result.ErrorText) + ")";
-        return Status::Fail(reason);
-    }
-    if (result.Load.Outcome.failed())
-        return Status::Fail("the camera's configuration is damaged at line " +
-                            std::to_string(result.Load.Line) + ": " +
-                            TerminalText(result.Load.Outcome.reason()));
-    input.Device = ReadDeviceLine(result.ConfigText);
+    const Result<std::string> read = ReadCameraText(
+        http, CameraTargetOf(session), session.Model.ChannelCount(), session.Camera.Channel(), &input.Doc);
+    if (read.failed())
+        return Status::Fail(TerminalText(read.reason()));
+    input.Device.reset();
+    if (!read->empty())
+        input.Device = ReadDeviceLine(*read);
     if (text)
-        *text = result.ConfigText;
+        *text = *read;
     return Status::Ok();
 }
 

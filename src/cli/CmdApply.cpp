@@ -75,21 +75,15 @@ void PrintPlannedSteps(const LinkOptions& options, bool taskList, std::ostream& 
 }
 
 // --if-unchanged: the camera must hold what this tool last sent to it or read from it.
-Status CheckUnchanged(std::int32_t camera, const std::string& cameraText, const LangTextLookup& langText,
+Status CheckUnchanged(std::int32_t camera, const CameraDrift& drift, const LangTextLookup& langText,
                       std::ostream& out)
 {
-    const Result<std::optional<std::string>> kept = CameraConfigRecord().Recall(camera);
-    if (kept.failed())
-        return kept.status();
-    if (!kept->has_value())
+    if (!drift.Kept)
         return Status::Fail("--if-unchanged: this tool has not sent a configuration to camera " +
                             std::to_string(camera) + " nor read one from it yet; download it first");
-    if (SameConfigurationText(**kept, cameraText))
+    if (!drift.Changed())
         return Status::Ok();
-    CompareInput last;
-    CompareInput now;
-    if (ReadCompareText(**kept, last).ok() && ReadCompareText(cameraText, now).ok())
-        PrintChanges(DiffConfigs(last.Side(), now.Side(), langText), false, langText, out);
+    PrintChanges(drift.Changes, false, langText, out);
     return Status::Fail("--if-unchanged: the camera's configuration changed since this tool last sent or "
                         "read it (the lines above); nothing was sent");
 }
@@ -172,16 +166,19 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     CurlHttpClient http;
     SystemClock clock(SystemClock::DivisorFromEnvironment());
 
-    // Read before anything is sent: what the camera holds now.
+    // Read before anything is sent: what the camera holds now, against what this tool kept.
     std::string cameraText;
     if (dryRun || inv.Has("if-unchanged")) {
-        CompareInput unused;
-        if (const Status read = ReadCameraConfig(session, unused, &cameraText); read.failed())
-            return Failure(inv, read.reason());
-    }
-    if (inv.Has("if-unchanged")) {
-        if (const Status same = CheckUnchanged(cameraId, cameraText, text, inv.Out); same.failed())
-            return Failure(inv, same.reason());
+        const Result<CameraDrift> drift =
+            ReadCameraDrift(http, CameraTargetOf(session), session.Model.ChannelCount(),
+                            session.Camera.Channel(), CameraConfigRecord(), cameraId, text);
+        if (drift.failed())
+            return Failure(inv, TerminalText(drift.reason()));
+        if (inv.Has("if-unchanged")) {
+            if (const Status same = CheckUnchanged(cameraId, *drift, text, inv.Out); same.failed())
+                return Failure(inv, same.reason());
+        }
+        cameraText = drift->CameraText;
     }
 
     // As at start-up: the detector loop decides whether rule 1 is digital input 1; when the loop

@@ -30,25 +30,11 @@ Status ReadCompareFile(const std::string& path, CompareInput& input)
     return Status::Ok();
 }
 
-Status ReadCompareText(std::string_view text, CompareInput& input)
-{
-    input.Doc.ResetConfig();
-    input.Doc.InputOneAsSensor = 1;
-    const LoadResult read = ParseConfigText(input.Doc, text);
-    if (read.Outcome.failed())
-        return Status::Fail("line " + std::to_string(read.Line) + ": " + read.Outcome.reason());
-    input.Device = ReadDeviceLine(text);
-    return Status::Ok();
-}
-
 void PrintChanges(const std::vector<ConfigChange>& changes, bool json, const LangTextLookup& langText,
                   std::ostream& out)
 {
     if (!json) {
-        for (const ConfigChange& c : changes)
-            out << TerminalText(c.Text) << "\n";
-        if (changes.empty())
-            out << TerminalText(langText(1210)) << "\n";
+        out << TerminalText(ChangeLines(changes, langText)) << "\n";
         return;
     }
     const auto text = [](const std::string& cp1252) { return QString::fromStdString(TerminalText(cp1252)); };
