@@ -2,6 +2,7 @@
 
 #include "app/AppSession.h"
 #include "app/DeviceJob.h"
+#include "app/HistoryForm.h"
 #include "app/Language.h"
 #include "app/MainForm.h"
 #include "app/ProjectFiles.h"
@@ -141,6 +142,14 @@ std::optional<DownloadOutcome> MainCommands::Download()
                 work.Saved = true; // the document equals what the camera holds
             m_session.Document() = std::move(work);
             m_session.History().Restart();
+        }
+        if (result.ConfigLoaded && result.Load.Outcome.ok() && !m_session.Services().WorkFolder.isEmpty()) {
+            // The camera's history keeps every configuration read from it.
+            if (const Status kept =
+                    HistoryIn(m_session.Services().WorkFolder)
+                        .Remember(m_session.Camera().Id(), HistoryOperation::Read, result.ConfigText);
+                kept.failed())
+                std::fprintf(stderr, "kormanager: history: %s\n", kept.reason().c_str());
         }
         if (!result.ErrorText.empty())
             std::fprintf(stderr, "kormanager: download: %s\n", result.ErrorText.c_str());

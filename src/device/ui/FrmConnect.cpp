@@ -3,6 +3,7 @@
 #include "app/AppSession.h"
 #include "app/CameraConfigRecord.h"
 #include "app/DeviceJob.h"
+#include "app/HistoryForm.h"
 #include "app/Language.h"
 #include "app/RefusedCharacter.h"
 #include "app/UserDialogs.h"
@@ -12,14 +13,15 @@
 #include "device/ConnectForm.h"
 #include "device/QueuedRunHost.h"
 #include "device/ui/ConnectRunHost.h"
+#include "device/ui/FrmHistory.h"
 #include "device/ui/FrmHome.h"
+#include "rules/CameraDrift.h"
 #include "rules/ConfigCheck.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColor>
 #include <QCoreApplication>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,6 +47,11 @@ void Show(QCheckBox* box, const OptionBox& state)
 {
     box->setEnabled(state.Enabled);
     box->setChecked(state.Checked);
+}
+
+std::string Text(int n)
+{
+    return LangTextBytes(n);
 }
 
 QCheckBox* NewCheck(const char* name, int caption, QWidget* parent)
@@ -152,7 +159,14 @@ void FrmConnect::BuildControls()
     m_cmdCancel->setEnabled(false);
     // The busy pointer of the screen does not hide that cancelling is possible.
     m_cmdCancel->setCursor(Qt::ArrowCursor);
+    m_cmdCompare = new QPushButton(LangCaption(1603), frame3);
+    m_cmdCompare->setObjectName(QStringLiteral("CmdCompare"));
+    m_cmdHistory = new QPushButton(LangCaption(1605), frame3);
+    m_cmdHistory->setObjectName(QStringLiteral("CmdHistory"));
     auto* runRow = new QHBoxLayout();
+    runRow->addWidget(m_cmdCompare);
+    runRow->addWidget(m_cmdHistory);
+    runRow->addSpacing(12);
     runRow->addWidget(m_progress, 1);
     runRow->addSpacing(12);
     runRow->addWidget(m_cmdAdd);
@@ -174,6 +188,8 @@ void FrmConnect::BuildControls()
     connect(m_check3, &QCheckBox::clicked, this, &FrmConnect::OnCheck3Clicked);
     connect(m_cmdAdd, &QPushButton::clicked, this, &FrmConnect::Run);
     connect(m_cmdCancel, &QPushButton::clicked, this, &FrmConnect::Cancel);
+    connect(m_cmdCompare, &QPushButton::clicked, this, &FrmConnect::CompareWithCamera);
+    connect(m_cmdHistory, &QPushButton::clicked, this, &FrmConnect::ShowHistory);
 }
 
 void FrmConnect::Fill()
@@ -280,17 +296,55 @@ void FrmConnect::Run()
             return;
         }
     }
-    DeviceServices services = m_session.Services();
-    if (!services.Http || !services.Ftp || !services.Ping || !services.Wait) {
-        AddLogLine(QStringLiteral("No device transport is set up."), LogKind::Error);
+    const Result<DeviceServices> services = RunServices();
+    if (services.failed()) {
+        AddLogLine(QString::fromStdString(services.reason()), LogKind::Error);
         return;
     }
-    services.Text = [](int n) { return LangTextBytes(n); };
-    if (!services.WorkFolder.isEmpty())
-        services.KeepSystemFiles = SystemFilesKeeper(services.WorkFolder, m_session.Camera().Id());
-    if (!ConfirmSend())
+    if (!ConfirmSend() || !ConfirmCameraUnchanged(*services))
         return;
 
+    ConfigDocument doc = m_session.Document();
+    bool taskListDirty = m_session.TaskListDirty();
+    const LinkOptions options = Options();
+    std::string stored;
+    std::string firmware;
+    const RunOutcome result = RunEngine(*services, [&](RunSequence& engine, const LinkFields& fields) {
+        const RunOutcome outcome = engine.ConnectAndApply(doc, fields, options, taskListDirty);
+        taskListDirty = engine.TaskListDirty();
+        stored = engine.StoredConfiguration();
+        firmware = engine.FirmwareRelease();
+        return outcome;
+    });
+    m_session.SetTaskListDirty(taskListDirty);
+    if (!firmware.empty())
+        m_session.SetFirmwareRelease(firmware);
+    if (!stored.empty() && !services->WorkFolder.isEmpty()) {
+        if (const Status kept =
+                HistoryIn(services->WorkFolder)
+                    .Remember(m_session.Camera().Id(), HistoryOperation::Sent, stored, firmware);
+            kept.failed())
+            AddLogLine(QString::fromStdString(kept.reason()), LogKind::Error);
+    }
+    // A run that went through ends with a full bar; one that stopped shows where.
+    if (result == RunOutcome::Completed)
+        m_progress->setValue(m_progress->maximum());
+}
+
+Result<DeviceServices> FrmConnect::RunServices() const
+{
+    DeviceServices services = m_session.Services();
+    if (!services.Http || !services.Ftp || !services.Ping || !services.Wait)
+        return Status::Fail("No device transport is set up.");
+    services.Text = Text;
+    if (!services.WorkFolder.isEmpty())
+        services.KeepSystemFiles = SystemFilesKeeper(services.WorkFolder, m_session.Camera().Id());
+    return services;
+}
+
+RunOutcome FrmConnect::RunEngine(const DeviceServices& services,
+                                 const std::function<RunOutcome(RunSequence&, const LinkFields&)>& run)
+{
     // The worker gets copies; the session is only touched here, on the GUI thread.
     LinkSubject subject;
     subject.Camera = m_session.Camera().Record();
@@ -313,22 +367,14 @@ void FrmConnect::Run()
     ConnectRunHost screenHost(*this, m_session.Dialogs());
     QueuedRunHost queued(this, screenHost, m_cancelRequested);
     PresetAskingHost host(queued, screenHost, presets);
-    ConfigDocument doc = m_session.Document();
-    bool taskListDirty = m_session.TaskListDirty();
     const LinkFields fields = Fields();
-    const LinkOptions options = Options();
 
     ShowRunning(true);
     auto result = RunOutcome::NotStarted;
-    std::string stored;
-    std::string firmware;
     try {
         RunDeviceJob(m_session, [&] {
             RunSequence engine(services, host, subject);
-            result = engine.ConnectAndApply(doc, fields, options, taskListDirty);
-            taskListDirty = engine.TaskListDirty();
-            stored = engine.StoredConfiguration();
-            firmware = engine.FirmwareRelease();
+            result = run(engine, fields);
         });
     } catch (const std::exception& e) {
         AddLogLine(QStringLiteral("Error ") + QString::fromLocal8Bit(e.what()), LogKind::Error);
@@ -337,21 +383,88 @@ void FrmConnect::Run()
     }
     // The worker's last lines are queued for this screen; show them before the run counts as over.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    m_session.SetTaskListDirty(taskListDirty);
-    if (!firmware.empty())
-        m_session.SetFirmwareRelease(firmware);
-    if (!stored.empty() && !services.WorkFolder.isEmpty()) {
-        const CameraConfigRecord history(QDir(services.WorkFolder).filePath(QStringLiteral("cameras")));
-        if (const Status kept =
-                history.Remember(m_session.Camera().Id(), HistoryOperation::Sent, stored, firmware);
-            kept.failed())
-            AddLogLine(QString::fromStdString(kept.reason()), LogKind::Error);
-    }
     ShowBusy(false);
     ShowRunning(false);
-    // A run that went through ends with a full bar; one that stopped shows where.
-    if (result == RunOutcome::Completed)
-        m_progress->setValue(m_progress->maximum());
+    return result;
+}
+
+DeviceTarget FrmConnect::FieldsTarget() const
+{
+    const LinkFields f = Fields();
+    return {f.Address, f.PortText, f.User, f.Password, m_session.Relay()};
+}
+
+bool FrmConnect::ConfirmCameraUnchanged(const DeviceServices& services)
+{
+    if (!Options().SendConfig || services.WorkFolder.isEmpty())
+        return true;
+    std::optional<Result<CameraDrift>> drift;
+    const DeviceTarget target = FieldsTarget();
+    const int channels = m_session.Model().ChannelCount();
+    const int channel = m_session.Camera().Channel();
+    const CameraConfigRecord history = HistoryIn(services.WorkFolder);
+    const std::int32_t id = m_session.Camera().Id();
+    HttpClient& http = *services.Http;
+    RunDeviceJob(m_session,
+                 [&] { drift = ReadCameraDrift(http, target, channels, channel, history, id, Text); });
+    QString question;
+    if (drift->failed())
+        question = LangText(1602) + u'\n' + FromCp1252(drift->reason());
+    else if ((*drift)->Changed())
+        question = LangText(1600) + QStringLiteral("\n\n") +
+                   FromCp1252(ChangeLines((*drift)->Changes, Text)) + QStringLiteral("\n\n") + LangText(1601);
+    else
+        return true;
+    return m_session.Dialogs().Proceed(MessageIcon::Exclamation, m_session.CameraDisplayName(), question,
+                                       LangText(1308), LangText(307));
+}
+
+void FrmConnect::CompareWithCamera()
+{
+    HttpClient* http = m_session.Services().Http;
+    if (m_running || !http)
+        return;
+    const DeviceTarget target = FieldsTarget();
+    const int channels = m_session.Model().ChannelCount();
+    const int channel = m_session.Camera().Channel();
+    CompareInput camera;
+    std::optional<Result<std::string>> text;
+    RunDeviceJob(m_session, [&] { text = ReadCameraText(*http, target, channels, channel, &camera.Doc); });
+    const QString title = m_session.CameraDisplayName();
+    if (text->failed()) {
+        m_session.Dialogs().Message(MessageIcon::Critical, title,
+                                    LangText(1602) + u'\n' + FromCp1252(text->reason()));
+        return;
+    }
+    const ConfigDocument& doc = m_session.Document();
+    camera.Doc.InputOneAsSensor = doc.InputOneAsSensor;
+    const std::vector<ConfigChange> changes = DiffConfigs(camera.Side(), ConfigSide{&doc, nullptr}, Text);
+    m_session.Dialogs().Message(MessageIcon::Information, title,
+                                LangText(1604) + u'\n' + FromCp1252(ChangeLines(changes, Text)));
+}
+
+void FrmConnect::ShowHistory()
+{
+    const Result<DeviceServices> services = RunServices();
+    if (m_running || services.failed() || services->WorkFolder.isEmpty())
+        return;
+    const Result<std::vector<HistoryEntry>> entries =
+        HistoryIn(services->WorkFolder).List(m_session.Camera().Id());
+    if (entries.failed()) {
+        m_session.Dialogs().Message(MessageIcon::Critical, m_session.CameraDisplayName(),
+                                    QString::fromStdString(entries.reason()));
+        return;
+    }
+    FrmHistory history(m_session, *entries, window());
+    history.exec();
+    const std::optional<HistoryEntry>& chosen = history.SystemFilesChosen();
+    if (!chosen)
+        return;
+    // The steps of korctl apply --restore-system-files, logged here as a run's.
+    m_txtMsg->clear();
+    RunEngine(*services, [&](RunSequence& engine, const LinkFields& fields) {
+        return engine.RestoreSystemFiles(fields, chosen->Inittab, chosen->BoaConf);
+    });
 }
 
 bool FrmConnect::ConfirmSend()
@@ -377,6 +490,8 @@ void FrmConnect::ShowRunning(bool running)
     m_running = running;
     m_cancelRequested = false;
     m_cmdCancel->setEnabled(running);
+    m_cmdCompare->setEnabled(!running);
+    m_cmdHistory->setEnabled(!running);
     if (running) {
         m_progress->setRange(0, 1);
         m_progress->setValue(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Result.h"
 #include "device/CompanionFiles.h"
 #include "device/ConnectForm.h"
 #include "device/PresetList.h"
@@ -11,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -56,6 +58,12 @@ public:
     // ("0.0.0.0"); otherwise the log is cleared and the run starts, once the user chose to go on
     // past what the configuration checks found (when it is sent). Returns once the run has ended.
     void Run();
+    // CmdCompare: what turns the camera's configuration (read as the download reads it) into the
+    // open document, in a message.
+    void CompareWithCamera();
+    // CmdHistory: the camera's history (FrmHistory); system files chosen there go back on the camera
+    // as korctl apply --restore-system-files puts them, logged here.
+    void ShowHistory();
     // The cancel button: the run stops at its next step and takes its closing steps.
     void Cancel();
     bool Running() const { return m_running; }
@@ -87,6 +95,15 @@ private:
     // Before a run that sends the configuration: what the checks find is shown, and the user goes
     // on or stops there.
     bool ConfirmSend();
+    // Before a run that sends the configuration: the camera's configuration is read and, when it is
+    // not what this tool last sent or read (or cannot be read), the difference is shown and the user
+    // goes on or stops there.
+    bool ConfirmCameraUnchanged(const DeviceServices& services);
+    Result<DeviceServices> RunServices() const;
+    DeviceTarget FieldsTarget() const;
+    // One run of the engine on the worker, with this screen as its host; the closing marks after it.
+    RunOutcome RunEngine(const DeviceServices& services,
+                         const std::function<RunOutcome(RunSequence&, const LinkFields&)>& run);
 
     AppSession& m_session;
     IPTxt* m_ipTxt1 = nullptr;
@@ -104,6 +121,8 @@ private:
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cmdAdd = nullptr;
     QPushButton* m_cmdCancel = nullptr;
+    QPushButton* m_cmdCompare = nullptr;
+    QPushButton* m_cmdHistory = nullptr;
     bool m_running = false;
     std::atomic<bool> m_cancelRequested{false};
 };
