@@ -1,4 +1,5 @@
 #include "app/CameraForm.h"
+#include "app/HistoryForm.h"
 #include "app/MainForm.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,34 @@ TEST(CameraForm, FieldsChecksAndRecord)
     b.Id = 1;
     EXPECT_EQ(FirstFreeCameraId({b}), 0);
     EXPECT_EQ(FirstFreeCameraId({b, a}), 2);
+}
+
+TEST(HistoryForm, TheSelectedEntryDecidesTheCommands)
+{
+    HistoryEntry sent;
+    sent.Number = 12;
+    sent.Time = "2026-12-07T10:00:00Z";
+    sent.Operation = HistoryOperation::Sent;
+    sent.Firmware = "2.40";
+    HistoryEntry system = sent;
+    system.Operation = HistoryOperation::SystemFiles;
+    system.Firmware.clear();
+    const struct
+    {
+        const HistoryEntry* Selected;
+        bool Relay;
+        HistoryCommands Commands;
+    } cases[] = {
+        {nullptr, false, {false, false, false}},
+        {&sent, true, {true, true, false}},
+        {&system, false, {false, false, true}},
+        {&system, true, {false, false, false}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HistoryCommandsFor(c.Selected, c.Relay), c.Commands) << c.Relay;
+    const auto text = [](int n) { return "<" + std::to_string(n) + ">"; };
+    EXPECT_EQ(HistoryRowText(sent, text), "12  2026-12-07T10:00:00Z  <1611>  2.40");
+    EXPECT_EQ(HistoryRowText(system, text), "12  2026-12-07T10:00:00Z  <1612>");
 }
 
 } // namespace

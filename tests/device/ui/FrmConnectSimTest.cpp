@@ -174,6 +174,47 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
     EXPECT_EQ(bar->value(), 1) << "the bar stopped at the first second of the wait for the camera";
 }
 
+// Someone changed the camera's configuration behind the tool's back: the next run shows the change
+// before it sends and Cancel sends nothing; the compare command and the history name it too.
+TEST_F(FrmConnectSim, ARunShowsAChangeMadeBehindItsBackAndCancelSendsNothing)
+{
+    if (!StartSim())
+        return;
+    UseCamera(SimCamera(7));
+    LoadSample();
+    FrmConnect screen(m_session);
+    Find<QCheckBox>(screen, "Check2")->click();
+    screen.Run();
+    ASSERT_TRUE(m_dialogs.Questions().isEmpty()) << "nothing kept for the camera yet";
+    std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
+    stored.replace(stored.find("DISP=1"), 6, "DISP=2");
+    m_sim->WriteDeviceFile("etc/alarm_app", stored);
+    const std::size_t before = m_sim->Requests().size();
+
+    screen.Run();
+    ASSERT_EQ(m_dialogs.Questions().size(), 1);
+    EXPECT_TRUE(m_dialogs.Questions()[0].contains(QStringLiteral("Output: Output 01 -> Output 02")))
+        << m_dialogs.Questions()[0].toStdString();
+    const std::vector<DeviceSimProcess::Request> requests = m_sim->Requests();
+    for (std::size_t i = before; i < requests.size(); ++i)
+        EXPECT_NE(requests[i].method, "POST") << requests[i].path;
+    EXPECT_EQ(m_sim->ReadDeviceFile("etc/alarm_app"), stored);
+
+    Find<QPushButton>(screen, "CmdCompare")->click();
+    ASSERT_FALSE(m_dialogs.Messages().isEmpty());
+    EXPECT_TRUE(m_dialogs.Messages().back().contains(QStringLiteral("Output: Output 02 -> Output 01")))
+        << m_dialogs.Messages().back().toStdString();
+    WhenShown history("FrmHistory", [](QWidget& dialog) {
+        Find<QListWidget>(dialog, "LstHistory")->setCurrentRow(0);
+        EXPECT_FALSE(Find<QPushButton>(dialog, "CmdRestoreSystem")->isEnabled());
+        Find<QPushButton>(dialog, "CmdCompare")->click();
+        Find<QPushButton>(dialog, "CmdClose")->click();
+    });
+    Find<QPushButton>(screen, "CmdHistory")->click();
+    EXPECT_TRUE(history.Done());
+    EXPECT_TRUE(m_dialogs.Messages().back().endsWith(LangText(1210))) << "what was sent is the document";
+}
+
 // The boxes, the fields and the port as a user meets them: the rules themselves are ConnectForm's.
 TEST_F(FrmConnectSim, FieldsBoxesAndKeysAsAUserMeetsThem)
 {
