@@ -284,7 +284,8 @@ LinkOptions FrmConnect::Options() const
 
 void FrmConnect::Run()
 {
-    if (!RunMayStart(m_running, ToCp1252(m_ipTxt1->IPtext())))
+    // The read before a send runs on the worker too: a press meanwhile starts nothing.
+    if (m_session.DeviceBusy() || !RunMayStart(m_running, ToCp1252(m_ipTxt1->IPtext())))
         return;
     m_txtMsg->clear();
     // The user name and password go to the camera's single-byte files: one stored changed ("?" for a
@@ -422,7 +423,7 @@ bool FrmConnect::ConfirmCameraUnchanged(const DeviceServices& services)
 void FrmConnect::CompareWithCamera()
 {
     HttpClient* http = m_session.Services().Http;
-    if (m_running || !http)
+    if (m_running || m_session.DeviceBusy() || !http)
         return;
     const DeviceTarget target = FieldsTarget();
     const int channels = m_session.Model().ChannelCount();
@@ -446,7 +447,7 @@ void FrmConnect::CompareWithCamera()
 void FrmConnect::ShowHistory()
 {
     const Result<DeviceServices> services = RunServices();
-    if (m_running || services.failed() || services->WorkFolder.isEmpty())
+    if (m_running || m_session.DeviceBusy() || services.failed() || services->WorkFolder.isEmpty())
         return;
     const Result<std::vector<HistoryEntry>> entries =
         HistoryIn(services->WorkFolder).List(m_session.Camera().Id());
