@@ -83,7 +83,10 @@ Status CheckUnchanged(std::int32_t camera, const CameraDrift& drift, const LangT
                             std::to_string(camera) + " nor read one from it yet; download it first");
     if (!drift.Changed())
         return Status::Ok();
-    PrintChanges(drift.Changes, false, langText, out);
+    if (drift.Changes.empty())
+        out << TerminalText(drift.Unreadable) << "\n";
+    else
+        PrintChanges(drift.Changes, false, langText, out);
     return Status::Fail("--if-unchanged: the camera's configuration changed since this tool last sent or "
                         "read it (the lines above); nothing was sent");
 }

@@ -39,11 +39,6 @@ Result<std::string> ReadCameraText(HttpClient& http, const DeviceTarget& camera,
     return result.ConfigText;
 }
 
-bool CameraDrift::Changed() const
-{
-    return Kept && !SameConfigurationText(*Kept, CameraText);
-}
-
 Result<CameraDrift> ReadCameraDrift(HttpClient& http, const DeviceTarget& camera, int channelCount,
                                     int channel, const CameraConfigRecord& history, std::int32_t cameraId,
                                     const LangTextLookup& langText)
@@ -57,12 +52,15 @@ Result<CameraDrift> ReadCameraDrift(HttpClient& http, const DeviceTarget& camera
     if (kept.failed())
         return kept.status();
     drift.Kept = std::move(*kept);
-    if (!drift.Changed())
+    if (!drift.Kept || SameConfigurationText(*drift.Kept, drift.CameraText))
         return drift;
     CompareInput before;
     CompareInput now;
-    // A text that does not read still counts as changed; it only has no lines to show.
-    if (ReadCompareText(*drift.Kept, before).ok() && ReadCompareText(drift.CameraText, now).ok())
+    if (const Status read = ReadCompareText(*drift.Kept, before); read.failed())
+        drift.Unreadable = "the kept configuration does not read: " + read.reason();
+    else if (const Status current = ReadCompareText(drift.CameraText, now); current.failed())
+        drift.Unreadable = "the camera's configuration does not read: " + current.reason();
+    else
         drift.Changes = DiffConfigs(before.Side(), now.Side(), langText);
     return drift;
 }

@@ -40,9 +40,11 @@ struct CameraDrift
     std::string CameraText;            // "" when the camera holds no configuration
     std::optional<std::string> Kept;   // none when nothing was kept for the camera yet
     std::vector<ConfigChange> Changes; // from the kept configuration to the camera's
+    std::string Unreadable;            // why the two texts differ but one of them does not read
 
-    // Someone changed the camera's configuration behind this tool's back.
-    bool Changed() const;
+    // Someone changed the camera's configuration behind this tool's back. Texts that differ only
+    // where the configurations do not (the order of the types, say) count as unchanged.
+    bool Changed() const { return !Changes.empty() || !Unreadable.empty(); }
 };
 
 // Reads the camera's configuration and compares it with the newest one its history keeps: what a

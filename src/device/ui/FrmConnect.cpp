@@ -411,9 +411,10 @@ bool FrmConnect::ConfirmCameraUnchanged(const DeviceServices& services)
     QString question;
     if (drift->failed())
         question = LangText(1602) + u'\n' + FromCp1252(drift->reason());
-    else if ((*drift)->Changed())
+    else if (const CameraDrift& d = **drift; d.Changed())
         question = LangText(1600) + QStringLiteral("\n\n") +
-                   FromCp1252(ChangeLines((*drift)->Changes, Text)) + QStringLiteral("\n\n") + LangText(1601);
+                   FromCp1252(d.Changes.empty() ? d.Unreadable : ChangeLines(d.Changes, Text)) +
+                   QStringLiteral("\n\n") + LangText(1601);
     else
         return true;
     return m_session.Dialogs().Proceed(MessageIcon::Exclamation, m_session.CameraDisplayName(), question,
