@@ -32,24 +32,24 @@ RelaySettings RelayOf(const StartValues& start)
     return relay;
 }
 
-LinkSubject SubjectOf(const CameraSession& session)
+LinkSubject SubjectOf(const CameraUnit& unit, const StartValues& start)
 {
     LinkSubject subject;
-    subject.Camera = session.Camera.Record();
-    subject.Model = session.Model.Record();
-    subject.Device = session.Device;
-    subject.Relay = RelayOf(session.Start);
+    subject.Camera = unit.Camera.Record();
+    subject.Model = unit.Model.Record();
+    subject.Device = unit.Device;
+    subject.Relay = RelayOf(start);
     return subject;
 }
 
-DeviceTarget CameraTargetOf(const CameraSession& session)
+DeviceTarget CameraTargetOf(const CameraUnit& unit, const StartValues& start)
 {
     DeviceTarget t;
-    t.Address = session.Camera.IpAddress();
-    t.PortText = DecimalText(session.Camera.Port());
-    t.User = session.Camera.UserName();
-    t.Password = session.Camera.Password();
-    t.Relay = RelayOf(session.Start);
+    t.Address = unit.Camera.IpAddress();
+    t.PortText = DecimalText(unit.Camera.Port());
+    t.User = unit.Camera.UserName();
+    t.Password = unit.Camera.Password();
+    t.Relay = RelayOf(start);
     return t;
 }
 
@@ -86,7 +86,7 @@ Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::
 {
     CurlHttpClient http;
     input.Doc.InitialiseForStartUp(1);
-    const DownloadResult result = DownloadFromDevice(input.Doc, http, CameraTargetOf(session),
+    const DownloadResult result = DownloadFromDevice(input.Doc, http, CameraTargetOf(session, session.Start),
                                                      session.Model.ChannelCount(), session.Camera.Channel());
     if (result.Outcome == DownloadOutcome::NoConfiguration) {
         input.Doc.ResetConfig();

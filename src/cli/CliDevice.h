@@ -16,9 +16,9 @@ namespace kor::cli {
 // What the device commands share: the relay of the start values, the camera as the device link
 // reads it, and the language of the log lines.
 RelaySettings RelayOf(const StartValues& start);
-LinkSubject SubjectOf(const CameraSession& session);
+LinkSubject SubjectOf(const CameraUnit& unit, const StartValues& start);
 // The camera record's address, port and credentials, with the relay.
-DeviceTarget CameraTargetOf(const CameraSession& session);
+DeviceTarget CameraTargetOf(const CameraUnit& unit, const StartValues& start);
 
 // Refuses a camera whose stored user name or password the configuration cannot carry, in the
 // words the run itself would use; called before anything is sent.
