@@ -94,7 +94,7 @@ CommandSpec DownloadCommand()
     spec.Name = "download";
     spec.Synopsis =
         "--camera ID OUT.kma [--lang es|en|it|pt]\n"
-        "       korctl download --cameras LIST|all --into DIR [--jobs N] [--log-dir DIR] [--json]";
+        "       korctl download --cameras LIST|all|group:NAME --into DIR [--jobs N] [--log-dir DIR] [--json]";
     spec.Summary = "Download a camera's configuration into a project file.";
     spec.Details = "Reads getaapp.cgi and getconfig.cgi of the camera. When the general settings cannot be\n"
                    "read, the rules go to OUT with \".incomplete\" before .kma (site.incomplete.kma) and\n"
@@ -102,14 +102,14 @@ CommandSpec DownloadCommand()
                    "With --cameras every camera's configuration goes to DIR/ID.kma (ID.incomplete.kma),\n"
                    "several cameras at once.\n";
     spec.Options = {
-            {"camera", "ID", "camera number in the companion database"},
-            {"cameras", "LIST|all", "many cameras: ids and ranges (1,4,7-12) or all"},
-            {"into", "DIR", "folder for the project files (with --cameras)"},
-            {"jobs", "N", "cameras read at once (with --cameras; default 4)"},
-            {"log-dir", "DIR", "each camera's log as DIR/ID.log (with --cameras)"},
-            {"json", "", "the summary as JSON (with --cameras)"},
-            {"lang", "LANG", "language of the messages (default: the active one of the database)"},
-        };
+        {"camera", "ID", "camera number in the companion database"},
+        {"cameras", "LIST", "many cameras: ids and ranges (1,4,7-12), all or group:NAME"},
+        {"into", "DIR", "folder for the project files (with --cameras)"},
+        {"jobs", "N", "cameras read at once (with --cameras; default 4)"},
+        {"log-dir", "DIR", "each camera's log as DIR/ID.log (with --cameras)"},
+        {"json", "", "the summary as JSON (with --cameras)"},
+        {"lang", "LANG", "language of the messages (default: the active one of the database)"},
+    };
     spec.MinPositional = 0;
     spec.MaxPositional = 1;
     spec.Run = [spec](Invocation& inv) { return RunDownload(spec, inv); };

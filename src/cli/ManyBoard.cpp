@@ -68,14 +68,26 @@ Result<std::vector<ManyCamera>> LoadManyCameras(const Invocation& inv, const Cam
     const Result<std::vector<CameraRecord>> listed = CameraTable::List(session.Connection);
     if (listed.failed())
         return listed.status();
+    const std::string list = inv.Value("cameras");
+    const bool byGroup = list.rfind("group:", 0) == 0;
+    std::string group;
+    if (byGroup) {
+        Result<std::string> bytes = ArgumentBytes(list.substr(6), "--cameras");
+        if (bytes.failed())
+            return bytes.status();
+        group = std::move(bytes).value();
+    }
     std::vector<std::int32_t> all;
-    for (const CameraRecord& record : *listed)
-        all.push_back(record.Id);
-    const Result<std::vector<std::int32_t>> ids = CameraList(inv.Value("cameras"), all);
+    for (const CameraRecord& record : *listed) {
+        if (!byGroup || record.Group == group)
+            all.push_back(record.Id);
+    }
+    const Result<std::vector<std::int32_t>> ids = CameraList(byGroup ? "all" : list, all);
     if (ids.failed())
         return ids.status();
     if (ids->empty())
-        return Status::Fail("--cameras names no camera");
+        return Status::Fail(byGroup ? "no camera is in the group " + list.substr(6)
+                                    : "--cameras names no camera");
     std::vector<ManyCamera> cameras(ids->size());
     for (std::size_t i = 0; i < ids->size(); ++i) {
         cameras[i].Id = (*ids)[i];

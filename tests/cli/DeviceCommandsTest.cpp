@@ -276,11 +276,11 @@ TEST_F(KorctlDevice, ManyCamerasAtOnceReportEachCamera)
                   .Status,
               0);
     const auto add = [&](int n, const char* model, const char* password) {
-        const CliRun r =
-            Run(AddCamera({"--id", std::to_string(10 + n), "--name", "Cam" + std::to_string(n), "--ip",
-                           sim.CameraAddress(n), "--port", std::to_string(sim.CameraHttpPort(n)), "--user",
-                           "root", "--password", password, "--model", model, "--channel",
-                           std::string(model).starts_with("DEMO-4") ? "2" : "1"}));
+        const CliRun r = Run(
+            AddCamera({"--id", std::to_string(10 + n), "--group", n < count ? "North site" : "", "--name",
+                       "Cam" + std::to_string(n), "--ip", sim.CameraAddress(n), "--port",
+                       std::to_string(sim.CameraHttpPort(n)), "--user", "root", "--password", password,
+                       "--model", model, "--channel", std::string(model).starts_with("DEMO-4") ? "2" : "1"}));
         ASSERT_EQ(r.Status, 0) << r.Err;
     };
     for (int n = 1; n <= count; ++n)
@@ -299,8 +299,10 @@ TEST_F(KorctlDevice, ManyCamerasAtOnceReportEachCamera)
 
     const std::vector<std::string> run = {"--project", Path("site.kma"), "--update-settings",
                                           "--send-config"};
-    std::vector<std::string> many = {
-        "apply", "--cameras", "11-" + std::to_string(10 + count), "--jobs", "8", "--log-dir", Path("logs")};
+    // The site's last camera joins later.
+    ASSERT_EQ(Run({"cameras", "group", std::to_string(10 + count), "North site"}).Status, 0);
+    std::vector<std::string> many = {"apply", "--cameras", "group:North site", "--jobs",
+                                     "8",     "--log-dir", Path("logs")};
     many.insert(many.end(), run.begin(), run.end());
     const CliRun r = Run(many);
     EXPECT_EQ(r.Status, 1) << r.Out << r.Err;
