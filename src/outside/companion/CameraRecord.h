@@ -34,7 +34,7 @@ struct CameraRecord
     bool PositioningSupport = false;
     std::vector<CameraPosition> Positions;
     // The site or group the camera belongs to; empty for none.
-    std::string Group;
+    std::string Group = {};
 };
 
 } // namespace kor
