@@ -11,7 +11,6 @@
 #include "config/ConfigFiles.h"
 #include "device/DeviceDownload.h"
 #include "outside/transport/CurlHttpClient.h"
-#include "rules/ModelFit.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,39 +34,6 @@ Status JobsOption(const Invocation& inv, int& jobs)
     const Status read = NumberOption(inv, "jobs", 1, kMostJobs, n);
     jobs = static_cast<int>(n);
     return read;
-}
-
-// What the configuration asks of this camera that it cannot do: the options its screen would
-// not offer, and (given the document) what its model lacks.
-std::vector<std::string> MisfitsOf(const ManyCamera& camera, const ApplyRequest& request,
-                                   const StartValues& start, const ConfigDocument* doc)
-{
-    std::vector<std::string> misfits = RefusedOptions(request.Options, camera.Unit, start);
-    if (doc) {
-        const std::vector<std::string> model =
-            ModelMisfits(*doc, camera.Unit.Model.Record(), camera.Unit.Camera.Channel());
-        misfits.insert(misfits.end(), model.begin(), model.end());
-    }
-    return misfits;
-}
-
-// Logs the misfits; false when they stop the camera.
-bool AcceptMisfits(PoolRunHost& host, const std::vector<std::string>& misfits, bool force)
-{
-    for (const std::string& misfit : misfits)
-        host.Log((force ? "forced: " : "does not fit: ") + misfit, LogKind::Error);
-    if (misfits.empty() || force)
-        return true;
-    host.FailureLine = misfits.front() + (misfits.size() > 1 ? " (and " + std::to_string(misfits.size() - 1) +
-                                                                   " more, see the log)"
-                                                             : std::string());
-    return false;
-}
-
-// The camera's own work folder: runs at once must not share alarm_app and Gen/.
-QString WorkFolderOf(std::int32_t id)
-{
-    return QDir(AppPaths::WorkDir()).filePath(QStringLiteral("cameras/") + QString::number(id));
 }
 
 // Opens the companion database, the language and the cameras; fails with korctl's exit status.
@@ -120,66 +86,26 @@ int RunApplyMany(const CommandSpec& self, Invocation& inv)
         if (const Status loaded = LoadProjectForCli(project, request.Project); loaded.failed())
             return Failure(inv, loaded.reason());
     }
-    const ConfigDocument* shared = request.Project.empty() ? nullptr : &project;
-    const TextLookup text = LookupOf(setup.Catalogue);
-    const QString dataFolder = AppPaths::Resource(QStringLiteral("Data"));
-    const bool force = inv.Has("force");
-    const StartValues& start = setup.Session.Start;
+    ManyApply shared;
+    shared.Request = request;
+    shared.Start = setup.Session.Start;
+    shared.Project = request.Project.empty() ? nullptr : &project;
+    shared.Text = LookupOf(setup.Catalogue);
+    shared.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
+    shared.WorkRoot = AppPaths::WorkDir();
+    shared.Force = inv.Has("force");
 
     std::vector<PoolJob> jobs;
     for (const ManyCamera& camera : setup.Cameras) {
-        PoolJob job;
-        job.Id = camera.Id;
-        job.YesAnswer = request.YesAnswer;
         std::string setupFailure = camera.LoadFailure;
+        HomeChoice home;
         if (setupFailure.empty() && request.Options.Home) {
-            const Result<HomeChoice> home = HomeChoiceOf(inv, camera.Unit.Camera);
-            if (home.ok())
-                job.Home = *home;
-            setupFailure = home.reason();
+            const Result<HomeChoice> chosen = HomeChoiceOf(inv, camera.Unit.Camera);
+            if (chosen.ok())
+                home = *chosen;
+            setupFailure = chosen.reason();
         }
-        QString work;
-        if (setupFailure.empty()) {
-            work = WorkFolderOf(camera.Id);
-            setupFailure = PrivateFolder(work).reason();
-        }
-        job.Work = [&, setupFailure, work](PoolRunHost& host) {
-            if (!setupFailure.empty()) {
-                host.Fail(setupFailure);
-                return PoolOutcome::Failed;
-            }
-            // With a shared project the fit is known before the camera is touched.
-            if (!AcceptMisfits(host, MisfitsOf(camera, request, start, shared), force))
-                return PoolOutcome::Skipped;
-            bool skipped = false;
-            const SendCheck fits = [&](const ConfigDocument& doc, bool) {
-                if (shared)
-                    return Status::Ok();
-                skipped = !AcceptMisfits(
-                    host, ModelMisfits(doc, camera.Unit.Model.Record(), camera.Unit.Camera.Channel()), force);
-                return skipped ? Status::Fail({}) : Status::Ok();
-            };
-            const CameraRunInput in{request, camera.Unit, start, shared, text, work, dataFolder};
-            const Result<CameraRunEnd> end = ApplyToCamera(
-                in, host, [&](const std::string& line) { host.Log(line, LogKind::Plain); }, fits);
-            if (skipped)
-                return PoolOutcome::Skipped;
-            if (end.failed()) {
-                host.Fail(end.reason());
-                return PoolOutcome::Failed;
-            }
-            if (end->Outcome == RunOutcome::NotStarted) {
-                host.Fail("the camera has no address");
-                return PoolOutcome::Failed;
-            }
-            if (end->Outcome == RunOutcome::Failed || end->Outcome == RunOutcome::NotStored) {
-                host.FailureLine = end->OutcomeText;
-                // A run that ends while the runs are being cancelled ended on the cancel.
-                return host.Cancelled() ? PoolOutcome::Cancelled : PoolOutcome::Failed;
-            }
-            return PoolOutcome::Succeeded;
-        };
-        jobs.push_back(std::move(job));
+        jobs.push_back(ApplyJob(shared, camera.Id, camera.Unit, std::move(setupFailure), home));
     }
     ManyBoard board(inv, setup.Cameras, QString::fromStdString(inv.Value("log-dir")));
     RunPool pool(setup.Jobs);

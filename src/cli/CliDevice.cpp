@@ -22,37 +22,6 @@
 
 namespace kor::cli {
 
-RelaySettings RelayOf(const StartValues& start)
-{
-    RelaySettings relay;
-    relay.Enabled = start.RelayEnabled;
-    relay.Host = start.RelayHost;
-    relay.Port = start.RelayPort;
-    relay.Pwd = start.RelayPwd;
-    return relay;
-}
-
-LinkSubject SubjectOf(const CameraUnit& unit, const StartValues& start)
-{
-    LinkSubject subject;
-    subject.Camera = unit.Camera.Record();
-    subject.Model = unit.Model.Record();
-    subject.Device = unit.Device;
-    subject.Relay = RelayOf(start);
-    return subject;
-}
-
-DeviceTarget CameraTargetOf(const CameraUnit& unit, const StartValues& start)
-{
-    DeviceTarget t;
-    t.Address = unit.Camera.IpAddress();
-    t.PortText = DecimalText(unit.Camera.Port());
-    t.User = unit.Camera.UserName();
-    t.Password = unit.Camera.Password();
-    t.Relay = RelayOf(start);
-    return t;
-}
-
 Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text)
 {
     if (const std::optional<std::string> refused =

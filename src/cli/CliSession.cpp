@@ -45,24 +45,7 @@ Status OpenCompanionSession(const Invocation& inv, CameraSession& session)
 
 Status LoadCameraUnit(const CameraSession& session, std::int32_t id, CameraUnit& unit)
 {
-    const StartValues& start = session.Start;
-    // The record is looked up by a 16-bit identifier.
-    if (id < std::numeric_limits<std::int16_t>::min() || id > std::numeric_limits<std::int16_t>::max())
-        return Status::Fail("camera identifier " + std::to_string(id) + " does not fit 16 bits");
-    unit.Camera.SetConnection(&session.Connection);
-    if (Status loaded = unit.Camera.Load(static_cast<std::int16_t>(id)); loaded.failed())
-        return loaded;
-    const CurrentCamera& camera = unit.Camera;
-    if (camera.IpAddress().empty())
-        return Status::Fail("camera " + std::to_string(id) + " has no IP address");
-    if (Status loaded = unit.Model.Load(session.Connection, camera.ModelName(), "AXIS"); loaded.failed())
-        return loaded;
-    unit.Device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,
-                          start.RelayEnabled, start.RelayPort);
-    unit.Device.SetCamera(camera.IpAddress(), camera.Port(), camera.UserName(), camera.Password(),
-                          camera.Channel(), camera.Brand(), camera.ModelName());
-    unit.Device.SetChannelCount(unit.Model.ChannelCount());
-    return Status::Ok();
+    return kor::LoadCameraUnit(session.Connection, session.Start, id, unit);
 }
 
 Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session)

@@ -4,6 +4,7 @@
 
 #include "app/StartCommandLine.h"
 #include "config/Result.h"
+#include "device/CameraRun.h"
 #include "outside/companion/AxisDevice.h"
 #include "outside/companion/ClientConnection.h"
 #include "outside/companion/CurrentCamera.h"
@@ -20,15 +21,6 @@ Status StartValuesForCli(const Invocation& inv, StartValues& values);
 
 // Opens the companion database of --database, else the one the local settings name.
 Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection);
-
-// One camera as the device commands read it: its record, its model profile and the device-access
-// object. Plain values, so that a camera's run can take them to its own thread.
-struct CameraUnit
-{
-    CurrentCamera Camera;
-    ModelProfile Model;
-    AxisDevice Device;
-};
 
 // What the window's start-up prepares for the device commands: start values, the companion
 // connection (with the USRS row ensured) and the camera.

@@ -47,13 +47,6 @@ const char* OutcomeName(PoolOutcome outcome)
     return "?";
 }
 
-std::string Seconds(std::chrono::milliseconds duration)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(duration.count()) / 1000.0);
-    return text;
-}
-
 const ManyCamera* Find(const std::vector<ManyCamera>& cameras, std::int32_t id)
 {
     const auto it =
@@ -95,15 +88,6 @@ Result<std::vector<ManyCamera>> LoadManyCameras(const Invocation& inv, const Cam
             cameras[i].LoadFailure = loaded.reason();
     }
     return cameras;
-}
-
-Status PrivateFolder(const QString& path)
-{
-    if (!QDir().mkpath(path))
-        return Status::Fail("cannot create the folder " + path.toStdString());
-    if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        return Status::Fail("cannot restrict the folder " + path.toStdString() + " to its owner");
-    return Status::Ok();
 }
 
 ManyBoard::ManyBoard(Invocation& inv, const std::vector<ManyCamera>& cameras, QString logDir)
@@ -151,7 +135,7 @@ void ManyBoard::Line(std::int32_t id, const std::string& line)
 void ManyBoard::Finished(const PoolResult& result)
 {
     if (!m_json) {
-        std::string status = std::string(OutcomeName(result.Outcome)) + " (" + Seconds(result.Duration) + ")";
+        std::string status = std::string(OutcomeName(result.Outcome)) + " (" + DurationText(result.Duration) + ")";
         if (!result.FailureLine.empty())
             status += ": " + TerminalText(result.FailureLine);
         Show(result.Id, status);
@@ -197,7 +181,7 @@ int ManyBoard::Summarise(const std::vector<PoolResult>& results)
         const std::string model = TerminalText(record.ModelName());
         const std::string reason = TerminalText(r.FailureLine);
         table.push_back({std::to_string(r.Id), name, record.IpAddress(), model, OutcomeName(r.Outcome),
-                         Seconds(r.Duration), reason});
+                         DurationText(r.Duration), reason});
         json.append(QJsonObject{{QStringLiteral("id"), r.Id},
                                 {QStringLiteral("name"), QString::fromStdString(name)},
                                 {QStringLiteral("address"), QString::fromStdString(record.IpAddress())},

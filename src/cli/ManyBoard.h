@@ -26,9 +26,6 @@ struct ManyCamera
 // The cameras --cameras names (ids, ranges or all), read from the open session's database.
 Result<std::vector<ManyCamera>> LoadManyCameras(const Invocation& inv, const CameraSession& session);
 
-// A folder for files that hold passwords: created when missing, readable by the user alone.
-Status PrivateFolder(const QString& path);
-
 // The terminal side of many runs: one status line per camera (updated in place on a terminal,
 // plain lines otherwise, nothing with --json), every camera's log as DIR/ID.log, and the summary.
 class ManyBoard final : public PoolObserver

@@ -1,9 +1,17 @@
 #include "device/RunPool.h"
 
+#include <cstdio>
 #include <exception>
 #include <thread>
 
 namespace kor {
+
+std::string DurationText(std::chrono::milliseconds duration)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(duration.count()) / 1000.0);
+    return text;
+}
 
 void PoolRunHost::Log(const std::string& line, LogKind)
 {

@@ -32,6 +32,9 @@ struct PoolResult
     std::vector<std::string> Lines;
 };
 
+// A run's duration as the front ends show it: "12.3 s".
+std::string DurationText(std::chrono::milliseconds duration);
+
 // The front end of one run in the pool: it keeps the run's lines, answers its questions from the
 // answers given in advance and reports cancellation of the whole pool.
 class PoolRunHost final : public RunHost
