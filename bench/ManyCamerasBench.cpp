@@ -1,9 +1,25 @@
 // korctl apply --cameras against 50 simulated cameras of one kor-devicesim process: wall time with
-// one run at a time and with 16 at once, and korctl's peak memory. Waits are twenty times shorter
-// (a build with test hooks), as in the end-to-end tests. Needs the loopback address space and
-// korctl and kor-devicesim built beside this program.
+// one run at a time and with 16 at once, and korctl's peak memory; with the window built, the
+// longest stall of the window's event loop while its cameras screen runs the same 50. Waits are twenty times
+// shorter (a build with test hooks), as in the end-to-end tests. Needs the loopback address space and korctl
+// and kor-devicesim built beside this program.
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
+
+#ifdef KOR_BENCH_WINDOW
+#include "Heartbeat.h"
+
+#include "app/AppSession.h"
+#include "app/ClientDatabase.h"
+#include "app/Language.h"
+#include "app/ScriptedDialogs.h"
+#include "config/ConfigFiles.h"
+#include "device/ui/FrmCameras.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTreeWidget>
+#endif
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -56,10 +72,59 @@ Figures Korctl(std::vector<std::string> args)
     return figures;
 }
 
+#ifdef KOR_BENCH_WINDOW
+// The cameras screen sends the project to every camera of the database, 16 at once, while a heartbeat
+// measures how long the window's event loop is held up.
+void WindowStall(const std::string& db, const std::string& project, const QString& work)
+{
+    kor::ScriptedDialogs dialogs;
+    dialogs.SetDefaultAnswer(kor::Answer::Yes); // send what the checks find
+    kor::AppSession session(dialogs);
+    if (!kor::LoadLanguageByCode(u"en").ok() ||
+        kor::OpenClientDatabase(session.Connection(), QString::fromStdString(db)).failed() ||
+        kor::LoadConfig(session.Document(), project, false).failed()) {
+        std::fprintf(stderr, "window: cannot open the database, language or project\n");
+        return;
+    }
+    session.Document().InputOneAsSensor = 1;
+    session.Services().WorkFolder = work;
+    kor::FrmCameras screen(session);
+    screen.resize(900, 600);
+    screen.show();
+    auto* list = screen.findChild<QTreeWidget*>(QStringLiteral("LvwCameras"));
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        list->topLevelItem(row)->setCheckState(0, Qt::Checked);
+    for (const char* box : {"Check1", "Check2"})
+        screen.findChild<QCheckBox*>(QLatin1String(box))->setChecked(true);
+    QCoreApplication::processEvents();
+    kor::bench::Heartbeat heartbeat;
+    heartbeat.Start();
+    heartbeat.SetBusy(true);
+    const auto start = kor::bench::BenchClock::now();
+    screen.Run();
+    heartbeat.SetBusy(false);
+    heartbeat.Stop();
+    int succeeded = 0;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        succeeded += list->topLevelItem(row)->text(5) == kor::LangText(1708);
+    std::printf("window, %d cameras: %d succeeded, %.1f s, longest event-loop stall %.1f ms "
+                "(%.1f ms of the GUI thread's own work)\n",
+                list->topLevelItemCount(), succeeded, kor::bench::MsSince(start) / 1000.0,
+                heartbeat.LongestBusy(), heartbeat.LongestWork());
+}
+#endif
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+#ifdef KOR_BENCH_WINDOW
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+#else
+    (void)argc;
+    (void)argv;
+#endif
     QTemporaryDir dir;
     qputenv("KOR_WORK_DIR", QDir(dir.path()).filePath(QStringLiteral("work")).toUtf8());
     qputenv("KOR_WAIT_DIVISOR", "20");
@@ -115,5 +180,8 @@ int main()
             jobs == 1 ? ""
                       : (", " + std::to_string(oneAtATime / run.Seconds).substr(0, 4) + "x faster").c_str());
     }
+#ifdef KOR_BENCH_WINDOW
+    WindowStall(db, project, QDir(dir.path()).filePath(QStringLiteral("window")));
+#endif
     return 0;
 }
