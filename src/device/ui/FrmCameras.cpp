@@ -282,6 +282,13 @@ void FrmCameras::Run()
     shared.DataFolder =
         services.DataFolder.isEmpty() ? AppPaths::Resource(QStringLiteral("Data")) : services.DataFolder;
     shared.WorkRoot = services.WorkFolder.isEmpty() ? AppPaths::WorkDir() : services.WorkFolder;
+    // From here the screen and the session are busy: reading fifty cameras takes a while, and the
+    // window answers meanwhile.
+    RunPool pool(kScreenJobs);
+    ScreenObserver observer(*this);
+    m_pool = &pool;
+    ShowRunning(true);
+    m_session.SetDeviceBusy(true);
     std::vector<CameraUnit> units(ids.size());
     std::vector<PoolJob> jobs;
     for (std::size_t i = 0; i < ids.size(); ++i) {
@@ -289,13 +296,10 @@ void FrmCameras::Run()
         jobs.push_back(ApplyJob(shared, ids[i], units[i], loaded.reason()));
         m_logs[ids[i]].clear();
         ShowState(ids[i], CameraRowState::Waiting);
+        if (i % 4 == 3)
+            QCoreApplication::processEvents();
     }
     ShowLog();
-
-    RunPool pool(kScreenJobs);
-    ScreenObserver observer(*this);
-    m_pool = &pool;
-    ShowRunning(true);
     try {
         RunDeviceJob(m_session, [&] { pool.Run(std::move(jobs), &observer); });
     } catch (const std::exception& e) {
