@@ -110,7 +110,7 @@ void WindowStall(const std::string& db, const std::string& project, const QStrin
     heartbeat.Stop();
     int succeeded = 0;
     for (int row = 0; row < list->topLevelItemCount(); ++row)
-        succeeded += list->topLevelItem(row)->text(5) == kor::LangText(1708);
+        succeeded += list->topLevelItem(row)->text(5) == kor::LangText(1728);
     std::printf("window, %d cameras listed: %d succeeded, %.1f s, longest event-loop stall %.1f ms "
                 "(%.1f ms of the GUI thread's own work)\n",
                 list->topLevelItemCount(), succeeded, kor::bench::MsSince(start) / 1000.0,
