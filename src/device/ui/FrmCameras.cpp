@@ -111,6 +111,7 @@ void FrmCameras::BuildControls()
     m_lvwCameras->setHeaderLabels({LangCaption(1732), LangCaption(1723), LangCaption(105), LangCaption(1131),
                                    LangCaption(1721), LangCaption(1724), LangCaption(1725)});
     m_lvwCameras->header()->setStretchLastSection(false);
+    m_lvwCameras->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_lvwCameras->header()->setSectionResizeMode(ColName, QHeaderView::Stretch);
 
     auto* frame2 = new QGroupBox(LangCaption(135), this);
@@ -207,8 +208,6 @@ void FrmCameras::Fill()
     m_cboGroup->addItem(LangText(1722));
     for (const std::string& group : GroupsOf(m_rows))
         m_cboGroup->addItem(FromCp1252(group), QString::fromStdString(group));
-    for (int c = 0; c < ColumnCount; ++c)
-        m_lvwCameras->resizeColumnToContents(c);
 }
 
 void FrmCameras::FillList()
