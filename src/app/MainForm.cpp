@@ -28,7 +28,7 @@ ScreenChoice ChooseScreen(std::uint8_t n, bool deviceBusy, bool modelInputOutput
         return {true, 0, n};
     if (n == kDetectorScreen && (!modelInputOutput || inputOneAsSensor != 1))
         return {true, 179, n};
-    return {false, 0, n <= kReportScreen ? n : kCatalogueScreen};
+    return {false, 0, n <= kCamerasScreen ? n : kCatalogueScreen};
 }
 
 MainControls MainControlsOf(bool commandsDisabled, bool deviceBusy)

@@ -22,6 +22,7 @@ inline constexpr std::uint8_t kCatalogueScreen = 2;
 inline constexpr std::uint8_t kDetectorScreen = 3;
 inline constexpr std::uint8_t kDeviceLinkScreen = 4;
 inline constexpr std::uint8_t kReportScreen = 5;
+inline constexpr std::uint8_t kCamerasScreen = 6; // one configuration to many cameras
 
 // The screen of a workflow step: the help screen on even steps, then 1, 2, 3, 4.
 std::uint8_t ScreenOfStep(std::uint8_t step);

@@ -22,37 +22,6 @@
 
 namespace kor::cli {
 
-RelaySettings RelayOf(const StartValues& start)
-{
-    RelaySettings relay;
-    relay.Enabled = start.RelayEnabled;
-    relay.Host = start.RelayHost;
-    relay.Port = start.RelayPort;
-    relay.Pwd = start.RelayPwd;
-    return relay;
-}
-
-LinkSubject SubjectOf(const CameraSession& session)
-{
-    LinkSubject subject;
-    subject.Camera = session.Camera.Record();
-    subject.Model = session.Model.Record();
-    subject.Device = session.Device;
-    subject.Relay = RelayOf(session.Start);
-    return subject;
-}
-
-DeviceTarget CameraTargetOf(const CameraSession& session)
-{
-    DeviceTarget t;
-    t.Address = session.Camera.IpAddress();
-    t.PortText = DecimalText(session.Camera.Port());
-    t.User = session.Camera.UserName();
-    t.Password = session.Camera.Password();
-    t.Relay = RelayOf(session.Start);
-    return t;
-}
-
 Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text)
 {
     if (const std::optional<std::string> refused =
@@ -110,8 +79,9 @@ Status LoadCliLanguage(const Invocation& inv, const CameraSession& session, Lang
 Status ReadCameraConfig(const CameraSession& session, CompareInput& input, std::string* text)
 {
     CurlHttpClient http;
-    const Result<std::string> read = ReadCameraText(
-        http, CameraTargetOf(session), session.Model.ChannelCount(), session.Camera.Channel(), &input.Doc);
+    const Result<std::string> read =
+        ReadCameraText(http, CameraTargetOf(session, session.Start), session.Model.ChannelCount(),
+                       session.Camera.Channel(), &input.Doc);
     if (read.failed())
         return Status::Fail(TerminalText(read.reason()));
     input.Device.reset();

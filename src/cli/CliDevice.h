@@ -7,19 +7,13 @@
 #include "app/CameraConfigRecord.h"
 #include "app/LanguageCatalogue.h"
 #include "config/Result.h"
+#include "device/CameraRun.h"
 #include "device/RunHost.h"
 #include "device/RunSequence.h"
 
 #include <string>
 
 namespace kor::cli {
-
-// What the device commands share: the relay of the start values, the camera as the device link
-// reads it, and the language of the log lines.
-RelaySettings RelayOf(const StartValues& start);
-LinkSubject SubjectOf(const CameraSession& session);
-// The camera record's address, port and credentials, with the relay.
-DeviceTarget CameraTargetOf(const CameraSession& session);
 
 // Refuses a camera whose stored user name or password the configuration cannot carry, in the
 // words the run itself would use; called before anything is sent.

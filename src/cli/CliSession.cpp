@@ -34,32 +34,25 @@ Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection)
     return connection.Open(DatabasePathForCli(inv));
 }
 
-Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session)
+Status OpenCompanionSession(const Invocation& inv, CameraSession& session)
 {
     if (Status read = StartValuesForCli(inv, session.Start); read.failed())
         return read;
     const StartValues& start = session.Start;
     session.Connection.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd);
-    if (Status opened = OpenClientDatabase(session.Connection, DatabasePathForCli(inv)); opened.failed())
+    return OpenClientDatabase(session.Connection, DatabasePathForCli(inv));
+}
+
+Status LoadCameraUnit(const CameraSession& session, std::int32_t id, CameraUnit& unit)
+{
+    return kor::LoadCameraUnit(session.Connection, session.Start, id, unit);
+}
+
+Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session)
+{
+    if (Status opened = OpenCompanionSession(inv, session); opened.failed())
         return opened;
-    // The record is looked up by a 16-bit identifier.
-    const std::int32_t id = cameraId.value_or(start.CameraId);
-    if (id < std::numeric_limits<std::int16_t>::min() || id > std::numeric_limits<std::int16_t>::max())
-        return Status::Fail("camera identifier " + std::to_string(id) + " does not fit 16 bits");
-    session.Camera.SetConnection(&session.Connection);
-    if (Status loaded = session.Camera.Load(static_cast<std::int16_t>(id)); loaded.failed())
-        return loaded;
-    const CurrentCamera& camera = session.Camera;
-    if (camera.IpAddress().empty())
-        return Status::Fail("camera " + std::to_string(id) + " has no IP address");
-    if (Status loaded = session.Model.Load(session.Connection, camera.ModelName(), "AXIS"); loaded.failed())
-        return loaded;
-    session.Device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,
-                             start.RelayEnabled, start.RelayPort);
-    session.Device.SetCamera(camera.IpAddress(), camera.Port(), camera.UserName(), camera.Password(),
-                             camera.Channel(), camera.Brand(), camera.ModelName());
-    session.Device.SetChannelCount(session.Model.ChannelCount());
-    return Status::Ok();
+    return LoadCameraUnit(session, cameraId.value_or(session.Start.CameraId), session);
 }
 
 } // namespace kor::cli

@@ -4,6 +4,7 @@
 
 #include "app/StartCommandLine.h"
 #include "config/Result.h"
+#include "device/CameraRun.h"
 #include "outside/companion/AxisDevice.h"
 #include "outside/companion/ClientConnection.h"
 #include "outside/companion/CurrentCamera.h"
@@ -22,15 +23,11 @@ Status StartValuesForCli(const Invocation& inv, StartValues& values);
 Status OpenDatabaseForCli(const Invocation& inv, ClientConnection& connection);
 
 // What the window's start-up prepares for the device commands: start values, the companion
-// connection (with the USRS row ensured), the camera record, its model profile and the
-// device-access object.
-struct CameraSession
+// connection (with the USRS row ensured) and the camera.
+struct CameraSession : CameraUnit
 {
     StartValues Start;
     ClientConnection Connection;
-    CurrentCamera Camera;
-    ModelProfile Model;
-    AxisDevice Device;
 };
 
 // Fills a session for cameraId, or for the start command line's CAMID when none is given. The model
@@ -38,5 +35,9 @@ struct CameraSession
 // brands are kept, so that their branches of the device link stay reachable. Fails for a bad start
 // command line, database, unknown camera, a camera without address, no profile for its model.
 Status OpenCameraSession(const Invocation& inv, std::optional<std::int32_t> cameraId, CameraSession& session);
+// The first half of it: the start values and the companion connection, for commands on many cameras.
+Status OpenCompanionSession(const Invocation& inv, CameraSession& session);
+// The second half: camera id of the open session's database into unit.
+Status LoadCameraUnit(const CameraSession& session, std::int32_t id, CameraUnit& unit);
 
 } // namespace kor::cli

@@ -5,6 +5,8 @@
 #include "config/TextNumber.h"
 
 #include <algorithm>
+#include <optional>
+#include <set>
 
 namespace kor::cli {
 
@@ -101,6 +103,41 @@ int RejectOptions(const CommandSpec& command, Invocation& inv, const std::string
                               "--" + name + " does not apply to '" + command.Name + " " + action + "'");
     }
     return ExitOk;
+}
+
+Result<std::vector<std::int32_t>> CameraList(std::string_view text, const std::vector<std::int32_t>& allIds)
+{
+    if (text == "all")
+        return allIds;
+    std::vector<std::int32_t> ids;
+    std::set<std::int32_t> seen;
+    const auto id = [](std::string_view piece) -> std::optional<std::int32_t> {
+        std::int64_t value = 0;
+        if (piece.empty() || piece.front() == '+' ||
+            ReadNumberAs<std::int64_t>(piece, value) != NumberRead::Ok || value < -32768 || value > 32767 ||
+            piece.find(' ') != std::string_view::npos)
+            return std::nullopt;
+        return static_cast<std::int32_t>(value);
+    };
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view item = text.substr(start, comma - start);
+        // A dash after the first character separates a range ("-3" alone is an id).
+        const std::size_t dash = item.find('-', 1);
+        const std::optional<std::int32_t> first = id(item.substr(0, dash));
+        const std::optional<std::int32_t> last =
+            dash == std::string_view::npos ? first : id(item.substr(dash + 1));
+        if (!first || !last || *last < *first)
+            return Status::Fail("--cameras " + std::string(text) + ": \"" + std::string(item) +
+                                "\" is not an id or a range FROM-TO");
+        for (std::int32_t n = *first; n <= *last; ++n) {
+            if (seen.insert(n).second)
+                ids.push_back(n);
+        }
+        start = comma + 1;
+    }
+    return ids;
 }
 
 } // namespace kor::cli

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kor::cli {
 
@@ -31,6 +32,10 @@ Status FirstFailure(std::initializer_list<Status> checks);
 // Dotted IPv4 address of four decimal numbers 0..255 without leading zeros (which some resolvers
 // read as octal, reaching another host), and not 0.0.0.0 (the address entry's "none").
 bool IsDottedAddress(std::string_view text);
+
+// A camera list: "all" (every id of allIds) or ids and ranges ("1,4,7-12"), in the order given,
+// each id once. Ids outside 16 bits, reversed ranges and anything else that is not a list fail.
+Result<std::vector<std::int32_t>> CameraList(std::string_view text, const std::vector<std::int32_t>& allIds);
 
 // Options given that the action does not take: a usage error naming the first, or ExitOk.
 int RejectOptions(const CommandSpec& command, Invocation& inv, const std::string& action,

@@ -1,22 +1,18 @@
+#include "cli/ApplyMany.h"
+#include "cli/ApplySetup.h"
 #include "cli/CliDevice.h"
 #include "cli/CliText.h"
 #include "cli/CliValues.h"
 #include "cli/Commands.h"
+#include "cli/CompareInput.h"
 #include "cli/LoadProject.h"
 
+#include "app/AppPaths.h"
 #include "app/CameraConfigRecord.h"
-#include "cli/CompareInput.h"
 #include "config/ConfigText.h"
-#include "config/TextNumber.h"
-#include "device/CompanionFiles.h"
-#include "device/DetectorLoop.h"
-#include "device/DeviceDownload.h"
-#include "device/StartDecisions.h"
 #include "device/UploadStep.h"
-#include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
-#include "outside/transport/IcmpPinger.h"
-#include "outside/transport/SystemClock.h"
+#include "rules/CameraDrift.h"
 
 #include <unistd.h>
 
@@ -29,32 +25,6 @@ namespace {
 
 // The configuration read back after the upload is not the one sent.
 constexpr int kExitNotStored = 3;
-
-// --home N (the N-th stored position of the camera) or --home preset:NAME.
-Result<HomeChoice> HomeChoiceOf(const Invocation& inv, const CameraSession& session)
-{
-    const std::string value = inv.Value("home");
-    HomeChoice home;
-    home.Continue = true;
-    home.Enabled = inv.Has("home-enable");
-    if (value.rfind("preset:", 0) == 0 && value.size() > 7) {
-        Result<std::string> preset = ArgumentBytes(value.substr(7), "--home");
-        if (preset.failed())
-            return preset.status();
-        home.HomePreset = std::move(preset).value();
-        return home;
-    }
-    const std::vector<CameraPosition>& positions = session.Camera.Positions();
-    const auto n = ReadNumber(value);
-    if (!n || *n < 1 || *n > static_cast<std::int64_t>(positions.size()))
-        return Status::Fail("--home takes a stored position 1.." + std::to_string(positions.size()) +
-                            " of the camera or preset:NAME");
-    const CameraPosition& p = positions[static_cast<std::size_t>(*n - 1)];
-    home.X = p.X;
-    home.Y = p.Y;
-    home.Z = p.z;
-    return home;
-}
 
 // What the run would do, one line a step, in the order the run takes them.
 void PrintPlannedSteps(const LinkOptions& options, bool taskList, std::ostream& out)
@@ -93,8 +63,10 @@ Status CheckUnchanged(std::int32_t camera, const CameraDrift& drift, const LangT
 
 int RunApply(const CommandSpec& self, Invocation& inv)
 {
+    if (inv.Has("cameras"))
+        return RunApplyMany(self, inv);
     if (!inv.Has("camera"))
-        return UsageError(self, inv, "--camera is required");
+        return UsageError(self, inv, "--camera or --cameras is required");
     if (inv.Has("restore-system-files")) {
         for (const char* other : {"install", "update-settings", "send-config", "io-check", "home", "dry-run",
                                   "if-unchanged", "project"}) {
@@ -103,14 +75,13 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         }
         return RestoreSystemFiles(inv);
     }
-    if ((inv.Has("program-code") || inv.Has("program-sensors")) && !inv.Has("io-check"))
-        return UsageError(self, inv, "--program-code and --program-sensors belong to --io-check");
-    if (inv.Has("home-enable") && !inv.Has("home"))
-        return UsageError(self, inv, "--home-enable belongs to --home");
-    if (!inv.Has("install") && !inv.Has("update-settings") && !inv.Has("send-config") &&
-        !inv.Has("io-check") && !inv.Has("home"))
-        return UsageError(
-            self, inv, "say what to do: --install, --update-settings, --send-config, --io-check or --home");
+    for (const char* many : {"jobs", "log-dir", "json", "force"}) {
+        if (inv.Has(many))
+            return UsageError(self, inv, std::string("--") + many + " belongs to --cameras");
+    }
+    ApplyRequest request;
+    if (const std::optional<int> stopped = ReadApplyRequest(self, inv, request))
+        return *stopped;
     std::int64_t id = 0;
     if (const Status read = NumberOption(inv, "camera", -32768, 32767, id); read.failed())
         return Failure(inv, read.reason());
@@ -125,55 +96,34 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         return Failure(inv, carried.reason());
     const auto cameraId = static_cast<std::int32_t>(id);
     const bool dryRun = inv.Has("dry-run");
-
-    // The options the device link screen would not offer for this camera.
-    LinkOptions options;
-    options.Install = inv.Has("install");
-    options.UpdateSettings = inv.Has("update-settings");
-    options.SendConfig = inv.Has("send-config");
-    options.IoCheck = inv.Has("io-check");
-    options.ProgramCode = inv.Has("program-code");
-    options.ProgramSensors = inv.Has("program-sensors");
-    options.Home = inv.Has("home");
-    std::optional<std::int16_t> inputOneAnswer;
-    if (inv.Has("input-one-as-sensor")) {
-        const std::string v = inv.Value("input-one-as-sensor");
-        if (v != "0" && v != "1")
-            return UsageError(self, inv, "--input-one-as-sensor takes 0 or 1");
-        inputOneAnswer = v == "1" ? 1 : 0;
-    }
-    const bool hasPresets = session.Model.HasCapability(Capability::Presets);
-    // What the screen offers whatever the loop check finds.
-    const OfferedLinkOptions offeredAlways =
-        OfferedLinkOptionsFor(session.Model.InputOutput(), hasPresets, session.Start.RelayEnabled, 1);
-    if (options.Install && !offeredAlways.Install)
-        return Failure(inv, "--install needs a direct connection to the camera; the relay is enabled");
-    if (options.IoCheck && !offeredAlways.IoCheck)
-        return Failure(inv, "--io-check: the camera's model has no input/output loop");
-    if (options.Home && !offeredAlways.Home)
-        return Failure(inv, "--home: the camera's model has no positioning presets");
+    if (const std::vector<std::string> refused = RefusedOptions(request.Options, session, session.Start);
+        !refused.empty())
+        return Failure(inv, refused.front());
 
     TerminalHost host(inv);
     host.OnTerminal = &inv.Out == &std::cout && isatty(STDOUT_FILENO) != 0;
     host.ProgressOnTerminal = &inv.Err == &std::cerr && isatty(STDERR_FILENO) != 0;
-    host.AskOnTerminal = inv.Has("ask");
-    host.YesAnswer = inv.Has("home-programs");
+    host.AskOnTerminal = request.AskOnTerminal;
+    host.YesAnswer = request.YesAnswer;
     host.Text = text;
-    if (options.Home) {
-        const Result<HomeChoice> home = HomeChoiceOf(inv, session);
+    if (request.Options.Home) {
+        const Result<HomeChoice> home = HomeChoiceOf(inv, session.Camera);
         if (home.failed())
             return Failure(inv, home.reason());
         host.Home = *home;
     }
-
-    CurlHttpClient http;
-    SystemClock clock(SystemClock::DivisorFromEnvironment());
+    ConfigDocument project;
+    if (!request.Project.empty()) {
+        if (const Status loaded = LoadProjectForCli(project, request.Project); loaded.failed())
+            return Failure(inv, loaded.reason());
+    }
 
     // Read before anything is sent: what the camera holds now, against what this tool kept.
     std::string cameraText;
     if (dryRun || inv.Has("if-unchanged")) {
+        CurlHttpClient http;
         const Result<CameraDrift> drift =
-            ReadCameraDrift(http, CameraTargetOf(session), session.Model.ChannelCount(),
+            ReadCameraDrift(http, CameraTargetOf(session, session.Start), session.Model.ChannelCount(),
                             session.Camera.Channel(), CameraConfigRecord(), cameraId, text);
         if (drift.failed())
             return Failure(inv, TerminalText(drift.reason()));
@@ -183,87 +133,56 @@ int RunApply(const CommandSpec& self, Invocation& inv)
         }
         cameraText = drift->CameraText;
     }
-
-    // As at start-up: the detector loop decides whether rule 1 is digital input 1; when the loop
-    // does not answer, --input-one-as-sensor (or the terminal with --ask) answers the question, else
-    // the check's own result stands.
-    DetectorLoopResult loop = LoopConnected;
-    // A dry run switches no output: rule 1 is what --input-one-as-sensor says, input 1 by default.
-    if (dryRun && !inputOneAnswer)
-        inputOneAnswer = 1;
-    if (dryRun)
-        loop = LoopNotAnswered;
-    else if (session.Model.InputOutput()) {
-        // Not logged: the run's lines stay those of the device link screen's log.
-        loop = CheckDetectorLoop(http, clock, session.Device, session.Model.Record(), RelayOf(session.Start));
-    }
-    const std::optional<std::int16_t> inputOne =
-        DecideInputOneAsSensor(session.Model.InputOutput(), loop, [&]() {
-            if (inputOneAnswer)
-                return *inputOneAnswer == 1;
-            if (!host.AskOnTerminal)
-                return false;
-            return host.AskYesNo(text(176) + "\n" + text(177), text(178));
-        });
-    if (!inputOne)
-        return Failure(inv, TerminalText(text(827)));
-    if (options.IoCheck &&
-        !OfferedLinkOptionsFor(true, hasPresets, session.Start.RelayEnabled, *inputOne).IoCheck)
-        return Failure(inv, "--io-check: input 1 is not the detector loop (the loop check got no answer; "
-                            "--input-one-as-sensor 1 says it is)");
-
-    ConfigDocument doc;
-    doc.InitialiseForStartUp(*inputOne);
-    if (inv.Has("project")) {
-        if (const Status loaded = LoadProjectForCli(doc, inv.Value("project")); loaded.failed())
-            return Failure(inv, loaded.reason());
-        doc.InputOneAsSensor = *inputOne;
-    } else {
-        // As at start-up, the run works on the camera's own configuration.
-        const DownloadResult result = DownloadFromDevice(
-            doc, http, CameraTargetOf(session), session.Model.ChannelCount(), session.Camera.Channel());
-        inv.Out << TerminalText(text(result.MessageText)) << std::endl;
-        if (!result.ConfigLoaded)
-            doc.InitialiseForStartUp(*inputOne);
-        else if (!dryRun)
-            RememberCameraText(inv, cameraId, HistoryOperation::Read, result.ConfigText);
-    }
-    const bool taskListDirty = options.SendConfig && !inv.Has("no-task-list") && UsesDeviceTasks(doc);
-
-    CurlFtpClient ftp;
-    IcmpPinger ping;
-    const DeviceServices services = CliDeviceServices(http, ftp, ping, clock, text, cameraId);
-    const LinkFields fields = FieldsOf(session);
-
-    if (dryRun) {
+    // A dry run stops where the run would begin to send.
+    bool dryRunDone = false;
+    const SendCheck dryRunReport = [&](const ConfigDocument& doc, bool taskListDirty) {
         inv.Out << "Dry run: nothing is sent to the camera.\n";
-        if (options.SendConfig) {
+        if (request.Options.SendConfig) {
             CompareInput now;
             if (const Status read = ReadCompareText(cameraText, now); read.failed())
-                return Failure(inv, "the camera's configuration does not read: " + read.reason());
-            const DeviceLine device = UploadDeviceLine(fields, SubjectOf(session).Camera);
+                return Status::Fail("the camera's configuration does not read: " + read.reason());
+            const DeviceLine device =
+                UploadDeviceLine(FieldsOf(session), SubjectOf(session, session.Start).Camera);
             PrintChanges(DiffConfigs(now.Side(), ConfigSide{&doc, &device}, text), false, text, inv.Out);
         }
-        PrintPlannedSteps(options, taskListDirty, inv.Out);
-        return ExitOk;
-    }
+        PrintPlannedSteps(request.Options, taskListDirty, inv.Out);
+        dryRunDone = true;
+        return Status::Fail({});
+    };
 
-    RunSequence link(services, host, SubjectOf(session));
-    switch (link.ConnectAndApply(doc, fields, options, taskListDirty)) {
+    const CameraRunInput in{request,
+                            session,
+                            session.Start,
+                            request.Project.empty() ? nullptr : &project,
+                            text,
+                            AppPaths::WorkDir(),
+                            AppPaths::Resource(QStringLiteral("Data")),
+                            dryRun,
+                            cameraId,
+                            AppPaths::WorkDir()};
+    const Result<CameraRunEnd> end = ApplyToCamera(
+        in, host, [&](const std::string& line) { inv.Out << TerminalText(line) << std::endl; },
+        dryRun ? dryRunReport : SendCheck());
+    if (dryRunDone)
+        return ExitOk;
+    if (end.failed())
+        return Failure(inv, TerminalText(end.reason()));
+    if (!dryRun && !end->DownloadedText.empty())
+        RememberCameraText(inv, cameraId, HistoryOperation::Read, end->DownloadedText, end->Firmware);
+    switch (end->Outcome) {
     case RunOutcome::NotStarted:
         return Failure(inv, "the camera has no address");
     case RunOutcome::Failed:
-        inv.Err << "korctl: " << TerminalText(link.Outcome().Text) << "\n";
+        inv.Err << "korctl: " << TerminalText(end->OutcomeText) << "\n";
         return ExitFailed;
     case RunOutcome::NotStored:
-        inv.Err << "korctl: " << TerminalText(link.Outcome().Text) << "\n";
+        inv.Err << "korctl: " << TerminalText(end->OutcomeText) << "\n";
         return kExitNotStored;
     case RunOutcome::Completed:
         break;
     }
-    if (!link.StoredConfiguration().empty())
-        RememberCameraText(inv, cameraId, HistoryOperation::Sent, link.StoredConfiguration(),
-                           link.FirmwareRelease());
+    if (!end->StoredText.empty())
+        RememberCameraText(inv, cameraId, HistoryOperation::Sent, end->StoredText, end->Firmware);
     return ExitOk;
 }
 
@@ -273,11 +192,13 @@ CommandSpec ApplyCommand()
 {
     CommandSpec spec;
     spec.Name = "apply";
-    spec.Synopsis = "--camera ID [--project IN.kma] [--install] [--update-settings] [--send-config]\n"
-                    "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]\n"
-                    "             [--dry-run] [--if-unchanged]\n"
-                    "       apply --camera ID --restore-system-files N";
-    spec.Summary = "Apply a configuration to a camera, as the device link screen does.";
+    spec.Synopsis =
+        "--camera ID [--project IN.kma] [--install] [--update-settings] [--send-config]\n"
+        "             [--io-check [--program-code] [--program-sensors]] [--home N|preset:NAME]\n"
+        "             [--dry-run] [--if-unchanged]\n"
+        "       korctl apply --camera ID --restore-system-files N\n"
+        "       korctl apply --cameras LIST|all|group:NAME [--jobs N] [--log-dir DIR] [--json] [--force] ...";
+    spec.Summary = "Apply a configuration to a camera, or to many at once, as the device link screen does.";
     spec.Details =
         "Prints the same lines as the device link screen's log, the outcome line before the last; exit\n"
         "status 1 when the run ended in an error, whose outcome line goes to standard error as well.\n"
@@ -295,9 +216,18 @@ CommandSpec ApplyCommand()
         "--dry-run reads the camera's configuration, prints how the one to send differs from it and what\n"
         "the run would do, and sends nothing (the detector loop is not checked either).\n"
         "--if-unchanged refuses to run when the camera's configuration is not the one this tool last sent\n"
-        "to it or read from it (kept per camera in the per-user data folder).\n";
+        "to it or read from it (kept per camera in the per-user data folder).\n"
+        "With --cameras (ids and ranges such as 1,4,7-12, all, or group:NAME) up to --jobs cameras run at\n"
+        "once, each with its own header values; a camera whose model lacks what the configuration uses is\n"
+        "skipped (--force runs it anyway). One status line per camera, a summary table at the end; exit\n"
+        "status 0 only when every camera succeeded. Questions are answered from the flags.\n";
     spec.Options = {
         {"camera", "ID", "camera number in the companion database"},
+        {"cameras", "LIST", "many cameras: ids and ranges (1,4,7-12), all or group:NAME"},
+        {"jobs", "N", "cameras run at once (with --cameras; default 4)"},
+        {"log-dir", "DIR", "each camera's full log as DIR/ID.log (with --cameras)"},
+        {"json", "", "the summary as JSON (with --cameras)"},
+        {"force", "", "run cameras whose model lacks what the configuration uses (with --cameras)"},
         {"project", "IN.kma", "configuration to apply (default: the camera's own)"},
         {"install", "", "install the alarm application over FTP (direct connection only)"},
         {"update-settings", "", "send the buffer settings and restart (without --install)"},

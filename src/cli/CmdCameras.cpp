@@ -43,7 +43,8 @@ QJsonObject CameraJson(const CameraRecord& camera)
                        {QStringLiteral("model"), J(camera.ModelName)},
                        {QStringLiteral("mac"), QString::fromStdString(CameraTable::MacText(camera.Mac))},
                        {QStringLiteral("positioning"), camera.PositioningSupport},
-                       {QStringLiteral("positions"), positions}};
+                       {QStringLiteral("positions"), positions},
+                       {QStringLiteral("group"), J(camera.Group)}};
 }
 
 int RunList(const CommandSpec& self, Invocation& inv)
@@ -77,7 +78,7 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
 {
     if (const int status = RejectOptions(self, inv, "add",
                                          {"id", "name", "ip", "port", "user", "password", "brand", "model",
-                                          "channel", "mac", "positioning"}))
+                                          "channel", "mac", "positioning", "group"}))
         return status;
     if (inv.Positional.size() > 1)
         return UsageError(self, inv, "'cameras add' takes options only");
@@ -96,6 +97,7 @@ int RunAdd(const CommandSpec& self, Invocation& inv)
             TextOption(inv, "password", true, camera.Password, kCameraCredentialKind),
             TextOption(inv, "brand", false, camera.Brand, ValueKind::Line),
             TextOption(inv, "model", false, camera.ModelName),
+            TextOption(inv, "group", true, camera.Group),
         });
         checked.failed())
         return Failure(inv, checked.reason());
@@ -159,6 +161,37 @@ int RunRemove(const CommandSpec& self, Invocation& inv)
     return ExitOk;
 }
 
+// cameras group ID NAME: the camera joins the group (an empty name: none).
+int RunGroup(const CommandSpec& self, Invocation& inv)
+{
+    if (const int status = RejectOptions(self, inv, "group", {}))
+        return status;
+    if (inv.Positional.size() != 3)
+        return UsageError(self, inv, "'cameras group' needs the camera identifier and the group name");
+    std::int16_t id = 0;
+    if (ReadNumberAs<std::int16_t>(inv.Positional[1], id) != NumberRead::Ok)
+        return Failure(inv, "camera identifier " + inv.Positional[1] + ": not a whole number of 16 bits");
+    inv.Values["group"] = inv.Positional[2]; // checked as --group is
+    std::string group;
+    if (const Status read = TextOption(inv, "group", true, group); read.failed())
+        return Failure(inv, read.reason());
+    ClientConnection connection;
+    if (const Status opened = OpenDatabaseForCli(inv, connection); opened.failed())
+        return Failure(inv, opened.reason());
+    Result<std::optional<CameraRecord>> found = CameraTable::Find(connection, id);
+    if (found.failed())
+        return Failure(inv, found.reason());
+    if (!found->has_value())
+        return Failure(inv, "no camera has the identifier " + std::to_string(id));
+    CameraRecord camera = **found;
+    camera.Group = group;
+    if (const Status updated = CameraTable::Update(connection, camera); updated.failed())
+        return Failure(inv, updated.reason());
+    inv.Out << "Camera " << id << (group.empty() ? " is in no group" : " is in group " + TerminalText(group))
+            << ".\n";
+    return ExitOk;
+}
+
 int RunCameras(const CommandSpec& self, Invocation& inv)
 {
     const std::string& action = inv.Positional[0];
@@ -168,7 +201,9 @@ int RunCameras(const CommandSpec& self, Invocation& inv)
         return RunAdd(self, inv);
     if (action == "remove")
         return RunRemove(self, inv);
-    return UsageError(self, inv, "unknown action '" + action + "' (list, add or remove)");
+    if (action == "group")
+        return RunGroup(self, inv);
+    return UsageError(self, inv, "unknown action '" + action + "' (list, add, remove or group)");
 }
 
 } // namespace
@@ -179,12 +214,14 @@ CommandSpec CamerasCommand()
     spec.Name = "cameras";
     spec.Synopsis =
         "list [--json] | add --id N --name TEXT --ip ADDR --port N --user U --password P --brand B "
-        "--model M [--channel N] [--mac AA:BB:CC:DD:EE:FF] [--positioning 0|1] | remove ID";
-    spec.Summary = "List, add or remove the cameras of the companion database.";
+        "--model M [--channel N] [--mac AA:BB:CC:DD:EE:FF] [--positioning 0|1] [--group NAME] | remove ID |\n"
+        "group ID NAME";
+    spec.Summary = "List, add, remove or group the cameras of the companion database.";
     spec.Details =
         "list prints one camera per line: identifier, name, address, port, brand, model (tab-separated).\n"
         "The model must have a profile (korctl models list); the channel counts from 1 up to the\n"
-        "model's channel count. Passwords are stored, never printed.";
+        "model's channel count. Passwords are stored, never printed.\n"
+        "group puts a camera in a site or group (\"\" for none); apply --cameras group:NAME selects them.";
     spec.Options = {
         {"json", "", "list: print the cameras as JSON"},
         {"id", "N", "add: camera identifier, 0 to 32767"},
@@ -199,9 +236,10 @@ CommandSpec CamerasCommand()
         {"channel", "N", "add: channel number (default 1)"},
         {"mac", "MAC", "add: MAC address AA:BB:CC:DD:EE:FF"},
         {"positioning", "0|1", "add: the camera moves to positions (default 0)"},
+        {"group", "NAME", "add: the site or group of the camera"},
     };
     spec.MinPositional = 1;
-    spec.MaxPositional = 2;
+    spec.MaxPositional = 3;
     spec.Run = [spec](Invocation& inv) { return RunCameras(spec, inv); };
     return spec;
 }

@@ -1,3 +1,4 @@
+#include "cli/ApplyMany.h"
 #include "cli/CliDevice.h"
 #include "cli/CliText.h"
 #include "cli/CliValues.h"
@@ -26,6 +27,14 @@ std::string IncompleteName(const std::string& out)
 
 int RunDownload(const CommandSpec& self, Invocation& inv)
 {
+    if (inv.Has("cameras"))
+        return RunDownloadMany(self, inv);
+    for (const char* many : {"into", "jobs", "log-dir", "json"}) {
+        if (inv.Has(many))
+            return UsageError(self, inv, std::string("--") + many + " belongs to --cameras");
+    }
+    if (inv.Positional.size() != 1)
+        return UsageError(self, inv, "name one OUT.kma");
     std::int64_t id = 0;
     if (!inv.Has("camera"))
         return UsageError(self, inv, "--camera is required");
@@ -44,7 +53,7 @@ int RunDownload(const CommandSpec& self, Invocation& inv)
     CurlHttpClient http;
     ConfigDocument doc;
     doc.InitialiseForStartUp(1);
-    const DownloadResult result = DownloadFromDevice(doc, http, CameraTargetOf(session),
+    const DownloadResult result = DownloadFromDevice(doc, http, CameraTargetOf(session, session.Start),
                                                      session.Model.ChannelCount(), session.Camera.Channel());
     const std::string message = TerminalText(text(result.MessageText));
     if (result.Load.Outcome.failed())
@@ -83,16 +92,25 @@ CommandSpec DownloadCommand()
 {
     CommandSpec spec;
     spec.Name = "download";
-    spec.Synopsis = "--camera ID OUT.kma [--lang es|en|it|pt]";
+    spec.Synopsis =
+        "--camera ID OUT.kma [--lang es|en|it|pt]\n"
+        "       korctl download --cameras LIST|all|group:NAME --into DIR [--jobs N] [--log-dir DIR] [--json]";
     spec.Summary = "Download a camera's configuration into a project file.";
     spec.Details = "Reads getaapp.cgi and getconfig.cgi of the camera. When the general settings cannot be\n"
                    "read, the rules go to OUT with \".incomplete\" before .kma (site.incomplete.kma) and\n"
-                   "the exit status is 1: that project holds default general settings.\n";
+                   "the exit status is 1: that project holds default general settings.\n"
+                   "With --cameras every camera's configuration goes to DIR/ID.kma (ID.incomplete.kma),\n"
+                   "several cameras at once.\n";
     spec.Options = {
         {"camera", "ID", "camera number in the companion database"},
+        {"cameras", "LIST", "many cameras: ids and ranges (1,4,7-12), all or group:NAME"},
+        {"into", "DIR", "folder for the project files (with --cameras)"},
+        {"jobs", "N", "cameras read at once (with --cameras; default 4)"},
+        {"log-dir", "DIR", "each camera's log as DIR/ID.log (with --cameras)"},
+        {"json", "", "the summary as JSON (with --cameras)"},
         {"lang", "LANG", "language of the messages (default: the active one of the database)"},
     };
-    spec.MinPositional = 1;
+    spec.MinPositional = 0;
     spec.MaxPositional = 1;
     spec.Run = [spec](Invocation& inv) { return RunDownload(spec, inv); };
     return spec;

@@ -186,7 +186,7 @@ int RestoreSystemFiles(Invocation& inv)
     SystemClock clock(SystemClock::DivisorFromEnvironment());
     TerminalHost host(inv);
     RunSequence link(CliDeviceServices(http, ftp, ping, clock, LookupOf(catalogue), camera), host,
-                     SubjectOf(session));
+                     SubjectOf(session, session.Start));
     if (link.RestoreSystemFiles(FieldsOf(session), e->Inittab, e->BoaConf) != RunOutcome::Completed) {
         inv.Err << "korctl: the run ended with an error (see the lines above)\n";
         return ExitFailed;

@@ -40,9 +40,13 @@ TEST(MainForm, WhichScreenIsShownAndWhenASwitchIsRefused)
         std::uint8_t Screen;
     };
     const Case cases[] = {
-        {1, false, true, 1, false, 0, 1},   {2, true, true, 1, true, 0, 2},
-        {3, false, true, 1, false, 0, 3},   {3, false, true, 0, true, 179, 3},
-        {3, false, false, 1, true, 179, 3}, {5, false, false, 0, false, 0, 5},
+        {1, false, true, 1, false, 0, 1},
+        {2, true, true, 1, true, 0, 2},
+        {3, false, true, 1, false, 0, 3},
+        {3, false, true, 0, true, 179, 3},
+        {3, false, false, 1, true, 179, 3},
+        {5, false, false, 0, false, 0, 5},
+        {6, false, false, 0, false, 0, 6},
         {9, false, true, 1, false, 0, 2}, // numbers without a screen show the catalogue
     };
     for (const Case& c : cases) {

@@ -27,8 +27,9 @@ QJsonArray JsonArray(const std::string& text)
 TEST_F(KorctlCameras, CamerasAreListedAddedAndRemoved)
 {
     EXPECT_EQ(Run({"cameras", "list"}).Out, kDemoLine);
-    CliRun r = Run(AddCamera({"--id", "5", "--ip", "127.0.0.3", "--port", "8080", "--model", "DEMO-4",
-                              "--channel", "4", "--mac", "aa:bb:cc:00:11:22", "--name", "Caf\xC3\xA9"}));
+    CliRun r =
+        Run(AddCamera({"--id", "5", "--ip", "127.0.0.3", "--port", "8080", "--model", "DEMO-4", "--channel",
+                       "4", "--mac", "aa:bb:cc:00:11:22", "--name", "Caf\xC3\xA9", "--group", "North"}));
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(Run({"cameras", "list"}).Out,
               std::string(kDemoLine) + "5\tCaf\xC3\xA9\t127.0.0.3\t8080\tAXIS\tDEMO-4\n");
@@ -42,6 +43,15 @@ TEST_F(KorctlCameras, CamerasAreListedAddedAndRemoved)
     EXPECT_EQ(added[QStringLiteral("user")].toString(), QStringLiteral("op"));
     EXPECT_FALSE(added.contains(QStringLiteral("password")));
     EXPECT_EQ(cameras[0].toObject()[QStringLiteral("positions")].toArray().size(), 3);
+    EXPECT_EQ(added[QStringLiteral("group")].toString(), QStringLiteral("North"));
+    ASSERT_EQ(Run({"cameras", "group", "5",
+                   "S\xC3\xBC"
+                   "d"})
+                  .Status,
+              0);
+    EXPECT_EQ(
+        JsonArray(Run({"cameras", "list", "--json"}).Out)[1].toObject()[QStringLiteral("group")].toString(),
+        QStringLiteral(u"Süd"));
 
     ASSERT_EQ(Run({"cameras", "remove", "5"}).Status, 0);
     EXPECT_EQ(Run({"cameras", "list"}).Out, kDemoLine);

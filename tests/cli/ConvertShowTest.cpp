@@ -286,6 +286,12 @@ TEST_F(KorctlConvert, RefusedCommandsSayWhyAndChangeNothing)
         {{"apply", "--camera", "0"}, 2, "say what to do"},
         {{"--start", "REMOTE#x#127.0.0.1#900#pw#1#901", "apply", "--camera", "0", "--install"}, 1, "relay"},
         {{"apply", "--camera", "0", "--home", "9"}, 1, "--home"},
+        {{"apply", "--cameras", "3-1", "--send-config"}, 1, "\"3-1\" is not an id or a range"},
+        {{"apply", "--cameras", "0,,2", "--send-config"}, 1, "\"\" is not an id or a range"},
+        {{"apply", "--cameras", "0", "--camera", "0", "--send-config"}, 2, "exclude each other"},
+        {{"apply", "--camera", "0", "--jobs", "2", "--send-config"}, 2, "--jobs belongs to --cameras"},
+        {{"apply", "--cameras", "all", "--jobs", "0", "--send-config"}, 1, "--jobs 0: out of range"},
+        {{"download", "--cameras", "all"}, 2, "--into DIR"},
     };
     Write("prose.txt", "just some text\r\n");
     for (const auto& c : cases) {

@@ -6,9 +6,10 @@
 #include "outside/companion/CameraTable.h"
 #include "outside/companion/ClientConnection.h"
 
-#include <filesystem>
 #include <unistd.h>
 
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -277,6 +278,122 @@ TEST_F(KorctlDevice, FailedRunsSayWhyAndWriteNothing)
         EXPECT_NE(r.Err.find("Change the password on the camera first"), std::string::npos) << r.Err;
     }
     EXPECT_TRUE(m_sim->Requests().empty());
+}
+
+// Every file under a folder with its bytes.
+std::map<std::string, std::string> FolderFiles(const std::string& root)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), root).string()] =
+                kor::test::ReadBytes(QString::fromStdString(entry.path().string()));
+    }
+    return files;
+}
+
+// One simulator serves all cameras; a wrong password, a camera that stops answering halfway and a
+// model without the presets a camera-move action needs spoil three of them and no other.
+TEST_F(KorctlDevice, ManyCamerasAtOnceReportEachCamera)
+{
+    const struct
+    {
+        const char* Model;
+        const char* Password;
+        const char* Outcome;
+        const char* Reason; // in the camera's log (and, for a skipped camera, in its summary line)
+    } cameras[] = {
+        {"DEMO-1", kSecret, "succeeded", ""},
+        {"DEMO-4P", kSecret, "succeeded", ""},
+        {"DEMO-1", "wrong", "failed", "401"},
+        {"DEMO-1", kSecret, "failed", "timed out"},
+        {"DEMO-4", kSecret, "skipped", "\"Go to gate\": the model has no positioning presets"},
+        {"DEMO-1", kSecret, "succeeded", ""},
+    };
+    const int count = static_cast<int>(std::size(cameras));
+    kor::test::DeviceSimProcess::Options options;
+    options.cameras = count + 1; // the last one for a single run
+    options.args = {"--installed", "--user", "root", "--password", kSecret, "--restart-seconds", "0"};
+    options.args.insert(options.args.end(),
+                        {"--camera", "2:channels=4", "--camera", "4:fault=stop-after=12"});
+    kor::test::DeviceSimProcess sim(options);
+    ASSERT_TRUE(sim.Start()) << sim.Error();
+    // DEMO-4 with positioning presets.
+    ASSERT_EQ(Run({"models", "add", "--name", "DEMO-4P", "--channels", "4", "--folder", "DEMO-4",
+                   "--per-firmware", "1", "--io", "1", "--capabilities", "511", "--cgi-bin", "1",
+                   "--programs", "alarmappd#@chanrecd#chkiod"})
+                  .Status,
+              0);
+    const auto add = [&](int n, const char* model, const char* password) {
+        const CliRun r = Run(
+            AddCamera({"--id", std::to_string(10 + n), "--group", n < count ? "North site" : "", "--name",
+                       "Cam" + std::to_string(n), "--ip", sim.CameraAddress(n), "--port",
+                       std::to_string(sim.CameraHttpPort(n)), "--user", "root", "--password", password,
+                       "--model", model, "--channel", std::string(model).starts_with("DEMO-4") ? "2" : "1"}));
+        ASSERT_EQ(r.Status, 0) << r.Err;
+    };
+    for (int n = 1; n <= count; ++n)
+        ASSERT_NO_FATAL_FAILURE(add(n, cameras[n - 1].Model, cameras[n - 1].Password));
+    ASSERT_NO_FATAL_FAILURE(add(count + 1, "DEMO-1", kSecret));
+    // The sample with a camera move and without its direct call (the demo models call through a PC).
+    std::istringstream sample(kor::test::ReadBytes(QString::fromStdString(Sample())));
+    std::string project;
+    for (std::string line; std::getline(sample, line);) {
+        if (!line.starts_with("#ACTION=Call"))
+            project += line + "\n";
+    }
+    project += "#SSTART2\r\n#ACTION=Go to gate;TP=3;PARAMS=IP=127.0.0.1$PORT=80$USR=$PWD=$BRAND=$CAMPRESET=1$"
+               "POSNAME=Gate$;TT=;\r\n";
+    Write("site.kma", project);
+
+    const std::vector<std::string> run = {"--project", Path("site.kma"), "--update-settings",
+                                          "--send-config"};
+    // The site's last camera joins later.
+    ASSERT_EQ(Run({"cameras", "group", std::to_string(10 + count), "North site"}).Status, 0);
+    std::vector<std::string> many = {"apply", "--cameras", "group:North site", "--jobs",
+                                     "8",     "--log-dir", Path("logs")};
+    many.insert(many.end(), run.begin(), run.end());
+    const CliRun r = Run(many);
+    EXPECT_EQ(r.Status, 1) << r.Out << r.Err;
+    EXPECT_NE(r.Err.find("3 of 6 cameras succeeded (2 failed, 1 skipped"), std::string::npos) << r.Err;
+    for (int n = 1; n <= count; ++n) {
+        SCOPED_TRACE(n);
+        const std::string id = std::to_string(10 + n);
+        const std::size_t row = r.Out.find("\n" + id + "  Cam");
+        ASSERT_NE(row, std::string::npos) << r.Out;
+        const std::string line = r.Out.substr(row + 1, r.Out.find('\n', row + 1) - row - 1);
+        EXPECT_NE(line.find(sim.CameraAddress(n)), std::string::npos) << line;
+        EXPECT_NE(line.find(cameras[n - 1].Outcome), std::string::npos) << line;
+        const std::string log = Path(("logs/" + id + ".log").c_str());
+        namespace fs = std::filesystem;
+        EXPECT_EQ(fs::status(log).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        const std::string text = kor::test::ReadBytes(QString::fromStdString(log));
+        EXPECT_NE(text.find(cameras[n - 1].Reason), std::string::npos) << text;
+        if (std::string(cameras[n - 1].Outcome) == "skipped") {
+            EXPECT_NE(line.find(cameras[n - 1].Reason), std::string::npos) << line;
+            continue; // never touched
+        }
+        // A run that started ends with its outcome line and its closing line; a failed camera's
+        // outcome line is its reason in the summary.
+        std::vector<std::string> lines;
+        std::istringstream split(text);
+        for (std::string each; std::getline(split, each);)
+            lines.push_back(each);
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines.back(), "Finished.");
+        if (std::string(cameras[n - 1].Outcome) == "failed") {
+            EXPECT_NE(line.find(lines[lines.size() - 2]), std::string::npos) << line;
+        }
+    }
+    EXPECT_TRUE(sim.Requests(5).empty());
+    EXPECT_NE(sim.ReadDeviceFile("2/etc/alarm_app2").find("#SSTART2"), std::string::npos);
+
+    // What the many runs wrote to a camera is what a single run writes.
+    std::vector<std::string> single = {"apply", "--camera", std::to_string(11 + count)};
+    single.insert(single.end(), run.begin(), run.end());
+    const CliRun one = Run(single);
+    ASSERT_EQ(one.Status, 0) << one.Out << one.Err;
+    EXPECT_EQ(FolderFiles(sim.Folder() + "/1"), FolderFiles(sim.Folder() + "/" + std::to_string(count + 1)));
 }
 
 } // namespace

@@ -162,7 +162,9 @@ bool DeviceSimProcess::Start()
     const int first = m_address.empty() ? 2 : std::atoi(m_address.c_str() + m_address.rfind('.') + 1);
     for (int i = 0; i <= kLastAddress - 2; ++i) {
         const int n = 2 + (first - 2 + i) % (kLastAddress - 1);
-        const std::string address = "127.0.0." + std::to_string(n);
+        // Several cameras take a block of their own, away from the single cameras' 127.0.0.N.
+        const std::string address =
+            m_options.cameras > 1 ? "127.0." + std::to_string(n - 1) + ".2" : "127.0.0." + std::to_string(n);
         const bool reserved = m_reservation >= 0 && address == m_address;
         const int reservation = reserved ? m_reservation : ReserveAddress(address);
         if (reservation < 0) {
@@ -212,6 +214,9 @@ bool DeviceSimProcess::StartOn(const std::string& address, bool& addressInUse)
     if (!m_options.ftp) {
         args.push_back("--no-ftp");
     }
+    if (m_options.cameras > 1) {
+        args.insert(args.end(), {"--cameras", std::to_string(m_options.cameras)});
+    }
     args.insert(args.end(), m_options.args.begin(), m_options.args.end());
     std::vector<char*> argv;
     for (std::string& arg : args) {
@@ -244,19 +249,28 @@ bool DeviceSimProcess::StartOn(const std::string& address, bool& addressInUse)
         return false;
     }
     m_pid = pid;
+    // One ready line per camera, all of them once every camera listens.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    m_cameras.clear();
     std::string line;
-    const bool gotLine = ReadLine(out[0], line, std::chrono::steady_clock::now() + std::chrono::seconds(60));
-    ::close(out[0]);
-    if (gotLine && line.starts_with(kReady)) {
+    while (static_cast<int>(m_cameras.size()) < m_options.cameras && ReadLine(out[0], line, deadline) &&
+           line.starts_with(kReady)) {
         // "kor-devicesim ready on http://ADDRESS:PORT ftp PORT|off"
         std::istringstream fields(line.substr(kReady.size()));
         std::string hostPort;
         std::string ftpWord;
         std::string ftpPort;
         fields >> hostPort >> ftpWord >> ftpPort;
+        const std::size_t colon = hostPort.rfind(':');
+        m_cameras.emplace_back(hostPort.substr(0, colon), std::atoi(hostPort.substr(colon + 1).c_str()));
+        if (m_cameras.size() == 1) {
+            m_httpPort = m_cameras.front().second;
+            m_ftpPort = ftpPort == "off" ? 0 : std::atoi(ftpPort.c_str());
+        }
+    }
+    ::close(out[0]);
+    if (static_cast<int>(m_cameras.size()) == m_options.cameras) {
         m_address = address;
-        m_httpPort = std::atoi(hostPort.substr(hostPort.rfind(':') + 1).c_str());
-        m_ftpPort = ftpPort == "off" ? 0 : std::atoi(ftpPort.c_str());
         return true;
     }
     int status = 0;
@@ -303,10 +317,10 @@ void DeviceSimProcess::WriteDeviceFile(const std::string& relative, const std::s
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<DeviceSimProcess::Request> DeviceSimProcess::Requests() const
+std::vector<DeviceSimProcess::Request> DeviceSimProcess::Requests(int camera) const
 {
     std::vector<Request> requests;
-    std::ifstream in(m_logPath);
+    std::ifstream in(camera > 0 ? m_logPath + "." + std::to_string(camera) : m_logPath);
     std::string line;
     while (std::getline(in, line)) {
         const nlohmann::json item = nlohmann::json::parse(line, nullptr, false);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kor::test {
@@ -38,6 +39,9 @@ public:
         bool ftp = true;           // false: --no-ftp (starts faster when the test needs no FTP)
         bool standardPorts = true; // ports 80 and 21 when running as root
         std::string folder;        // device folder to use (kept); empty: a fresh temporary one
+        // More than 1: one process serves this many cameras on consecutive addresses 127.0.X.2, .3, …
+        // (X chosen free), camera n's files under the folder's n/ and its request log apart.
+        int cameras = 1;
     };
 
     // One line of the request log.
@@ -75,8 +79,14 @@ public:
     // Files of the device folder, by relative path ("etc/inittab"); empty when missing.
     std::string ReadDeviceFile(const std::string& relative) const;
     void WriteDeviceFile(const std::string& relative, const std::string& bytes) const;
-    // The request log so far.
-    std::vector<Request> Requests() const;
+    // The request log so far (of camera n when the process serves several).
+    std::vector<Request> Requests(int camera = 0) const;
+    // Camera n (1..cameras) of a process that serves several.
+    const std::string& CameraAddress(int n) const
+    {
+        return m_cameras.at(static_cast<std::size_t>(n - 1)).first;
+    }
+    int CameraHttpPort(int n) const { return m_cameras.at(static_cast<std::size_t>(n - 1)).second; }
 
 private:
     bool StartOn(const std::string& address, bool& addressInUse);
@@ -89,6 +99,7 @@ private:
     std::string m_address;
     int m_httpPort = 0;
     int m_ftpPort = 0;
+    std::vector<std::pair<std::string, int>> m_cameras; // address and HTTP port of each camera
     pid_t m_pid = -1;
     int m_reservation = -1; // keeps other DeviceSimProcess instances off m_address
 };

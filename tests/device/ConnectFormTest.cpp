@@ -1,4 +1,5 @@
 #include "device/ConnectForm.h"
+#include "device/CamerasForm.h"
 #include "device/HomeForm.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,34 @@ TEST(ConnectForm, PortKeysAndTheRunButton)
     EXPECT_TRUE(RunMayStart(false, "10.0.0.1"));
     EXPECT_FALSE(RunMayStart(true, "10.0.0.1")) << "one run at a time";
     EXPECT_FALSE(RunMayStart(false, "0.0.0.0"));
+}
+
+TEST(CamerasForm, GroupsBoxesAndWhichCamerasARunTakes)
+{
+    const std::vector<CameraRow> rows = {
+        {1, "North", true}, {2, "", true}, {3, "South", false}, {4, "North", false}, {5, "South", true}};
+    EXPECT_EQ(GroupsOf(rows), (std::vector<std::string>{"North", "South"}));
+    const struct
+    {
+        std::optional<std::string> Group;
+        std::vector<std::int32_t> Run;
+    } filters[] = {{std::nullopt, {1, 2, 5}}, {"North", {1}}, {"South", {5}}, {"East", {}}};
+    for (const auto& f : filters)
+        EXPECT_EQ(CamerasToRun(rows, f.Group), f.Run) << f.Group.value_or("all");
+
+    // The device link screen's boxes for a camera with inputs and outputs and no presets.
+    const LinkOptions all{true, true, true, true, true, true, true};
+    EXPECT_EQ(Shown(OpenCamerasBoxes(false, all)), "ex ex ex ex e. e. -. ");
+    EXPECT_EQ(Shown(OpenCamerasBoxes(true, all)), "-. ex ex ex e. e. -. ");
+    LinkOptions sendOnly;
+    sendOnly.SendConfig = true;
+    EXPECT_TRUE(CamerasRunMayStart(false, 3, sendOnly));
+    EXPECT_FALSE(CamerasRunMayStart(true, 3, sendOnly)) << "one run at a time";
+    EXPECT_FALSE(CamerasRunMayStart(false, 0, sendOnly)) << "no camera taken";
+    EXPECT_FALSE(CamerasRunMayStart(false, 3, LinkOptions())) << "nothing to do";
+
+    EXPECT_EQ(StateOf(PoolOutcome::Skipped), CameraRowState::Skipped);
+    EXPECT_EQ(StateOf(PoolOutcome::Cancelled), CameraRowState::Cancelled);
 }
 
 TEST(HomeForm, EntriesAndWhatContinueChooses)

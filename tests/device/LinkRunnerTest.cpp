@@ -4,11 +4,13 @@
 
 #include "device/LinkRunner.h"
 #include "device/QueuedRunHost.h"
+#include "device/RunPool.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <stdexcept>
 #include <thread>
 
 namespace kor::test {
@@ -98,6 +100,56 @@ TEST_F(LinkRunnerTest, CancelEndsTheRunBetweenSteps)
     EXPECT_EQ(RunOnWorker(Ticked({&LinkOptions::SendConfig}), cancel), RunOutcome::Failed);
     EXPECT_TRUE(Http.Matching("setaapp.cgi").empty());
     EXPECT_EQ(Front.Lines.back(), "[808]");
+}
+
+// Many runs: never more at once than asked, a throwing run fails alone, a cancel reaches the
+// running ones at their next step and starts no more.
+TEST(RunPoolTest, RunsAreBoundedIndependentAndCancelledTogether)
+{
+    RunPool pool(2);
+    std::atomic<int> running{0};
+    std::atomic<int> most{0};
+    std::vector<PoolJob> jobs(6);
+    for (int id = 1; id <= 6; ++id) {
+        jobs[static_cast<std::size_t>(id - 1)].Id = id;
+        jobs[static_cast<std::size_t>(id - 1)].Work = [&, id](PoolRunHost& host) {
+            const int now = ++running;
+            for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+            }
+            host.Log("step 1", LogKind::Plain);
+            if (id == 2) {
+                --running;
+                throw std::runtime_error("boom");
+            }
+            if (id == 3)
+                pool.Cancel();
+            for (int wait = 0; wait < 10000 && !host.Cancelled(); ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            host.Log("closing", LogKind::Plain);
+            --running;
+            return host.Cancelled() ? PoolOutcome::Cancelled : PoolOutcome::Succeeded;
+        };
+    }
+    const std::vector<PoolResult> results = pool.Run(std::move(jobs));
+    EXPECT_EQ(most, 2);
+    const struct
+    {
+        PoolOutcome Outcome;
+        std::size_t Lines;
+        const char* FailureLine;
+    } expected[] = {
+        {PoolOutcome::Cancelled, 2, ""}, {PoolOutcome::Failed, 2, "internal error: boom"},
+        {PoolOutcome::Cancelled, 2, ""}, {PoolOutcome::Cancelled, 0, ""},
+        {PoolOutcome::Cancelled, 0, ""}, {PoolOutcome::Cancelled, 0, ""},
+    };
+    ASSERT_EQ(results.size(), std::size(expected));
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(results[i].Id, static_cast<std::int32_t>(i + 1));
+        EXPECT_EQ(results[i].Outcome, expected[i].Outcome);
+        EXPECT_EQ(results[i].Lines.size(), expected[i].Lines);
+        EXPECT_EQ(results[i].FailureLine, expected[i].FailureLine);
+    }
 }
 
 } // namespace

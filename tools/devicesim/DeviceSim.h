@@ -2,23 +2,22 @@
 
 #include "SimOptions.h"
 
-#include <atomic>
+#include <vector>
 
 namespace kor::devicesim {
 
-// One simulated camera: seeds its folder, runs its FTP and HTTP servers and handles restarts and
-// SIGTERM/SIGINT on the calling (main) thread.
+// The simulated cameras of one process: each with its own address, folder, request log and FTP
+// side. Restarts and SIGTERM/SIGINT are handled on the calling (main) thread.
 class DeviceSim
 {
 public:
-    explicit DeviceSim(SimOptions options);
+    explicit DeviceSim(std::vector<SimOptions> cameras);
 
     // Runs until SIGTERM or SIGINT. Returns the exit status: 0, 1 failure, 3 address in use.
     int Run();
 
 private:
-    SimOptions m_options;
-    std::atomic<bool> m_restartRequested{false};
+    std::vector<SimOptions> m_cameras;
 };
 
 } // namespace kor::devicesim

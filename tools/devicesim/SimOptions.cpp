@@ -292,6 +292,15 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
              options.relayPassword = std::string(v);
              return true;
          }},
+        {"--cameras", [&](std::string_view v) { return ParseInt(v, 1, 250, options.cameras); }},
+        {"--camera",
+         [&](std::string_view v) {
+             options.cameraOptions.emplace_back(v);
+             const std::size_t colon = v.find(':');
+             int n = 0;
+             return colon != std::string_view::npos && ParseInt(v.substr(0, colon), 1, 250, n) &&
+                    v.find('=', colon) != std::string_view::npos;
+         }},
         {"--fault",
          [&](std::string_view v) {
              Result<Fault> fault = ParseFault(v);
@@ -356,6 +365,56 @@ Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args)
     return options;
 }
 
+Result<std::vector<SimOptions>> ParseSimCameras(const std::vector<std::string>& args)
+{
+    Result<SimOptions> base = ParseSimOptions(args);
+    if (base.failed())
+        return base.status();
+    if (base->help || base->version || (base->cameras == 1 && base->cameraOptions.empty()))
+        return std::vector<SimOptions>{std::move(base).value()};
+    // The common options without the per-camera ones, which are given to their camera below.
+    std::vector<std::string> common;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--cameras" || arg == "--camera") {
+            ++i;
+        } else if (!arg.starts_with("--cameras=") && !arg.starts_with("--camera=")) {
+            common.push_back(args[i]);
+        }
+    }
+    in_addr first{};
+    inet_pton(AF_INET, base->address.c_str(), &first);
+    std::vector<SimOptions> cameras;
+    for (int n = 1; n <= base->cameras; ++n) {
+        std::vector<std::string> own = common;
+        in_addr address{htonl(ntohl(first.s_addr) + static_cast<std::uint32_t>(n - 1))};
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &address, text, sizeof text);
+        own.insert(own.end(), {"--root", base->root + "/" + std::to_string(n), "--address", text});
+        if (!base->requestLog.empty())
+            own.insert(own.end(), {"--request-log", base->requestLog + "." + std::to_string(n)});
+        for (const std::string& option : base->cameraOptions) {
+            const std::size_t colon = option.find(':');
+            const std::size_t eq = option.find('=', colon);
+            if (option.substr(0, colon) == std::to_string(n))
+                own.insert(own.end(),
+                           {"--" + option.substr(colon + 1, eq - colon - 1), option.substr(eq + 1)});
+            else if (std::stoi(option.substr(0, colon)) > base->cameras)
+                return Result<std::vector<SimOptions>>::Fail("--camera " + option + ": there are only " +
+                                                             std::to_string(base->cameras) + " cameras");
+        }
+        Result<SimOptions> camera = ParseSimOptions(own);
+        if (camera.failed())
+            return Result<std::vector<SimOptions>>::Fail("camera " + std::to_string(n) + ": " +
+                                                         camera.reason());
+        if (!IsLoopbackAddress(text))
+            return Result<std::vector<SimOptions>>::Fail("camera " + std::to_string(n) + ": " + text +
+                                                         " is not a loopback address");
+        cameras.push_back(std::move(camera).value());
+    }
+    return cameras;
+}
+
 std::string SimVersion()
 {
     return std::string("kor-devicesim ") + build::Version + "\n";
@@ -394,6 +453,10 @@ A simulated network camera with the alarm application's CGI programs, on one loo
   --restart-seconds S        restart.cgi closes the camera for S seconds (default 2)
   --request-log FILE         append one JSON line per HTTP request
   --relay-password P         also act as relay server: /query.cgi?pwd=P&URL=http://127.x.x.x:port/...
+  --cameras N                serve N cameras (at most 250): camera n on the n-th address from
+                             --address, device files in ROOT/n, request log FILE.n
+  --camera N:OPTION=VALUE    an option for camera N alone, e.g. 3:fault=stop-after=40 or
+                             2:model=AXIS 241Q (repeatable)
   --fault FAULT              misbehave (repeatable):
                                delay=MS[:/path]        answer after MS milliseconds
                                status=CODE:/path       answer CODE (e.g. 500, 404) on that path
@@ -408,7 +471,8 @@ A simulated network camera with the alarm application's CGI programs, on one loo
   --help                     this text
   --version                  the program's version
 
-Prints "kor-devicesim ready on http://ADDRESS:PORT ftp PORT" once listening; stops on SIGTERM or
+Prints "kor-devicesim ready on http://ADDRESS:PORT ftp PORT" once listening (a line per camera, once
+all of them listen); stops on SIGTERM or
 SIGINT. Exit status: 0 stopped normally, 1 failure, 2 usage error, 3 address or port in use.
 )";
 }

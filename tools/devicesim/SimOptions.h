@@ -90,6 +90,8 @@ struct SimOptions
     bool relay = false;
     std::string relayPassword;
     std::vector<Fault> faults;
+    int cameras = 1;                        // --cameras N: one process serves N cameras
+    std::vector<std::string> cameraOptions; // --camera N:OPTION=VALUE, one camera's own option
     bool help = false;
     bool version = false;
 
@@ -100,6 +102,10 @@ struct SimOptions
 // Parses the command line without the program name; a usage error fails with its message.
 Result<SimOptions> ParseSimOptions(const std::vector<std::string>& args);
 Result<Fault> ParseFault(std::string_view text);
+// The options of every camera the command line asks for: with --cameras N, camera n (1..N) listens
+// on the n-th address from --address, keeps its device files in ROOT/n and its request log in
+// FILE.n, and takes the options given to it alone (--camera n:OPTION=VALUE) after the common ones.
+Result<std::vector<SimOptions>> ParseSimCameras(const std::vector<std::string>& args);
 
 // The --help text.
 std::string SimUsage();

@@ -11,13 +11,14 @@ int main(int argc, char** argv)
 {
     using namespace kor::devicesim;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    kor::Result<SimOptions> parsed = ParseSimOptions(args);
+    kor::Result<std::vector<SimOptions>> parsed = ParseSimCameras(args);
     if (parsed.failed()) {
         std::fprintf(stderr, "kor-devicesim: %s\n(kor-devicesim --help lists the options)\n",
                      parsed.reason().c_str());
         return 2;
     }
-    SimOptions options = std::move(parsed).value();
+    std::vector<SimOptions> cameras = std::move(parsed).value();
+    const SimOptions& options = cameras.front();
     if (options.version) {
         std::fputs(SimVersion().c_str(), stdout);
         return 0;
@@ -26,5 +27,5 @@ int main(int argc, char** argv)
         std::fputs(SimUsage().c_str(), stdout);
         return 0;
     }
-    return DeviceSim(std::move(options)).Run();
+    return DeviceSim(std::move(cameras)).Run();
 }

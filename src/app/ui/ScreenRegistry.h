@@ -19,7 +19,7 @@ using ScreenFactory = std::function<QWidget*(AppSession& session, QWidget* paren
 // The screens the program knows, filled once at start by RegisterAllScreens (src/app/shell):
 //
 // - child screens of the main window by number: 0 FrmAssist0, 1 FrmGen, 2 frmEventos, 3 FrmZelk,
-//   4 FrmConnect, 5 FrmDoc. The main window embeds one at a time; a number without a registered
+//   4 FrmConnect, 5 FrmDoc, 6 FrmCameras. The main window embeds one at a time; a number without a registered
 //   screen shows a placeholder. A child screen reads the document when it is created and saves or
 //   discards its edits in its closeEvent (its unload handler): the window closes it before the
 //   next one is created.

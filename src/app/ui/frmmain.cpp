@@ -38,11 +38,12 @@ struct ToolListEntry
     std::uint8_t Screen;
 };
 
-constexpr std::array<ToolListEntry, 4> kToolList = {{
+constexpr std::array<ToolListEntry, 5> kToolList = {{
     {"main", LangTextId(171), "main", 1},
     {"sensors", LangTextId(159), "sensors", 2},
     {"zelk", LangTextId(172), "zelk", 3},
     {"transfer", LangTextId(173), "transfer", 4},
+    {"cameras", LangTextId(1720), "transfer", kCamerasScreen},
 }};
 
 struct ToolBarEntry
@@ -79,6 +80,8 @@ int ScreenTitle(std::uint8_t n)
         return 173;
     case 5:
         return 169;
+    case kCamerasScreen:
+        return 1720;
     default:
         return 159;
     }

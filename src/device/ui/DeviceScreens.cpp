@@ -5,6 +5,7 @@
 #include "app/ui/IPTxt.h"
 #include "app/ui/ScreenRegistry.h"
 #include "device/PresetList.h"
+#include "device/ui/FrmCameras.h"
 #include "device/ui/FrmConnect.h"
 #include "device/ui/FrmHome.h"
 #include "device/ui/TourCamera.h"
@@ -86,6 +87,10 @@ void RegisterDeviceScreens(ScreenRegistry& screens)
 {
     screens.AddChildScreen(4, QStringLiteral("FrmConnect"), [](AppSession& session, QWidget* parent) {
         return new FrmConnect(session, parent);
+    });
+
+    screens.AddChildScreen(6, QStringLiteral("FrmCameras"), [](AppSession& session, QWidget* parent) {
+        return new FrmCameras(session, parent);
     });
 
     screens.AddTourScreen(

@@ -33,6 +33,8 @@ struct CameraRecord
     // The camera can move to positions; for brand "AXIS" it is also asked for its own presets.
     bool PositioningSupport = false;
     std::vector<CameraPosition> Positions;
+    // The site or group the camera belongs to; empty for none.
+    std::string Group = {};
 };
 
 } // namespace kor

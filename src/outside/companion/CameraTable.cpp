@@ -15,7 +15,7 @@ namespace kor {
 namespace {
 
 const QString kCameraColumns =
-    QStringLiteral("ID, NAME, IP, PORT, USR, PWD, CHANNEL, BRAND, MODEL, MAC, POSITIONING");
+    QStringLiteral("ID, NAME, IP, PORT, USR, PWD, CHANNEL, BRAND, MODEL, MAC, POSITIONING, GRP");
 
 std::string Text(const QSqlQuery& query, int column)
 {
@@ -56,6 +56,7 @@ Result<CameraRecord> ReadCamera(const QSqlQuery& query)
         camera.Mac = *parsed;
     }
     camera.PositioningSupport = query.value(10).toLongLong() != 0;
+    camera.Group = Text(query, 11);
     return camera;
 }
 
@@ -109,13 +110,14 @@ Status RequireCamera(QSqlDatabase& db, std::int16_t id, bool present)
 Status InsertCamera(QSqlDatabase& db, const CameraRecord& camera)
 {
     QSqlQuery query(db);
-    Status done = ExecSql(query,
-                          QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                              .arg(kCameraColumns),
-                          {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress),
-                           camera.Port, SqlText(camera.UserName), SqlText(camera.Password),
-                           int(camera.Channel), SqlText(camera.Brand), SqlText(camera.ModelName),
-                           SqlText(CameraTable::MacText(camera.Mac)), camera.PositioningSupport ? 1 : 0});
+    Status done =
+        ExecSql(query,
+                QStringLiteral("INSERT INTO CAMERAS (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                    .arg(kCameraColumns),
+                {int(camera.Id), SqlText(camera.DisplayName), SqlText(camera.IpAddress), camera.Port,
+                 SqlText(camera.UserName), SqlText(camera.Password), int(camera.Channel),
+                 SqlText(camera.Brand), SqlText(camera.ModelName), SqlText(CameraTable::MacText(camera.Mac)),
+                 camera.PositioningSupport ? 1 : 0, SqlText(camera.Group)});
     int seq = 0;
     for (const CameraPosition& position : camera.Positions) {
         if (done.failed())

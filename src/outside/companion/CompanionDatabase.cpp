@@ -56,6 +56,11 @@ const std::vector<LayoutStep>& LayoutSteps()
              "INSERT OR IGNORE INTO DETECTORS (BRAND, MODEL, DEVICES, FIRSTDEVICE, PORTS, FIRSTPORT)"
              " VALUES ('VELTRIX', 'VELTRIX Net-ZELK 7730D', 2, 1, 4, 0)",
          }},
+        {3,
+         {
+             // The site or group a camera belongs to; empty for none.
+             "ALTER TABLE CAMERAS ADD COLUMN GRP TEXT NOT NULL DEFAULT ''",
+         }},
     };
     return steps;
 }

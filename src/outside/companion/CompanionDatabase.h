@@ -11,7 +11,7 @@ namespace kor {
 
 // Layout version of the companion database that this program writes (kept in PRAGMA user_version).
 // 1: PRMS, LNG, CAMERAS, MODELS.  2: camera MAC and positioning flag, POSITIONS, DETECTORS.
-inline constexpr int kCompanionSchemaVersion = 2;
+inline constexpr int kCompanionSchemaVersion = 3;
 
 // Opening the companion database: creating and seeding it when new, upgrading an older layout.
 // The one place that knows the tables; everything else reads and writes through them.

@@ -1,6 +1,7 @@
 // The device link screen as a user meets it, and whole runs against kor-devicesim compared with
 // korctl apply.
 #include "ConnectFixture.h"
+#include "TestSupport.h"
 
 #include "app/Language.h"
 #include "app/ui/AppScreens.h"
@@ -9,17 +10,22 @@
 #include "app/ui/frmmain.h"
 #include "device/Clock.h"
 #include "device/ui/DeviceScreens.h"
+#include "device/ui/FrmCameras.h"
 #include "device/ui/FrmConnect.h"
+#include "outside/companion/CameraTable.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <atomic>
 #include <chrono>
@@ -293,6 +299,70 @@ TEST_F(FrmConnectSim, WhileARunIsBusyNoOtherScreenNorCloseStartsButTheRunCanBeFo
     EXPECT_FALSE(m_session.DeviceBusy());
     EXPECT_FALSE(screen->testAttribute(Qt::WA_SetCursor)) << "the pointer is back to normal";
     EXPECT_TRUE(window.ShowScreen(1));
+}
+
+// The cameras screen from the main window: the group filter decides which ticked cameras run, each
+// row ends with its own outcome, the window keeps answering meanwhile.
+TEST_F(FrmConnectSim, TheCamerasScreenRunsTheTickedCamerasOfAGroupEachWithItsOutcome)
+{
+    DeviceSimProcess::Options options;
+    options.cameras = 3;
+    options.ftp = false;
+    options.args = {"--installed", "--restart-seconds", "0", "--user", "root", "--password", "pass"};
+    m_sim = std::make_unique<DeviceSimProcess>(options);
+    ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+    qputenv("KOR_WAIT_DIVISOR", "50");
+    for (int n = 1; n <= 3; ++n) {
+        CameraRecord camera = DemoCamera(static_cast<std::int16_t>(20 + n));
+        camera.IpAddress = m_sim->CameraAddress(n);
+        camera.Port = m_sim->CameraHttpPort(n);
+        camera.Group = n < 3 ? "North" : "South";
+        if (n == 2)
+            camera.Password = "wrong";
+        if (n == 1)
+            UseCamera(camera);
+        else
+            ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), camera)));
+    }
+    ScreenRegistry screens;
+    RegisterAppScreens(screens);
+    RegisterDeviceScreens(screens);
+    frmmain window(m_session, screens);
+    window.show();
+    window.AddToolListEntries(); // as the window's load does
+    auto* tools = Find<QListWidget>(window, "LstTools");
+    tools->scrollToItem(tools->item(4));
+    QTest::mouseClick(tools->viewport(), Qt::LeftButton, {}, tools->visualItemRect(tools->item(4)).center());
+    auto* screen = qobject_cast<FrmCameras*>(window.ActiveScreen());
+    ASSERT_NE(screen, nullptr) << "the tool list's last entry is the cameras screen";
+
+    auto* list = Find<QTreeWidget>(*screen, "LvwCameras");
+    const auto row = [&](int n) {
+        return list->findItems(QString::number(20 + n), Qt::MatchExactly).value(0);
+    };
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_NE(row(n), nullptr) << n;
+        row(n)->setCheckState(0, Qt::Checked);
+    }
+    Find<QComboBox>(*screen, "CboGroup")->setCurrentText(QStringLiteral("North"));
+    EXPECT_TRUE(row(3)->isHidden());
+    QTest::mouseClick(Find<QCheckBox>(*screen, "Check2"), Qt::LeftButton);
+    int ticks = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, &heartbeat, [&] { ticks += m_session.DeviceBusy(); });
+    heartbeat.start(1);
+    Find<QPushButton>(*screen, "CmdAdd")->click();
+    qunsetenv("KOR_WAIT_DIVISOR");
+
+    EXPECT_GT(ticks, 0) << "the window answered while the runs went on";
+    EXPECT_FALSE(m_session.DeviceBusy());
+    const QString states[] = {LangText(1728), LangText(1729), QString()};
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(row(n)->text(5), states[n - 1]) << n;
+    EXPECT_EQ(row(2)->toolTip(5), LangText(1189));
+    EXPECT_TRUE(m_sim->Requests(3).empty()) << "a camera of another group is not touched";
+    list->setCurrentItem(row(2));
+    EXPECT_TRUE(Find<QTextEdit>(*screen, "txtMsg")->toPlainText().contains(LangText(1189)));
 }
 
 } // namespace
