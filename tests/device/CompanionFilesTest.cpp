@@ -63,6 +63,8 @@ TEST(CompanionFilesTest, TaskListMergesOtherChannels)
                                "#EOH\n"
                                "#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
                                "#2:51\npattern((IO1:/)) immune % /mnt/flash/bin/forcelocal : 2 51;\n"
+                               // another channel's pair twice is kept once
+                               "#1:50\npattern((IO0:/)) immune % /mnt/flash/bin/forcelocal : 1 50;\n"
                                "#C1:100\npattern((A0:/)) immune % /mnt/flash/bin/forcelocal : 100;\n"
                                "#C1:100\npattern((A0:/)) immune % /mnt/flash/bin/forcelocal : 100;\n"
                                "#1:72\npattern((M2:H)) immune % /mnt/flash/bin/forcelocal : 1 72;\n";
