@@ -135,7 +135,8 @@ void ManyBoard::Line(std::int32_t id, const std::string& line)
 void ManyBoard::Finished(const PoolResult& result)
 {
     if (!m_json) {
-        std::string status = std::string(OutcomeName(result.Outcome)) + " (" + DurationText(result.Duration) + ")";
+        std::string status =
+            std::string(OutcomeName(result.Outcome)) + " (" + DurationText(result.Duration) + ")";
         if (!result.FailureLine.empty())
             status += ": " + TerminalText(result.FailureLine);
         Show(result.Id, status);

@@ -119,7 +119,7 @@ struct ManyApply
     const ConfigDocument* Project = nullptr; // nullptr: each camera's own configuration
     TextLookup Text;
     QString DataFolder;
-    QString WorkRoot; // the cameras' work folders go below it
+    QString WorkRoot;   // the cameras' work folders go below it
     bool Force = false; // run cameras whose model does not fit the configuration, listing why
 };
 
