@@ -30,16 +30,6 @@ Status CheckCameraCredentials(const CameraSession& session, const TextLookup& te
     return Status::Ok();
 }
 
-LinkFields FieldsOf(const CameraSession& session)
-{
-    LinkFields fields;
-    fields.Address = session.Camera.IpAddress();
-    fields.PortText = DecimalText(session.Camera.Port());
-    fields.User = session.Camera.UserName();
-    fields.Password = session.Camera.Password();
-    return fields;
-}
-
 DeviceServices CliDeviceServices(HttpClient& http, FtpClient& ftp, Pinger& ping, Clock& clock,
                                  TextLookup text, std::int32_t camera)
 {

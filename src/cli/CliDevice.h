@@ -18,8 +18,6 @@ namespace kor::cli {
 // Refuses a camera whose stored user name or password the configuration cannot carry, in the
 // words the run itself would use; called before anything is sent.
 Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text);
-// The connection fields as the camera record gives them.
-LinkFields FieldsOf(const CameraSession& session);
 // The services of a run over the given transports: the work and data folders, and the camera's
 // history for the system files an installation replaces.
 DeviceServices CliDeviceServices(HttpClient& http, FtpClient& ftp, Pinger& ping, Clock& clock,
