@@ -64,37 +64,86 @@ public:
     // A Windows-1252 text as a JSON string in UTF-8.
     void String(std::string_view cp1252)
     {
+        if (char* p = Room(2 + kMaxEscape * cp1252.size())) {
+            *p++ = '"';
+            p = PutText(p, cp1252);
+            *p++ = '"';
+            Commit(p);
+            return;
+        }
         Char('"');
+        Text(cp1252);
+        Char('"');
+    }
+    // The same without the quotes.
+    void Text(std::string_view cp1252)
+    {
+        if (char* p = Room(kMaxEscape * cp1252.size())) {
+            Commit(PutText(p, cp1252));
+            return;
+        }
+        // More than the buffer holds escaped: plain runs straight through.
         const char* p = cp1252.data();
         const char* const end = p + cp1252.size();
         const char* plain = p;
+        for (; p < end; ++p) {
+            if (!kNeedsEscape[static_cast<unsigned char>(*p)])
+                continue;
+            Raw(std::string_view(plain, static_cast<std::size_t>(p - plain)));
+            Raw(Escaped()[static_cast<unsigned char>(*p)]);
+            plain = p + 1;
+        }
+        Raw(std::string_view(plain, static_cast<std::size_t>(end - plain)));
+    }
+
+    // Direct writing for the hot paths: Room gives a place for at least n bytes (flushing first
+    // when needed; null when n exceeds the whole buffer), the Put functions fill it, and Commit
+    // takes it up to where they ended. No bounds checks per piece in between.
+    static constexpr std::size_t kMaxEscape = 6; // "\u001f"; a Windows-1252 byte is at most 3 in UTF-8
+    char* Room(std::size_t n)
+    {
+        if (n > Capacity)
+            return nullptr;
+        if (n > Capacity - m_used)
+            Flush();
+        return m_buffer.get() + m_used;
+    }
+    void Commit(char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
+    static char* Put(char* p, std::string_view bytes)
+    {
+        std::memcpy(p, bytes.data(), bytes.size());
+        return p + bytes.size();
+    }
+    // The text escaped for a JSON string, without the quotes; at most kMaxEscape bytes per byte.
+    static char* PutText(char* out, std::string_view cp1252)
+    {
+        const char* p = cp1252.data();
+        const char* const end = p + cp1252.size();
         for (;;) {
             // Eight bytes at a time while none needs escaping, then byte by byte to the one that
             // does (at most eight bytes on) or to the end.
-            while (end - p >= 8 && !AnyNeedsEscape(p))
+            while (end - p >= 8 && !AnyNeedsEscape(p)) {
+                std::memcpy(out, p, 8);
+                out += 8;
                 p += 8;
+            }
             while (p < end && !kNeedsEscape[static_cast<unsigned char>(*p)])
-                ++p;
+                *out++ = *p++;
             if (p == end)
-                break;
-            Raw(std::string_view(plain, static_cast<std::size_t>(p - plain)));
-            Raw(Escaped()[static_cast<unsigned char>(*p)]);
-            plain = ++p;
+                return out;
+            out = Put(out, Escaped()[static_cast<unsigned char>(*p++)]);
         }
-        Raw(std::string_view(plain, static_cast<std::size_t>(end - plain)));
-        Char('"');
     }
     // A time-table interval as "HH:MM-HH:MM", the string form of the file's hours and minutes.
-    void IntervalString(const Interval& i)
+    static constexpr std::size_t kMaxInterval = 2 + 4 * 3 + 2; // quotes, four numbers, ':', '-', ':'
+    static char* PutInterval(char* p, const Interval& i)
     {
-        char text[32];
-        char* p = text;
-        *p++ = '"';
         const auto put = [&p](unsigned v) {
             if (v < 10)
                 *p++ = '0';
             p = std::to_chars(p, p + 3, v).ptr;
         };
+        *p++ = '"';
         put(i.Start.Hour);
         *p++ = ':';
         put(i.Start.Minute);
@@ -103,7 +152,7 @@ public:
         *p++ = ':';
         put(i.End.Minute);
         *p++ = '"';
-        Raw(std::string_view(text, static_cast<std::size_t>(p - text)));
+        return p;
     }
     // Opens a member: the indent of its level, the key and ": ".
     void Key(int level, std::string_view key)
@@ -219,36 +268,87 @@ private:
     std::size_t m_used = 0;
 };
 
-void WriteParams(JsonOut& j, int level, std::string_view params, bool mask)
+// The fixed text around an action's members, as the indented form writes it at the actions' depth:
+// a member is the separator from the one before, its indent and its key, written in one piece.
+struct ActionLayout
+{
+    static constexpr int Level = 5;
+
+    static std::string Blanks(int level) { return std::string(static_cast<std::size_t>(4 * level), ' '); }
+    // ",\n", the indent and "KEY": (the first member without the separator).
+    static std::string Member(std::string_view key, bool first = false)
+    {
+        return (first ? "" : ",\n") + Blanks(Level) + '"' + std::string(key) + "\": ";
+    }
+
+    std::string Deleted = Member("deleted", true);
+    std::string Index = Member("index");
+    std::string Name = Member("name");
+    std::string Params = Member("params");
+    std::string Unterminated = Member("params_unterminated") + "true";
+    std::string Summary = Member("summary");
+    std::string TimeTable = Member("time_table");
+    std::string Type = Member("type");
+    std::string TypeName = Member("type_name");
+    // A parameter pair: its object's opening up to the key's text, the step from the key's text to
+    // the value's, and the closing after the last text.
+    std::string PairOpen = Blanks(Level + 1) + "{\n" + Blanks(Level + 2) + "\"key\": \"";
+    std::string PairValue = "\",\n" + Blanks(Level + 2) + "\"value\": \"";
+    std::string PairClose = "\"\n" + Blanks(Level + 1) + "}";
+    // A time table's day: "DAY": [ at its indent, an interval's indent, the day's closing.
+    std::array<std::string, TimeTable::DayCount> DayOpen = [] {
+        std::array<std::string, TimeTable::DayCount> open;
+        for (std::size_t d = 0; d < open.size(); ++d)
+            open[d] = Blanks(Level + 1) + '"' + kDayNames[d] + "\": [\n";
+        return open;
+    }();
+    std::string IntervalIndent = Blanks(Level + 2);
+    std::string DayClose = Blanks(Level + 1) + "]";
+    std::string TableClose = "\n" + Blanks(Level) + "}";
+
+    static const ActionLayout& Get()
+    {
+        static const ActionLayout layout;
+        return layout;
+    }
+};
+
+void WriteParams(JsonOut& j, const ActionLayout& l, std::string_view params, bool mask)
 {
     if (params.empty()) {
-        j.Empty(level, "[]");
+        j.Empty(ActionLayout::Level, "[]");
         return;
     }
     j.Raw("[\n");
     std::size_t pos = 0;
     while (pos < params.size()) {
         const ParamPair pair = NextParam(params, pos);
-        j.Indent(level + 1);
-        j.Raw("{\n");
-        j.Key(level + 2, "key");
-        j.String(pair.Key);
-        if (pair.HasValue) {
-            const bool hide = mask && !pair.Value.empty() && IsPasswordKey(pair.Key);
-            j.End(false);
-            j.Key(level + 2, "value");
-            j.String(hide ? std::string_view(kMaskedPassword) : pair.Value);
+        const bool hide = pair.HasValue && mask && !pair.Value.empty() && IsPasswordKey(pair.Key);
+        const std::string_view value = hide ? std::string_view(kMaskedPassword) : pair.Value;
+        const std::string_view end = pos >= params.size() ? std::string_view("\n") : std::string_view(",\n");
+        const std::size_t most = l.PairOpen.size() + l.PairValue.size() + l.PairClose.size() + 2 +
+                                 JsonOut::kMaxEscape * (pair.Key.size() + value.size());
+        if (char* p = j.Room(most)) {
+            p = JsonOut::PutText(JsonOut::Put(p, l.PairOpen), pair.Key);
+            if (pair.HasValue)
+                p = JsonOut::PutText(JsonOut::Put(p, l.PairValue), value);
+            j.Commit(JsonOut::Put(JsonOut::Put(p, l.PairClose), end));
+            continue;
         }
-        j.End(true);
-        j.Indent(level + 1);
-        j.Raw("}");
-        j.End(pos >= params.size());
+        j.Raw(l.PairOpen);
+        j.Text(pair.Key);
+        if (pair.HasValue) {
+            j.Raw(l.PairValue);
+            j.Text(value);
+        }
+        j.Raw(l.PairClose);
+        j.Raw(end);
     }
-    j.Indent(level);
+    j.Indent(ActionLayout::Level);
     j.Raw("]");
 }
 
-void WriteTimeTable(JsonOut& j, int level, const TimeTable& table)
+void WriteTimeTable(JsonOut& j, const ActionLayout& l, const TimeTable& table)
 {
     // Days by name in key order, as a JSON object sorts them.
     static constexpr int kDaysByName[] = {5, 1, 6, 7, 4, 2, 3}; // Fri Mon Sat Sun Thu Tue Wed
@@ -258,7 +358,7 @@ void WriteTimeTable(JsonOut& j, int level, const TimeTable& table)
             lastDay = day;
     }
     if (lastDay == 0) {
-        j.Empty(level, "{}");
+        j.Empty(ActionLayout::Level, "{}");
         return;
     }
     j.Raw("{\n");
@@ -266,58 +366,47 @@ void WriteTimeTable(JsonOut& j, int level, const TimeTable& table)
         const std::span<const Interval> intervals = table.Day(day);
         if (intervals.empty())
             continue;
-        j.Key(level + 1, kDayNames[day - 1]);
-        j.Raw("[\n");
+        j.Raw(l.DayOpen[static_cast<std::size_t>(day - 1)]);
         for (std::size_t i = 0; i < intervals.size(); ++i) {
-            j.Indent(level + 2);
-            j.IntervalString(intervals[i]);
-            j.End(i + 1 == intervals.size());
+            char* p = j.Room(l.IntervalIndent.size() + JsonOut::kMaxInterval + 2);
+            p = JsonOut::PutInterval(JsonOut::Put(p, l.IntervalIndent), intervals[i]);
+            j.Commit(JsonOut::Put(p, i + 1 == intervals.size() ? std::string_view("\n")
+                                                               : std::string_view(",\n")));
         }
-        j.Indent(level + 1);
-        j.Raw("]");
-        j.End(day == lastDay);
+        j.Raw(l.DayClose);
+        if (day != lastDay)
+            j.End(false);
     }
-    j.Indent(level);
-    j.Raw("}");
+    j.Raw(l.TableClose);
 }
 
 void WriteAction(JsonOut& j, int index, const ActionRecord& action, const ConfigJsonOptions& options)
 {
-    constexpr int level = 5;
+    const ActionLayout& l = ActionLayout::Get();
     const bool derived = static_cast<bool>(options.LangText);
-    j.Key(level, "deleted");
+    j.Raw(l.Deleted);
     j.Bool(action.Deleted);
-    j.End(false);
-    j.Key(level, "index");
+    j.Raw(l.Index);
     j.Number(index);
-    j.End(false);
-    j.Key(level, "name");
+    j.Raw(l.Name);
     j.String(action.Name);
-    j.End(false);
-    j.Key(level, "params");
-    WriteParams(j, level, action.Params, options.MaskPasswords);
-    j.End(false);
-    if (!action.Params.empty() && action.Params.back() != '\0') {
-        j.Key(level, "params_unterminated");
-        j.Bool(true);
-        j.End(false);
-    }
+    j.Raw(l.Params);
+    WriteParams(j, l, action.Params, options.MaskPasswords);
+    if (!action.Params.empty() && action.Params.back() != '\0')
+        j.Raw(l.Unterminated);
     if (derived) {
-        j.Key(level, "summary");
+        j.Raw(l.Summary);
         j.String(ActionSummary(action, options.LangText));
-        j.End(false);
     }
-    j.Key(level, "time_table");
-    WriteTimeTable(j, level, action.TimeTable);
-    j.End(false);
-    j.Key(level, "type");
+    j.Raw(l.TimeTable);
+    WriteTimeTable(j, l, action.TimeTable);
+    j.Raw(l.Type);
     j.Number(action.Type);
-    j.End(!derived);
     if (derived) {
-        j.Key(level, "type_name");
+        j.Raw(l.TypeName);
         j.String(ActionTypeName(action.Type));
-        j.End(true);
     }
+    j.End(true);
 }
 
 void WriteFlags(JsonOut& j, std::span<const bool> flags)

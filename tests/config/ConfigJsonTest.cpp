@@ -84,6 +84,13 @@ TEST(ConfigJson, FileFormRoundTripsEveryDocumentExactly)
     docs.push_back(sample);
     for (unsigned seed = 1; seed <= 40; ++seed)
         docs.push_back(Generated(seed));
+    // Texts longer than the writer's buffer, escaped or not.
+    std::string longText;
+    for (int i = 0; i < 12000; ++i)
+        longText += "a\"\\\xE9"
+                    "b"[i % 5];
+    docs.emplace_back().AddAction(
+        4, ActionRecord{0, longText, "X=" + std::string(70000, 'v') + '\0', {}, false});
     for (std::size_t i = 0; i < docs.size(); ++i) {
         const std::string json = FileJson(docs[i]);
         Result<ConfigDocument> back = ConfigFromJson(json);
