@@ -38,7 +38,7 @@ bool HasNumericValue(const std::string& text, std::int64_t value)
 }
 
 // Type 0: which output (DISP) and how (ON), then the duration and the other device.
-std::string OutputSummary(const std::string& params, const LangTextLookup& langText)
+std::string OutputSummary(std::string_view params, const LangTextLookup& langText)
 {
     const std::string disp = GetParam("DISP", params);
     const std::string on = GetParam("ON", params);
@@ -72,11 +72,28 @@ std::string OutputSummary(const std::string& params, const LangTextLookup& langT
     return out;
 }
 
+// Whether some pair is PWD with a value: a key of three bytes before an "=" that starts a pair.
+bool HasPasswordValue(std::string_view params)
+{
+    for (std::size_t at = params.find('='); at != std::string_view::npos; at = params.find('=', at + 1)) {
+        if (at >= 3 && (at == 3 || params[at - 4] == '\0') && IsPasswordKey(params.substr(at - 3, 3)) &&
+            at + 1 < params.size() && params[at + 1] != '\0')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::string ActionSummary(const ActionRecord& action, const LangTextLookup& langText)
 {
-    const std::string p = WithoutPasswords(action.Params);
+    // Nothing in a summary may come from a password, even where a looked-up key matches inside one.
+    std::string_view p = action.Params;
+    std::string withoutPasswords;
+    if (HasPasswordValue(p)) {
+        withoutPasswords = WithoutPasswords(p);
+        p = withoutPasswords;
+    }
     auto v = [&p](std::string_view key) { return GetParam(key, p); };
     switch (action.Type) {
     case ActOutput:
