@@ -22,10 +22,15 @@
 
 namespace kor::cli {
 
-Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text)
+Status OpenCameraForRun(const Invocation& inv, std::int32_t camera, CameraSession& session,
+                        LanguageCatalogue& catalogue)
 {
+    if (const Status opened = OpenCameraSession(inv, camera, session); opened.failed())
+        return opened;
+    if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
+        return loaded;
     if (const std::optional<std::string> refused =
-            CredentialsRefusal(session.Camera.UserName(), session.Camera.Password(), text))
+            CredentialsRefusal(session.Camera.UserName(), session.Camera.Password(), LookupOf(catalogue)))
         return Status::Fail(TerminalText(*refused));
     return Status::Ok();
 }

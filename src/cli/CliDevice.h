@@ -15,9 +15,11 @@
 
 namespace kor::cli {
 
-// Refuses a camera whose stored user name or password the configuration cannot carry, in the
-// words the run itself would use; called before anything is sent.
-Status CheckCameraCredentials(const CameraSession& session, const TextLookup& text);
+// What download and apply do before they talk to a camera: opens its session and the language,
+// and refuses a camera whose stored user name or password the configuration cannot carry, in the
+// words the run itself would use.
+Status OpenCameraForRun(const Invocation& inv, std::int32_t camera, CameraSession& session,
+                        LanguageCatalogue& catalogue);
 // The services of a run over the given transports: the work and data folders, and the camera's
 // history for the system files an installation replaces.
 DeviceServices CliDeviceServices(HttpClient& http, FtpClient& ftp, Pinger& ping, Clock& clock,

@@ -86,14 +86,11 @@ int RunApply(const CommandSpec& self, Invocation& inv)
     if (const Status read = NumberOption(inv, "camera", -32768, 32767, id); read.failed())
         return Failure(inv, read.reason());
     CameraSession session;
-    if (const Status opened = OpenCameraSession(inv, static_cast<std::int32_t>(id), session); opened.failed())
-        return Failure(inv, opened.reason());
     LanguageCatalogue catalogue;
-    if (const Status loaded = LoadCliLanguage(inv, session, catalogue); loaded.failed())
-        return Failure(inv, loaded.reason());
+    if (const Status opened = OpenCameraForRun(inv, static_cast<std::int32_t>(id), session, catalogue);
+        opened.failed())
+        return Failure(inv, opened.reason());
     const TextLookup text = LookupOf(catalogue);
-    if (const Status carried = CheckCameraCredentials(session, text); carried.failed())
-        return Failure(inv, carried.reason());
     const auto cameraId = static_cast<std::int32_t>(id);
     const bool dryRun = inv.Has("dry-run");
     if (const std::vector<std::string> refused = RefusedOptions(request.Options, session, session.Start);
