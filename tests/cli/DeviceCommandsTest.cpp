@@ -54,24 +54,6 @@ protected:
     std::unique_ptr<kor::test::DeviceSimProcess> m_sim;
 };
 
-TEST_F(KorctlDevice, DownloadApplyDownloadRoundTrip)
-{
-    const std::vector<std::string> installed = {"--installed"};
-    ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
-    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--update-settings"});
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    EXPECT_NE(r.Out.find("DEMO-1"), std::string::npos) << r.Out;
-
-    r = Run({"download", "--camera", "5", Path("first.kma")});
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    r = Run({"apply", "--camera", "5", "--project", Path("first.kma"), "--send-config"});
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    r = Run({"download", "--camera", "5", Path("second.kma")});
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    EXPECT_FALSE(Read("first.kma").empty());
-    EXPECT_EQ(Read("second.kma"), Read("first.kma"));
-}
-
 TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
 {
     const std::vector<std::string> open = {"--installed", "--wiring", "open"};
@@ -100,56 +82,6 @@ TEST_F(KorctlDevice, OpenLoopDecidesRuleOneAsTheWindowDoes)
     }
 }
 
-// A camera changed behind the tool's back: --if-unchanged refuses and --dry-run shows the change, neither
-// sends anything; a camera that keeps something else than it was sent fails the run with status 3.
-TEST_F(KorctlDevice, ChangesBehindTheToolsBackAndUnkeptUploadsAreCaught)
-{
-    const std::vector<std::string> installed = {"--installed"};
-    ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
-    const std::vector<std::string> send = {"apply", "--camera", "5", "--project", Sample(), "--send-config"};
-    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--if-unchanged"});
-    EXPECT_EQ(r.Status, 1) << r.Out << r.Err; // nothing sent or read yet
-    r = Run(send);
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
-    namespace fs = std::filesystem;
-    const fs::path kept = Path("work/cameras/5/000001.entry");
-    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(fs::status(kept.parent_path()).permissions(), fs::perms::owner_all);
-
-    std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
-    stored.replace(stored.find("DISP=1"), 6, "DISP=2");
-    m_sim->WriteDeviceFile("etc/alarm_app", stored);
-    const std::size_t before = m_sim->Requests().size();
-    const struct
-    {
-        const char* Flag;
-        int Status;
-        const char* Out;
-    } cases[] = {
-        {"--if-unchanged", 1, "Output: Output 01 -> Output 02"},
-        {"--dry-run", 0, "Output: Output 02 -> Output 01"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args = send;
-        args.push_back(c.Flag);
-        r = Run(args);
-        EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
-        EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
-        EXPECT_EQ(r.Out.find(kSecret), std::string::npos) << r.Out;
-    }
-    const auto requests = m_sim->Requests();
-    EXPECT_GT(requests.size(), before);
-    for (std::size_t i = before; i < requests.size(); ++i)
-        EXPECT_NE(requests[i].method, "POST") << requests[i].path;
-    EXPECT_EQ(m_sim->ReadDeviceFile("etc/alarm_app"), stored);
-
-    const std::vector<std::string> altering = {"--installed", "--fault", "alter-stored"};
-    ASSERT_NO_FATAL_FAILURE(StartSim("6", &altering));
-    r = Run({"apply", "--camera", "6", "--project", Sample(), "--send-config"});
-    EXPECT_EQ(r.Status, 3) << r.Out << r.Err;
-    EXPECT_NE(r.Out.find("The camera did not keep the configuration as sent."), std::string::npos) << r.Out;
-}
-
 // The installation's restarts: one line per wait on standard error, with the seconds it may take;
 // the outcome line before the closing one. korctl uses FTP's own port, which the simulated camera takes only
 // when run as root.
@@ -174,43 +106,79 @@ TEST_F(KorctlDevice, InstallShowsEachWaitAndItsOutcome)
     EXPECT_NE(r.Out.find("The application was installed.\nFinished.\n"), std::string::npos) << r.Out;
 }
 
-// What was sent and read is listed, shown, compared and written back into a project; the history
-// keeps its last entries and always the newest system files.
-TEST_F(KorctlDevice, HistoryOfACamera)
+// A camera changed behind the tool's back: --if-unchanged refuses and --dry-run shows the change, neither
+// sends anything. What was sent and read is listed, shown, compared and written back into a project, and
+// a project read from the camera goes back to it unchanged. A camera that keeps something else than it
+// was sent fails the run with status 3.
+TEST_F(KorctlDevice, ChangesBehindTheToolsBackHistoryAndRoundTrip)
 {
     const std::vector<std::string> installed = {"--installed"};
     ASSERT_NO_FATAL_FAILURE(StartSim("5", &installed));
-    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config"});
+    const std::vector<std::string> send = {"apply", "--camera", "5", "--project", Sample(), "--send-config"};
+    CliRun r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--if-unchanged"});
+    EXPECT_EQ(r.Status, 1) << r.Out << r.Err; // nothing sent or read yet
+    r = Run({"apply", "--camera", "5", "--project", Sample(), "--send-config", "--update-settings"});
     ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    EXPECT_NE(r.Out.find("DEMO-1"), std::string::npos) << r.Out;
+    namespace fs = std::filesystem;
+    const fs::path kept = Path("work/cameras/5/000001.entry");
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(kept.parent_path()).permissions(), fs::perms::owner_all);
+
     std::string stored = m_sim->ReadDeviceFile("etc/alarm_app");
     stored.replace(stored.find("DISP=1"), 6, "DISP=2");
     m_sim->WriteDeviceFile("etc/alarm_app", stored);
-    r = Run({"download", "--camera", "5", Path("now.kma")});
-    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    const std::size_t before = m_sim->Requests().size();
     const struct
     {
         std::vector<std::string> Args;
         int Status;
         const char* Out;
     } cases[] = {
-        {{}, 0, "2  "},
-        {{"--show", "1"}, 0, "  sent  korctl "},
-        {{"--diff", "1"}, 1, "Output: Output 01 -> Output 02"},
-        {{"--diff", "2", "2"}, 0, ""},
-        {{"--restore", "2", Path("back.kma")}, 0, "Wrote "},
-        {{"--show", "3"}, 1, ""},
+        {{"apply", "--if-unchanged"}, 1, "Output: Output 01 -> Output 02"},
+        {{"apply", "--dry-run"}, 0, "Output: Output 02 -> Output 01"},
+        {{"download", Path("now.kma")}, 0, ""},
+        {{"history"}, 0, "2  "},
+        {{"history", "--show", "1"}, 0, "  sent  korctl "},
+        {{"history", "--diff", "1"}, 1, "Output: Output 01 -> Output 02"},
+        {{"history", "--diff", "2", "2"}, 0, ""},
+        {{"history", "--restore", "2", Path("back.kma")}, 0, "Wrote "},
+        {{"history", "--show", "3"}, 1, ""},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args{"history", "--camera", "5"};
-        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        SCOPED_TRACE(c.Args.back());
+        std::vector<std::string> args = c.Args;
+        args.insert(args.begin() + 1, {"--camera", "5"});
+        if (args[0] == "apply")
+            args.insert(args.end(), {"--project", Sample(), "--send-config"});
         r = Run(args);
         EXPECT_EQ(r.Status, c.Status) << r.Out << r.Err;
         EXPECT_NE(r.Out.find(c.Out), std::string::npos) << r.Out;
-        EXPECT_EQ(r.Out.find(kSecret), std::string::npos) << r.Out;
     }
+    const auto requests = m_sim->Requests();
+    for (std::size_t i = before; i < requests.size(); ++i)
+        EXPECT_NE(requests[i].method, "POST") << requests[i].path;
+    EXPECT_EQ(m_sim->ReadDeviceFile("etc/alarm_app"), stored);
     EXPECT_EQ(Read("back.kma"), Read("now.kma"));
 
-    const CameraConfigRecord history(QString::fromStdString(Path("work/cameras")));
+    r = Run({"apply", "--camera", "5", "--project", Path("now.kma"), "--send-config"});
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    r = Run({"download", "--camera", "5", Path("again.kma")});
+    ASSERT_EQ(r.Status, 0) << r.Out << r.Err;
+    EXPECT_EQ(Read("again.kma"), Read("now.kma"));
+
+    const std::vector<std::string> altering = {"--installed", "--fault", "alter-stored"};
+    ASSERT_NO_FATAL_FAILURE(StartSim("6", &altering));
+    r = Run({"apply", "--camera", "6", "--project", Sample(), "--send-config"});
+    EXPECT_EQ(r.Status, 3) << r.Out << r.Err;
+    EXPECT_NE(r.Out.find("The camera did not keep the configuration as sent."), std::string::npos) << r.Out;
+}
+
+// The history keeps its last entries and always the newest system files.
+TEST(CameraHistory, KeepsItsLastEntriesAndTheNewestSystemFiles)
+{
+    QTemporaryDir dir;
+    const CameraConfigRecord history(dir.path());
     ASSERT_TRUE(history.KeepSystemFiles(6, "inittab\n", "boa\n", "2.40").ok());
     for (int i = 0; i < CameraConfigRecord::kMaxEntries + 5; ++i)
         ASSERT_TRUE(history.Remember(6, HistoryOperation::Read, std::to_string(i)).ok());

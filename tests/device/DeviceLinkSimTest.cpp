@@ -99,34 +99,6 @@ TEST_F(DeviceLinkSimTest, DownloadSaveApplyDownloadGivesTheSameProject)
     EXPECT_EQ(second.ZelkSettings.BC, 9);
 }
 
-TEST_F(DeviceLinkSimTest, FullInstallationDemo1)
-{
-    ASSERT_TRUE(StartSim({}, true));
-    Doc.AddAction(3, Siren());
-    ASSERT_EQ(Run(Ticked({&LinkOptions::Install, kSendConfig})), RunOutcome::Completed) << LogText();
-
-    for (const char* file : {"alarmappd", "chkiod", "getaapp.cgi", "setaapp.cgi", "ipnio.cgi"})
-        EXPECT_TRUE(Executable(std::string("mnt/flash/bin/") + file)) << file;
-    EXPECT_TRUE(Sim->ReadDeviceFile("mnt/flash/bin/movetohomed").empty()); // home not wanted
-    const std::string inittab = Sim->ReadDeviceFile("etc/inittab");
-    EXPECT_NE(inittab.find("#v-sencamCLIENT\nalarmappd:3:respawn:/mnt/flash/bin/alarmappd\n"
-                           "chkiod:3:respawn:/mnt/flash/bin/chkiod\n"),
-              std::string::npos)
-        << inittab;
-    EXPECT_EQ(inittab.find("movetohomed"), std::string::npos);
-    const std::string boa = Sim->ReadDeviceFile("etc/httpd/conf/boa.conf");
-    EXPECT_NE(
-        boa.find("#V-SENCONF\nAlias /recordings/ /tmp/html/recordings/\nScriptAlias /cgi-bin/recordings/ "
-                 "/mnt/flash/bin/\nScriptAlias /axis-cgi/io/output.cgi /mnt/flash/bin/ipnio.cgi\n"),
-        std::string::npos)
-        << boa;
-    EXPECT_NE(boa.find("#V-SENCONFAUTH \n"), std::string::npos) << boa;
-    EXPECT_EQ(Sim->ReadDeviceFile("etc/bufferd.conf").substr(0, 10), "127.0.0.1\n");
-    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 2u);
-    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
-    EXPECT_NE(LogText().find("[803] DEMO-1 Firmware Release 2.40\n"), std::string::npos) << LogText();
-}
-
 TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
 {
     UseModel("DEMO-4");
@@ -147,9 +119,9 @@ TEST_F(DeviceLinkSimTest, FullInstallationDemo4)
               std::string::npos);
 }
 
-// The system files an installation replaces go to the camera's history, and back onto the camera
-// byte for byte.
-TEST_F(DeviceLinkSimTest, InstallationThenRestoreOfTheSystemFiles)
+// What an installation puts on the camera; the system files it replaces go to the camera's history,
+// and back onto the camera byte for byte.
+TEST_F(DeviceLinkSimTest, FullInstallationDemo1ThenRestoreOfTheSystemFiles)
 {
     ASSERT_TRUE(StartSim({}, true));
     const std::string inittab = Sim->ReadDeviceFile("etc/inittab");
@@ -157,10 +129,31 @@ TEST_F(DeviceLinkSimTest, InstallationThenRestoreOfTheSystemFiles)
     DeviceServices services = Services();
     services.KeepSystemFiles = SystemFilesKeeper(Work.path(), 7);
     RunSequence install(services, Host, Subject);
-    ASSERT_EQ(install.ConnectAndApply(Doc, Fields, Ticked({&LinkOptions::Install}), false),
+    Doc.AddAction(3, Siren());
+    ASSERT_EQ(install.ConnectAndApply(Doc, Fields, Ticked({&LinkOptions::Install, kSendConfig}), false),
               RunOutcome::Completed)
         << LogText();
-    ASSERT_NE(Sim->ReadDeviceFile("etc/inittab"), inittab);
+
+    for (const char* file : {"alarmappd", "chkiod", "getaapp.cgi", "setaapp.cgi", "ipnio.cgi"})
+        EXPECT_TRUE(Executable(std::string("mnt/flash/bin/") + file)) << file;
+    EXPECT_TRUE(Sim->ReadDeviceFile("mnt/flash/bin/movetohomed").empty()); // home not wanted
+    const std::string installed = Sim->ReadDeviceFile("etc/inittab");
+    EXPECT_NE(installed.find("#v-sencamCLIENT\nalarmappd:3:respawn:/mnt/flash/bin/alarmappd\n"
+                             "chkiod:3:respawn:/mnt/flash/bin/chkiod\n"),
+              std::string::npos)
+        << installed;
+    EXPECT_EQ(installed.find("movetohomed"), std::string::npos);
+    const std::string boaInstalled = Sim->ReadDeviceFile("etc/httpd/conf/boa.conf");
+    EXPECT_NE(boaInstalled.find(
+                  "#V-SENCONF\nAlias /recordings/ /tmp/html/recordings/\nScriptAlias /cgi-bin/recordings/ "
+                  "/mnt/flash/bin/\nScriptAlias /axis-cgi/io/output.cgi /mnt/flash/bin/ipnio.cgi\n"),
+              std::string::npos)
+        << boaInstalled;
+    EXPECT_NE(boaInstalled.find("#V-SENCONFAUTH \n"), std::string::npos) << boaInstalled;
+    EXPECT_EQ(Sim->ReadDeviceFile("etc/bufferd.conf").substr(0, 10), "127.0.0.1\n");
+    EXPECT_EQ(SimRequests("/axis-cgi/admin/restart.cgi").size(), 2u);
+    EXPECT_FALSE(Sim->ReadDeviceFile("etc/alarm_app").empty());
+    EXPECT_NE(LogText().find("[803] DEMO-1 Firmware Release 2.40\n"), std::string::npos) << LogText();
 
     const Result<HistoryEntry> kept =
         CameraConfigRecord(Work.filePath(QStringLiteral("cameras"))).Entry(7, 1);

@@ -193,19 +193,6 @@ TEST_F(InstallStepTest, WaitsForTheCamera)
     EXPECT_NE(LogText().find("[1181]\n[1197]\n[808]"), std::string::npos) << LogText();
 }
 
-TEST_F(InstallStepTest, SettingsOnly)
-{
-    Doc.GeneralSettings.FS = 3;
-    Ping.Replies = {11010, 0};
-    EXPECT_EQ(Run(Ticked({&LinkOptions::UpdateSettings})), RunOutcome::Completed) << LogText();
-    const auto buffer = Http.Matching("setconfig.cgi");
-    ASSERT_EQ(buffer.size(), 1u);
-    EXPECT_EQ(buffer[0]->Body.substr(0, 31), "127.0.0.1\n8080\nroot\npass\n0\n3\n0\n");
-    EXPECT_EQ(buffer[0]->Body.back(), '\0');
-    EXPECT_TRUE(Ftp.Log.empty());
-    EXPECT_NE(LogText().find("[820]\n[813]\n[801]\n[1183]\n[808]"), std::string::npos) << LogText();
-}
-
 TEST_F(InstallStepTest, RestartPollRetriesUntilTheWebServerAnswers)
 {
     for (const int refused : {3, 100}) {

@@ -22,14 +22,6 @@ TEST(PulsePatternTest, AdaptToTheModel)
         EXPECT_EQ(AdaptPattern(kPulsePatternA, row.Inverted, row.Pulse), row.Expected);
 }
 
-TEST(PulsePatternTest, ByteToBits)
-{
-    EXPECT_EQ(ByteToBits(0), "00000000");
-    EXPECT_EQ(ByteToBits(5), "00000101");
-    EXPECT_EQ(ByteToBits(255), "11111111");
-    EXPECT_EQ(ByteToBits(128), "10000000");
-}
-
 TEST(PulsePatternTest, DetectorProgramming)
 {
     const std::string code = "/30/30\\30/30\\30/30\\30\\700/30/30\\30\\30\\30/30/30\\700/30";

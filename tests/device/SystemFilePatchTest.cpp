@@ -112,12 +112,5 @@ TEST(SystemFilePatchTest, PatchBoaConf)
         EXPECT_EQ(PatchBoaConf(row.In, row.Options), row.Expected) << row.Name;
 }
 
-TEST(SystemFilePatchTest, SplitLinesKeepEnds)
-{
-    EXPECT_EQ(SplitLinesKeepEnds("a\nb"), (std::vector<std::string>{"a\n", "b"}));
-    EXPECT_EQ(SplitLinesKeepEnds("a\n\n"), (std::vector<std::string>{"a\n", "\n"}));
-    EXPECT_TRUE(SplitLinesKeepEnds("").empty());
-}
-
 } // namespace
 } // namespace kor
