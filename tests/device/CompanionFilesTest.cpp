@@ -110,19 +110,7 @@ TEST(CompanionFilesTest, TaskListMergeStopsAndKeepsOnlyWellFormedPairs)
 
 TEST(CompanionFilesTest, BufferConfig)
 {
-    GeneralSettings g;
-    g.FS = 1;
-    g.FTM = 2;
-    g.FSB = 3;
-    g.FTMB = 4;
-    g.SMTPH = "smtp.example";
-    g.SMTPP = "25";
-    g.SNDADDR = "a@b";
-    g.RPLYADDR = "c@d";
-    g.CIDHEAD = "H";
-    g.CLIENTNUM = "1234";
-    g.CRAIP = "10.1.1.1";
-    g.CRAPORT = "5000";
+    const GeneralSettings g{1, 2, 3, 4, "smtp.example", "25", "a@b", "c@d", "H", "1234", "10.1.1.1", "5000"};
     const std::string text = BufferConfigText({"8080", "root", "p w", "Q 1755 E"}, g);
     EXPECT_EQ(text, "127.0.0.1\n8080\nroot\np "
                     "w\n2\n1\n4\n3\nQ1755E\nsmtp.example\n25\na@b\nc@d\nH\n1234\n10.1.1.1\n5000\n");

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <sstream>
 
 namespace kor::test {
 namespace {
@@ -59,6 +60,19 @@ protected:
 };
 
 using CompanionDatabaseTest = CompanionTest;
+
+// Every field of a camera record, positions included, for comparing records whole.
+std::string Text(const CameraRecord& r)
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << r.Id << '|' << r.DisplayName << '|' << r.IpAddress << '|' << r.Port << '|' << r.UserName << '|'
+        << r.Password << '|' << int(r.Channel) << '|' << r.Brand << '|' << r.ModelName << '|'
+        << CameraTable::MacText(r.Mac) << '|' << r.PositioningSupport << '|' << r.Group;
+    for (const CameraPosition& p : r.Positions)
+        out << '|' << p.Nm << ' ' << p.X << ' ' << p.Y << ' ' << p.z;
+    return out.str();
+}
 
 QByteArray Fingerprint(const QString& path)
 {
@@ -110,13 +124,7 @@ TEST_F(CompanionDatabaseTest, OlderLayoutIsUpgradedKeepingItsData)
     ASSERT_TRUE(IsOk(connection.Open(path)));
     const std::vector<CameraRecord> cameras = ValueOf(CameraTable::List(connection));
     ASSERT_EQ(cameras.size(), 1u); // no demo camera added to a user's database
-    EXPECT_EQ(cameras[0].Id, 5);
-    EXPECT_EQ(cameras[0].DisplayName, "Yard");
-    EXPECT_EQ(cameras[0].Port, 8080);
-    EXPECT_EQ(cameras[0].UserName, "op");
-    EXPECT_EQ(cameras[0].Password, "secret");
-    EXPECT_EQ(cameras[0].Mac, (std::array<std::uint8_t, 8>{}));
-    EXPECT_FALSE(cameras[0].PositioningSupport);
+    EXPECT_EQ(Text(cameras[0]), "5|Yard|10.1.1.5|8080|op|secret|1|AXIS|OLD-1|00:00:00:00:00:00|0|");
     connection.Close();
 
     EXPECT_EQ(Sql(path, "PRAGMA user_version").toInt(), kCompanionSchemaVersion);
@@ -247,19 +255,11 @@ using CompanionObjects = CompanionTest;
 
 TEST_F(CompanionObjects, CamerasAreAddedUpdatedAndRemovedWholly)
 {
-    CameraRecord record;
-    record.Id = 12;
-    record.DisplayName = "C\xE1mara \x80"; // Windows-1252 bytes survive the Unicode database
-    record.IpAddress = "127.0.0.3";
-    record.Port = 8080;
-    record.UserName = "op";
-    record.Password = "p@ss:w/rd";
-    record.Channel = 3;
-    record.Brand = "AXIS";
-    record.ModelName = "DEMO-4";
-    record.Mac = {0x02, 0xAB, 0x00, 0x10, 0xFF, 0x0E, 0, 0};
-    record.PositioningSupport = true;
-    record.Positions = {{"Door", 1.5, 2, 0}, {"", -1e-3, 0, 3}};
+    // Windows-1252 bytes survive the Unicode database.
+    const std::array<std::uint8_t, 8> mac = {0x02, 0xAB, 0x00, 0x10, 0xFF, 0x0E, 0, 0};
+    const std::vector<CameraPosition> positions = {{"Door", 1.5, 2, 0}, {"", -1e-3, 0, 3}};
+    CameraRecord record{12,     "C\xE1mara \x80", "127.0.0.3", 8080, "op",      "p@ss:w/rd", 3,
+                        "AXIS", "DEMO-4",         mac,         true, positions, "North"};
     ASSERT_TRUE(IsOk(CameraTable::Add(m_connection, record)));
     std::string error;
     EXPECT_TRUE(Fails(CameraTable::Add(m_connection, record), error));
@@ -270,23 +270,7 @@ TEST_F(CompanionObjects, CamerasAreAddedUpdatedAndRemovedWholly)
     camera.SetConnection(&m_connection);
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_TRUE(IsOk(camera.Load(12)));
-        EXPECT_EQ(camera.DisplayName(), record.DisplayName);
-        EXPECT_EQ(camera.IpAddress(), record.IpAddress);
-        EXPECT_EQ(camera.Port(), 8080);
-        EXPECT_EQ(camera.UserName(), "op");
-        EXPECT_EQ(camera.Password(), "p@ss:w/rd");
-        EXPECT_EQ(camera.Channel(), 3);
-        EXPECT_EQ(camera.Brand(), "AXIS");
-        EXPECT_EQ(camera.ModelName(), "DEMO-4");
-        EXPECT_EQ(camera.MacAddress(), record.Mac);
-        EXPECT_TRUE(camera.PositioningSupport());
-        ASSERT_EQ(camera.Positions().size(), record.Positions.size());
-        for (std::size_t i = 0; i < record.Positions.size(); ++i) {
-            EXPECT_EQ(camera.Positions()[i].Nm, record.Positions[i].Nm);
-            EXPECT_DOUBLE_EQ(camera.Positions()[i].X, record.Positions[i].X);
-            EXPECT_DOUBLE_EQ(camera.Positions()[i].Y, record.Positions[i].Y);
-            EXPECT_DOUBLE_EQ(camera.Positions()[i].z, record.Positions[i].z);
-        }
+        EXPECT_EQ(Text(camera.Record()), Text(record));
         // The update replaces the record and its positions.
         record.DisplayName = "Gate camera";
         record.IpAddress = "127.0.0.4";
