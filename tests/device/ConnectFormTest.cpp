@@ -119,13 +119,11 @@ TEST(HomeForm, EntriesAndWhatContinueChooses)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Row.value_or(99));
         const HomeStep step = ContinueHome(entries, positions, c.Row, c.ReturnHome);
+        const auto fields = [](const HomeChoice& h) {
+            return std::tie(h.Continue, h.HomePreset, h.X, h.Y, h.Z, h.Enabled);
+        };
         EXPECT_EQ(step.Close, c.Close);
-        EXPECT_EQ(step.Choice.Continue, c.Expected.Continue);
-        EXPECT_EQ(step.Choice.HomePreset, c.Expected.HomePreset);
-        EXPECT_EQ(step.Choice.X, c.Expected.X);
-        EXPECT_EQ(step.Choice.Y, c.Expected.Y);
-        EXPECT_EQ(step.Choice.Z, c.Expected.Z);
-        EXPECT_EQ(step.Choice.Enabled, c.Expected.Enabled);
+        EXPECT_EQ(fields(step.Choice), fields(c.Expected));
     }
     const HomeStep empty = ContinueHome({}, {}, std::nullopt, true);
     EXPECT_TRUE(empty.Close) << "no positions: the screen closes";
