@@ -20,11 +20,6 @@ using KorctlCameras = test::KorctlTest;
 
 const char kDemoLine[] = "0\tDemo camera\t127.0.0.2\t80\tAXIS\tDEMO-1\n";
 
-QJsonArray JsonArray(const std::string& text)
-{
-    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).array();
-}
-
 TEST_F(KorctlCameras, CamerasAreListedAddedAndRemoved)
 {
     EXPECT_EQ(Run({"cameras", "list"}).Out, kDemoLine);
@@ -35,7 +30,7 @@ TEST_F(KorctlCameras, CamerasAreListedAddedAndRemoved)
     EXPECT_EQ(Run({"cameras", "list"}).Out,
               std::string(kDemoLine) + "5\tCaf\xC3\xA9\t127.0.0.3\t8080\tAXIS\tDEMO-4\n");
 
-    const QJsonArray cameras = JsonArray(Run({"cameras", "list", "--json"}).Out);
+    const QJsonArray cameras = test::Json(Run({"cameras", "list", "--json"}).Out).array();
     ASSERT_EQ(cameras.size(), 2);
     const QJsonObject added = cameras[1].toObject();
     EXPECT_EQ(added[QStringLiteral("name")].toString(), QStringLiteral(u"Café"));
@@ -50,9 +45,11 @@ TEST_F(KorctlCameras, CamerasAreListedAddedAndRemoved)
                    "d"})
                   .Status,
               0);
-    EXPECT_EQ(
-        JsonArray(Run({"cameras", "list", "--json"}).Out)[1].toObject()[QStringLiteral("group")].toString(),
-        QStringLiteral(u"Süd"));
+    EXPECT_EQ(test::Json(Run({"cameras", "list", "--json"}).Out)
+                  .array()[1]
+                  .toObject()[QStringLiteral("group")]
+                  .toString(),
+              QStringLiteral(u"Süd"));
 
     ASSERT_EQ(Run({"cameras", "remove", "5"}).Status, 0);
     EXPECT_EQ(Run({"cameras", "list"}).Out, kDemoLine);
@@ -79,7 +76,7 @@ TEST_F(KorctlCameras, ModelsAreAddedListedAndUsedByCameras)
               "camera-events=8\tinverted=0\tpulse-time=30\tcgi-bin=1\tprograms=alarmappd#@chanrecd#chkiod\n"
               "Q-2\tbrand=AXIS\tchannels=2\tfolder=Q2\tper-firmware=1\tio=1\tcapabilities=4294967295\t"
               "camera-events=3\tinverted=1\tpulse-time=45\tcgi-bin=1\tprograms=alarmappd#@chanrecd\n");
-    const QJsonArray models = JsonArray(Run({"models", "list", "--json"}).Out);
+    const QJsonArray models = test::Json(Run({"models", "list", "--json"}).Out).array();
     ASSERT_EQ(models.size(), 3);
     EXPECT_EQ(models[2].toObject()[QStringLiteral("pulse_time")].toInt(), 45);
     r = Run(AddCamera({"--id", "8", "--model", "q-2", "--channel", "2"}));

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,12 @@
 #include <vector>
 
 namespace kor::cli::test {
+
+// A --json output read back.
+inline QJsonDocument Json(const std::string& text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text));
+}
 
 // One in-process korctl run: exit status and what it printed.
 struct CliRun

@@ -26,11 +26,6 @@ namespace {
 using test::CliRun;
 using KorctlConvert = test::KorctlTest;
 
-QJsonObject JsonObject(const std::string& text)
-{
-    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
-}
-
 TEST_F(KorctlConvert, ProjectToUploadAndBackIsLossless)
 {
     CliRun r = Run({"convert", Sample(), Path("alarm_app"), "--to", "alarm_app", "--port", "8080", "--user",
@@ -64,7 +59,7 @@ TEST_F(KorctlConvert, ShowListsRulesActionsAndMasksPasswords)
     r = Run({"show", Sample(), "--json"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out.find("ftp-secret"), std::string::npos);
-    const QJsonObject root = JsonObject(r.Out);
+    const QJsonObject root = test::Json(r.Out).object();
     EXPECT_EQ(root[QStringLiteral("format")].toInt(), 1);
     EXPECT_EQ(root[QStringLiteral("passwords")].toString(), QStringLiteral("masked"));
     const QJsonArray rules = root[QStringLiteral("rules")].toArray();
@@ -123,7 +118,8 @@ TEST_F(KorctlConvert, ShowSummarisesEachActionInTheChosenLanguage)
     const CliRun r = Run({"show", Path("two.kma"), "--json", "--lang", "es"});
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(r.Out.find("s3cr3t"), std::string::npos);
-    const QJsonArray actions = JsonObject(r.Out)[QStringLiteral("rules")]
+    const QJsonArray actions = test::Json(r.Out)
+                                   .object()[QStringLiteral("rules")]
                                    .toArray()[0]
                                    .toObject()[QStringLiteral("actions")]
                                    .toArray();
@@ -150,7 +146,7 @@ TEST_F(KorctlConvert, CheckExitsWithOneOnFindings)
           "#SSTART3\r\n#ACTION=Tell;TP=7;PARAMS=;TT=;\r\n#GENERAL;FS=2;FTM=2;FSB=2;FTMB=2;\n\r\n");
     r = Run({"check", Path("mail.kma"), "--json"});
     EXPECT_EQ(r.Status, 1);
-    const QJsonArray findings = JsonObject(r.Out)[QStringLiteral("findings")].toArray();
+    const QJsonArray findings = test::Json(r.Out).object()[QStringLiteral("findings")].toArray();
     ASSERT_EQ(findings.size(), 1) << r.Out;
     EXPECT_EQ(findings[0].toObject()[QStringLiteral("code")].toString(), QStringLiteral("mail-server-empty"));
     EXPECT_EQ(findings[0].toObject()[QStringLiteral("rule")].toInt(), 3);
