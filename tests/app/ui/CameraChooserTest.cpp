@@ -1,17 +1,14 @@
 #include "app/ui/CameraChooser.h"
-#include "app/AppSession.h"
-#include "app/ClientDatabase.h"
 #include "app/Language.h"
-#include "app/ScriptedDialogs.h"
 #include "app/ui/CameraEditor.h"
 #include "outside/companion/CameraTable.h"
 
+#include "SessionFixture.h"
 #include "TestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -20,31 +17,10 @@
 namespace kor {
 namespace {
 
-class CameraChooserTest : public ::testing::Test
+class CameraChooserTest : public test::SessionFixture
 {
 protected:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
-            qputenv("KOR_RESOURCES", (test::BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
-        ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
-        ASSERT_TRUE(test::IsOk(
-            OpenClientDatabase(m_session.Connection(), m_dir.filePath(QStringLiteral("orgend.ddd")))));
-    }
-    void TearDown() override { FreeLanguage(); }
-
     std::vector<CameraRecord> Cameras() { return test::ValueOf(CameraTable::List(m_session.Connection())); }
-
-    template <typename T> static T* Find(QWidget& widget, const char* name)
-    {
-        T* child = widget.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-
-    QTemporaryDir m_dir;
-    ScriptedDialogs m_dialogs;
-    AppSession m_session{m_dialogs};
 };
 
 // Pick, add, edit and remove as the user does, with the editor's open/confirm/cancel cycle once;

@@ -1,19 +1,17 @@
 #include "app/ui/FrmDoc.h"
 
-#include "app/AppSession.h"
 #include "app/Language.h"
 #include "app/ReportFile.h"
-#include "app/ScriptedDialogs.h"
 #include "app/ui/ReportPrintDialog.h"
 #include "config/ParamString.h"
 #include "device/Clock.h"
 
+#include "SessionFixture.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -51,34 +49,26 @@ public:
     }
 };
 
-class FrmDocTest : public ::testing::Test
+class FrmDocTest : public test::SessionFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
-        m_session.Services().WorkFolder = m_dir.filePath(QStringLiteral("work"));
+        SessionFixture::SetUp();
         m_session.Services().Wait = &m_clock;
-        ConfigDocument& doc = m_session.Document();
-        doc.ResetConfig();
         ActionRecord light;
         light.Type = ActOutput;
         light.Name = "Door <light>";
         AppendParam(light.Params, "DISP", "1");
         AppendParam(light.Params, "ON", "2");
         light.TimeTable.Append(3, Interval{{8, 0, 0}, {12, 30, 0}});
-        doc.AddAction(3, light);
+        Doc().AddAction(3, light);
     }
-    void TearDown() override { FreeLanguage(); }
 
     QString File(const QString& name) const { return m_dir.filePath(name); }
     static std::string Head(const QString& path, std::size_t n) { return test::ReadBytes(path).substr(0, n); }
 
-    QTemporaryDir m_dir;
     FixedClock m_clock;
-    ScriptedDialogs m_dialogs;
-    AppSession m_session{m_dialogs};
 };
 
 // The page is built on a worker; the screen shows it once it is ready, and builds it again from the
@@ -90,7 +80,7 @@ TEST_F(FrmDocTest, ShowsTheReportItBuiltIntoTheWorkFolder)
     QString text = screen.Page()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("(Door <light>)"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("08:00-12:30")));
-    EXPECT_EQ(screen.ReportPath(), File(QStringLiteral("work/xdoc.html")));
+    EXPECT_EQ(screen.ReportPath(), File(QStringLiteral("xdoc.html")));
     EXPECT_EQ(test::ReadBytes(screen.ReportPath()),
               ReportFile::Build(m_session.Document(), LangTextBytes, u"en"_qs, screen.Header()));
     EXPECT_TRUE(text.contains(QString::fromStdString(ReportFile::MadeAtText(m_clock.Now()))));
