@@ -62,7 +62,6 @@ TEST(ActionCodecs, BuildTheKeysInOrderUnderTheirConditions)
         {"output: on-off 10 s", BuildOutputParams(OutputAction{1, 2, "10"}, "Seconds"),
          "DISP=1$ON=2$TM=10S$"},
         {"output: on-off 0", BuildOutputParams(OutputAction{1, 2, "0"}, "Seconds"), "DISP=1$ON=2$"},
-        {"output: on-off empty", BuildOutputParams(OutputAction{1, 2, ""}, "Seconds"), "DISP=1$ON=2$"},
         {"output: off-on 0", BuildOutputParams(OutputAction{1, 3, "0"}, "Seconds"), "DISP=1$ON=3$TM=0S$"},
         {"output: off-on empty", BuildOutputParams(OutputAction{1, 3, ""}, "Seconds"), "DISP=1$ON=3$TM=S$"},
         {"output: unit letter as shown", BuildOutputParams(OutputAction{1, 3, "5", 1}, "Minutos"),
@@ -259,6 +258,7 @@ TEST(ActionCodecs, AStoredActionReopensAsItWasTypedThroughSaveAndLoad)
     EXPECT_EQ(LoadRemoteAlarmParams(params(8)).Fields, remote);
 }
 
+// Unlike the substring search of GetParam, which finds "IP" inside "CRAIP".
 TEST(ActionCodecs, ReadParamMatchesWholeKeysOnly)
 {
     const struct
@@ -266,20 +266,17 @@ TEST(ActionCodecs, ReadParamMatchesWholeKeysOnly)
         const char* Params;
         const char* Key;
         const char* Expected;
-        const char* GetParamGives; // where the two differ, what the substring search finds
     } cases[] = {
-        {"DISP=1$ON=2$", "on", "2", "2"},
-        {"CRAIP=10.0.0.1$IP=10.0.0.2$", "IP", "10.0.0.2", "10.0.0.1"},
-        {"PWD=aTM=5$TM=10S$", "TM", "10S", "5"},
-        {"A=1", "A", "", ""},              // the last pair must be ended
-        {"A=$B=2$", "A", "", ""},          // empty value
-        {"X$A=1$", "A", "1", "1"},         // a piece without "=" is passed over
-        {"A=1=2$A=3$", "A", "1=2", "1=2"}, // the value runs to the NUL; the first pair wins
+        {"DISP=1$ON=2$", "on", "2"},
+        {"CRAIP=10.0.0.1$IP=10.0.0.2$", "IP", "10.0.0.2"},
+        {"PWD=aTM=5$TM=10S$", "TM", "10S"},
+        {"A=1", "A", ""},           // the last pair must be ended
+        {"A=$B=2$", "A", ""},       // empty value
+        {"X$A=1$", "A", "1"},       // a piece without "=" is passed over
+        {"A=1=2$A=3$", "A", "1=2"}, // the value runs to the NUL; the first pair wins
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(ReadParam(Params(c.Params), c.Key), c.Expected) << c.Params;
-        EXPECT_EQ(GetParam(c.Key, Params(c.Params)), c.GetParamGives) << c.Params;
-    }
 }
 
 } // namespace

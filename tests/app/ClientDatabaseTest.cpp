@@ -128,7 +128,6 @@ TEST_F(ClientDatabaseTest, PrmsValuesAreLookedUpByBoundName)
         EXPECT_EQ(value, c.Expected);
         EXPECT_FALSE(value.isNull());
     }
-    EXPECT_EQ(GetPrmsValue(m_connection, QStringLiteral("APPVERSION"), fallback), QStringLiteral("4.2.1"));
     m_connection.Close();
     EXPECT_EQ(GetPrmsValue(m_connection, QStringLiteral("APPVERSION"), fallback), fallback);
 }
