@@ -107,10 +107,11 @@ TEST_F(ProjectFilesTest, SaveAsksBeforeReplacingAFile)
     AddWork();
     Doc().CurrentFileName = "/somewhere/current.kma";
 
-    // No: the dialog comes again with the same filter; then a new name.
-    m_dialogs.QueueFile(existing);
+    // Typed without its extension, asked about under the name it gets; No: the dialog comes again
+    // with the same filter; then a new name.
+    m_dialogs.QueueFile(Path("existing"));
     m_dialogs.QueueAnswer(Answer::No);
-    m_dialogs.QueueFile(Path("new.kma"));
+    m_dialogs.QueueFile(Path("new"));
     EXPECT_TRUE(m_files.SaveProject());
     EXPECT_EQ(Kinds(), (std::vector<Kind>{Kind::SaveFile, Kind::Question, Kind::SaveFile}));
     const auto& history = m_dialogs.History();
@@ -120,6 +121,7 @@ TEST_F(ProjectFilesTest, SaveAsksBeforeReplacingAFile)
     EXPECT_EQ(history[1].Text, LangText(821) + u' ' + existing + QStringLiteral(" ?"));
     EXPECT_EQ(test::ReadBytes(existing), "old bytes");
     EXPECT_EQ(Doc().CurrentFileName, Path("new.kma").toStdString());
+    EXPECT_FALSE(QFile::exists(Path("new")));
     EXPECT_TRUE(Doc().Saved);
 
     // Cancel: nothing is written.
@@ -140,7 +142,7 @@ TEST_F(ProjectFilesTest, SaveAsksBeforeReplacingAFile)
     EXPECT_EQ(Doc().CurrentFileName, existing.toStdString());
 }
 
-TEST_F(ProjectFilesTest, SaveAddsTheExtensionAndProposesTheCamerasName)
+TEST(ProjectFiles, TheExtensionIsAddedAndTheCamerasNameProposed)
 {
     const std::pair<const char*, const char*> paths[] = {
         {"/p/site", "/p/site.kma"},     {"/p/site.", "/p/site.kma"},    {"/p/site.kma", "/p/site.kma"},
@@ -152,16 +154,6 @@ TEST_F(ProjectFilesTest, SaveAddsTheExtensionAndProposesTheCamerasName)
         {"Gate 2", "Gate 2.kma"}, {" Hall: A/B? ", "Hall_ A_B_.kma"}, {"  ", ""}};
     for (const auto& [camera, proposed] : names)
         EXPECT_EQ(ProjectFiles::ProposedFileName(QLatin1String(camera)), QLatin1String(proposed)) << camera;
-
-    // Typed without an extension: written as .kma, and an existing one is asked about under that name.
-    AddWork();
-    test::WriteBytes(Path("site.kma"), "old bytes");
-    m_dialogs.QueueFile(Path("site"));
-    m_dialogs.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(m_files.SaveProject());
-    EXPECT_EQ(m_dialogs.Questions().at(0), LangText(821) + u' ' + Path("site.kma") + QStringLiteral(" ?"));
-    EXPECT_EQ(Doc().CurrentFileName, Path("site.kma").toStdString());
-    EXPECT_FALSE(QFile::exists(Path("site")));
 }
 
 TEST_F(ProjectFilesTest, AFailedSaveKeepsTheNameAndTheState)
@@ -179,6 +171,13 @@ TEST_F(ProjectFilesTest, AFailedSaveKeepsTheNameAndTheState)
 TEST_F(ProjectFilesTest, OpenReadsAProjectAndReportsAnUnreadableOne)
 {
     const QString sample = test::SourceDir() + QStringLiteral("/resources/samples/demo.kma");
+    // Unsaved changes are asked about first; cancelled, no file dialog follows.
+    AddWork();
+    m_dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(m_files.OpenProject());
+    EXPECT_EQ(Kinds(), std::vector<Kind>{Kind::Question});
+    EXPECT_TRUE(Doc().IsRuleUsed(5));
+    m_dialogs.Clear();
     // Cancelled dialog: nothing changes.
     ASSERT_TRUE(m_session.History().Edit({7}, QString(), [this] { AddWork(7); }));
     Doc().Saved = true; // as after a save
@@ -203,15 +202,6 @@ TEST_F(ProjectFilesTest, OpenReadsAProjectAndReportsAnUnreadableOne)
     EXPECT_TRUE(m_files.OpenProject());
     EXPECT_EQ(m_dialogs.Messages(), QStringList{LangText(181)});
     EXPECT_EQ(m_dialogs.History().back().Icon, MessageIcon::Critical);
-}
-
-TEST_F(ProjectFilesTest, OpenAsksAboutUnsavedChangesFirst)
-{
-    AddWork();
-    m_dialogs.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(m_files.OpenProject());
-    EXPECT_EQ(Kinds(), std::vector<Kind>{Kind::Question}) << "no file dialog after cancel";
-    EXPECT_TRUE(Doc().IsRuleUsed(5));
 }
 
 } // namespace
