@@ -71,7 +71,7 @@ TEST_F(Catalogue, KindsSourcesAndTheirTaskListRule)
     EXPECT_FALSE(TagIndex("SIMDx") || TagIndex("SIMD") || TagIndex("SIMD99999"));
 }
 
-TEST_F(Catalogue, AnAnswerForAKindNoLongerChosenIsDropped)
+TEST_F(Catalogue, AddAnswersForTheChosenKindOnlyAndRemove)
 {
     ConfigDocument doc;
     doc.InputOneAsSensor = 1;
@@ -94,11 +94,21 @@ TEST_F(Catalogue, AnAnswerForAKindNoLongerChosenIsDropped)
     EXPECT_TRUE(form.Answer("SDMC", {SourceItem{QStringLiteral("Window 1 (Gate)"), 6, "SDMC70"}}));
     EXPECT_EQ(form.Hint(), QStringLiteral("Double-click a source to edit its actions."));
     EXPECT_TRUE(form.Add(1));
+    EXPECT_FALSE(form.Add(1)) << "listed already";
     EXPECT_TRUE(dirty);
     EXPECT_FALSE(doc.IsRuleUsed(70)) << "adding makes no rule";
     // So the new row is named as one that is not kept.
     EXPECT_EQ(form.RowsWithoutActions(), std::vector<int>{1});
     EXPECT_TRUE(form.Hint().endsWith(QStringLiteral("no actions yet: Window 1 (Gate)")));
+
+    // Removing a source drops its actions; only a source with a device task dirties the task list.
+    dirty = false;
+    EXPECT_TRUE(form.Remove(0));
+    EXPECT_FALSE(doc.IsRuleUsed(3));
+    EXPECT_FALSE(dirty);
+    EXPECT_TRUE(form.Remove(0));
+    EXPECT_TRUE(dirty);
+    EXPECT_TRUE(form.Rows().empty());
 }
 
 // Answers by path and query; records every address asked.

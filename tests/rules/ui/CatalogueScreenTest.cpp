@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QTest>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace kor {
@@ -22,41 +21,7 @@ protected:
         for (int n = 0; n < 20 && box->currentIndex() != index; ++n)
             QTest::keyClick(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
-    static QStringList Column(QTreeWidget* list, int column)
-    {
-        QStringList texts;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            texts << list->topLevelItem(i)->text(column);
-        return texts;
-    }
 };
-
-TEST_F(CatalogueScreen, ChooseAddAndRemoveASource)
-{
-    Doc().AddAction(100, ActionRecord{});
-    frmEventos screen(m_session);
-    screen.resize(700, 400);
-    screen.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
-    auto* list = Find<QTreeWidget>(screen, "lvwCargaEventos");
-    auto* add = Find<QToolButton>(screen, "imgBajar");
-    EXPECT_EQ(add->text(), QStringLiteral("Add")) << "the add command says what it does";
-
-    Choose(screen, "cmbNameSens", 0); // digital inputs
-    Choose(screen, "cmbListSens", 2); // input 3
-    QTest::mouseClick(add, Qt::LeftButton);
-    QTest::mouseClick(add, Qt::LeftButton); // listed already: nothing
-    EXPECT_EQ(Column(list, 1), test::Strings({"Audio", "Input 3"}));
-
-    // A double click opens the source's rule list: the typical road goes that way.
-    m_session.SetTaskListDirty(false);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->topLevelItem(0)).center());
-    QTest::mouseClick(Find<QToolButton>(screen, "imgDel"), Qt::LeftButton);
-    EXPECT_EQ(Column(list, 1), test::Strings({"Input 3"}));
-    EXPECT_FALSE(Doc().IsRuleUsed(100));
-    EXPECT_TRUE(m_session.TaskListDirty());
-}
 
 // The sources of the camera come from its parameter lists (kor-devicesim on loopback); while it is
 // asked, the screen takes no input.
