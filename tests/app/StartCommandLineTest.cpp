@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kor {
 namespace {
 
@@ -65,12 +67,11 @@ TEST(StartCommandLine, PiecesSetTheStartValues)
         const Status read = ApplyStartCommandLine(c.CommandLine, values);
         const std::string& reason = read.reason();
         EXPECT_EQ(read.failed(), c.Fails) << reason;
-        EXPECT_EQ(values.RemoteMode, c.Expected.RemoteMode);
-        EXPECT_EQ(values.RelayHost, c.Expected.RelayHost);
-        EXPECT_EQ(values.RelayDataPort, c.Expected.RelayDataPort);
-        EXPECT_EQ(values.RelayEnabled, c.Expected.RelayEnabled);
-        EXPECT_EQ(values.RelayPort, c.Expected.RelayPort);
-        EXPECT_EQ(values.CameraId, c.Expected.CameraId);
+        const auto fields = [](const StartValues& v) {
+            return std::tuple(v.RemoteMode, v.RelayHost, v.RelayDataPort, v.RelayEnabled, v.RelayPort,
+                              v.CameraId);
+        };
+        EXPECT_EQ(fields(values), fields(c.Expected));
         if (!c.Fails) {
             EXPECT_EQ(values.RelayPwd, c.Expected.RelayPwd);
             EXPECT_EQ(reason, "");

@@ -311,23 +311,15 @@ TEST(ConfigText, GetConfigTextFillsByLinePosition)
     g.SMTPH = "old";
     EXPECT_EQ(ParseGetConfigText(g, "a\nb\nc\nd\n5\r\n6\n7\n8\nskip\nhost\r\n2525\ns\nr\nc\nn\nip\nport\n"),
               kGetConfigFields);
-    EXPECT_EQ(g.FTM, 5) << "a CR before LF is ignored on number lines";
-    EXPECT_EQ(g.FS, 6);
-    EXPECT_EQ(g.FTMB, 7);
-    EXPECT_EQ(g.FSB, 8);
-    EXPECT_EQ(g.SMTPH, "host\r") << "text lines keep their CR";
-    EXPECT_EQ(g.SMTPP, "2525");
-    EXPECT_EQ(g.CRAPORT, "port");
+    // A CR before LF is ignored on number lines; text lines keep theirs.
+    EXPECT_EQ(g, (GeneralSettings{6, 5, 8, 7, "host\r", "2525", "s", "r", "c", "n", "ip", "port"}));
 
     GeneralSettings partial;
     partial.FTMB = 99;
     partial.SMTPH = "kept";
     EXPECT_EQ(ParseGetConfigText(partial, "1\n2\n3\n4\n10\n11\n300\n12\n"), 2);
-    EXPECT_EQ(partial.FTM, 10);
-    EXPECT_EQ(partial.FS, 11);
-    EXPECT_EQ(partial.FTMB, 99) << "the first value that does not convert stops the parse";
-    EXPECT_EQ(partial.FSB, 0);
-    EXPECT_EQ(partial.SMTPH, "kept");
+    // The first value that does not convert stops the parse.
+    EXPECT_EQ(partial, (GeneralSettings{11, 10, 0, 99, "kept", "", "", "", "", "", "", ""}));
 
     GeneralSettings empty;
     EXPECT_EQ(ParseGetConfigText(empty, ""), 0);
