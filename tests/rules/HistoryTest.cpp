@@ -33,7 +33,6 @@ enum Edit
     PasteToAllDays,
     TextField,
     Spinner,
-    BaseCode,
     Flag,
     EditCount
 };
@@ -143,10 +142,6 @@ TEST(History, RandomEditsUndoAndRedoToTheSameBytes)
                 change = [&, field, value = 1 + pick(4)] {
                     StoreBufferValue(doc.GeneralSettings, static_cast<BufferField>(field), value);
                 };
-                break;
-            case BaseCode:
-                scope.MergeField = static_cast<int>(SettingField::BC);
-                change = [&, value = pick(3)] { doc.ZelkSettings.BC = static_cast<std::int16_t>(value); };
                 break;
             default:
                 scope.MergeField = static_cast<int>(SettingField::MSK0) + field;
