@@ -95,7 +95,6 @@ TEST(ConfigJson, FileFormRoundTripsEveryDocumentExactly)
         const std::string json = FileJson(docs[i]);
         Result<ConfigDocument> back = ConfigFromJson(json);
         ASSERT_TRUE(back.ok()) << i << ": " << back.reason();
-        EXPECT_EQ(back->Rule(0), docs[i].Rule(0));
         for (int r = 0; r < ConfigDocument::RuleCount; ++r)
             ASSERT_EQ(back->Rule(r), docs[i].Rule(r)) << "document " << i << " rule " << r;
         EXPECT_EQ(back->GeneralSettings, docs[i].GeneralSettings);
@@ -129,7 +128,6 @@ TEST(ConfigJson, RefusalsNameThePath)
         {"[1]", "$: not an object"},
         {R"({"rules":[]})", "$.format: missing"},
         {R"({"format":2,"rules":[]})", "$.format: this program reads format 1"},
-        {R"({"format":1})", "$.rules: missing"},
         {R"({"format":1,"rules":[{"index":121,"actions":[]}]})", "$.rules[0].index: outside 0..120"},
         {R"({"format":1,"rules":[{"index":1.5,"actions":[]}]})", "$.rules[0].index: not a whole number"},
         {R"({"format":1,"rules":[{"index":4,"actions":[{"type":0,"name":"a"}]},{"index":4,"actions":[]}]})",
@@ -138,8 +136,6 @@ TEST(ConfigJson, RefusalsNameThePath)
         {head + R"({"type":0,"name":7}]}]})", "$.rules[0].actions[0].name: not a text"},
         {head + R"({"type":0,"name":"\u6f22"}]}]})",
          "$.rules[0].actions[0].name: holds characters a configuration file cannot store: \xe6\xbc\xa2"},
-        {head + R"({"type":0,"name":"a","params":[{"value":"1"}]}]}]})",
-         "$.rules[0].actions[0].params[0].key: missing"},
         {head + R"({"type":0,"name":"a","time_table":{"Mon":["8:00-18:00"]}}]}]})",
          "$.rules[0].actions[0].time_table.Mon[0]: not an interval HH:MM-HH:MM"},
         {head + R"({"type":0,"name":"a","time_table":{"Mon":["08:00-24:00"]}}]}]})",

@@ -33,7 +33,6 @@ TEST(ApplyLanguageTexts, CaptionsToolTipsTabsAndHeaders)
     const std::pair<const char*, const char*> labels[] = {
         {"144:", "T144:"}, // a label "n:" keeps its colon
         {" 106 ", "T106"}, // blanks around the digits still make a number
-        {"Port:", "Port:"},
         {"12a:", "12a:"},
         {"999", ""},                    // a number missing from the language shows empty
         {"99999999999", "99999999999"}, // not a 32-bit text number
@@ -63,9 +62,7 @@ TEST(ApplyLanguageTexts, CaptionsToolTipsTabsAndHeaders)
     auto* view = new QTableView;
     view->setModel(&model);
     for (QWidget* widget :
-         {static_cast<QWidget*>(button), static_cast<QWidget*>(check), static_cast<QWidget*>(frame),
-          static_cast<QWidget*>(field), static_cast<QWidget*>(toolBar), static_cast<QWidget*>(tabs),
-          static_cast<QWidget*>(tree), static_cast<QWidget*>(untitled), static_cast<QWidget*>(view)})
+         std::initializer_list<QWidget*>{button, check, frame, field, toolBar, tabs, tree, untitled, view})
         layout->addWidget(widget);
 
     ApplyLanguageTexts(&screen, Text);
