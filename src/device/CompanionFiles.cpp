@@ -173,20 +173,6 @@ std::string TaskListText(const ConfigDocument& doc, int channelCount, int channe
     return text;
 }
 
-std::string MacText(const std::array<std::uint8_t, 8>& mac)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string text;
-    for (int i = 0; i < 6; ++i) {
-        const unsigned b = mac[static_cast<std::size_t>(i)];
-        if (i > 0)
-            text.push_back(':');
-        text.push_back(hex[b >> 4]);
-        text.push_back(hex[b & 0x0F]);
-    }
-    return text;
-}
-
 bool UsesDeviceTasks(const ConfigDocument& doc)
 {
     return AnyUsed(doc, 50, 89) || AnyUsed(doc, 100, 102);

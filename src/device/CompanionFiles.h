@@ -41,9 +41,6 @@ std::string HomeConfigText(const HomeChoice& home);
 std::string TaskListText(const ConfigDocument& doc, int channelCount, int channel,
                          std::string_view deviceList);
 
-// The MAC text of the upload file: the first six bytes as upper-case hexadecimal pairs joined by ":".
-std::string MacText(const std::array<std::uint8_t, 8>& mac);
-
 // Whether the configuration uses a rule that needs a device task (inputs 50-69, motion windows
 // 70-89, audio, tampering, temperature).
 bool UsesDeviceTasks(const ConfigDocument& doc);

@@ -13,6 +13,7 @@
 #include "device/HttpClient.h"
 #include "device/LinkContext.h"
 #include "device/UploadPlan.h"
+#include "outside/companion/CameraTable.h"
 
 #include <QDir>
 
@@ -65,7 +66,7 @@ DeviceLine UploadDeviceLine(const LinkFields& fields, const CameraRecord& camera
     device.Port = Trimmed(fields.PortText).empty() ? 0 : PortValue(fields.PortText);
     device.User = fields.User;
     device.Password = fields.Password;
-    device.Mac = MacText(camera.Mac);
+    device.Mac = CameraTable::MacText(camera.Mac);
     device.Brand = camera.Brand;
     return device;
 }

@@ -133,12 +133,6 @@ TEST(CompanionFilesTest, HomeFileUsesAPointWhateverTheLocale)
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST(CompanionFilesTest, MacText)
-{
-    EXPECT_EQ(MacText({}), "00:00:00:00:00:00");
-    EXPECT_EQ(MacText({0x01, 0x08, 0x09, 0xAA, 0xBB, 0xCC, 0xFF, 0xFF}), "01:08:09:AA:BB:CC");
-}
-
 TEST(CompanionFilesTest, UsesDeviceTasks)
 {
     EXPECT_FALSE(UsesDeviceTasks(WithRules({0, 12, 49, 90, 99, 103})));

@@ -302,6 +302,9 @@ TEST_F(CompanionObjects, CamerasAreAddedUpdatedAndRemovedWholly)
 
 TEST_F(CompanionObjects, MacTextsAreReadStrictly)
 {
+    // Written as the upload file carries it: six upper-case pairs, the last two bytes left out.
+    EXPECT_EQ(CameraTable::MacText({}), "00:00:00:00:00:00");
+    EXPECT_EQ(CameraTable::MacText({0x01, 0x08, 0x09, 0xAA, 0xBB, 0xCC, 0xFF, 0xFF}), "01:08:09:AA:BB:CC");
     const std::pair<const char*, bool> cases[] = {
         {"02:00:00:00:00:01", true},
         {"aa:bb:cc:dd:ee:ff", true},
