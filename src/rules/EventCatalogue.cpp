@@ -2,6 +2,7 @@
 
 #include "app/Language.h"
 #include "config/Cp1252.h"
+#include "config/EventSources.h"
 #include "config/LangTextId.h"
 #include "config/TextNumber.h"
 
@@ -20,42 +21,42 @@ struct FixedRow
     int KindText;
     int Image;
     int SourceText;
-    const char* Tag;
 };
 
 // Rows whose texts do not depend on a number.
 const FixedRow kFixedRows[] = {
-    {0, LangTextId(315), 8, LangTextId(205), "EIMD0"},
-    {9, LangTextId(315), 5, LangTextId(110), "EIMD9"},
-    {10, LangTextId(315), 3, LangTextId(206), "EIMD10"},
-    {11, LangTextId(315), 2, LangTextId(207), "EIMD11"},
-    {12, LangTextId(317), 7, LangTextId(318), "SDMC12"},
-    {102, LangTextId(406), 14, LangTextId(407), "OTHC102"},
+    {0, LangTextId(315), 8, LangTextId(205)},  {9, LangTextId(315), 5, LangTextId(110)},
+    {10, LangTextId(315), 3, LangTextId(206)}, {11, LangTextId(315), 2, LangTextId(207)},
+    {12, LangTextId(317), 7, LangTextId(318)}, {102, LangTextId(406), 14, LangTextId(407)},
 };
 
 } // namespace
 
 std::optional<ConfiguredSource> ConfiguredSourceOf(int index, std::int16_t inputOneAsSensor)
 {
-    const std::string number = std::to_string(index);
+    // Kind, image and name as the catalogue shows them; the tag is the configuration's own.
+    const auto source = [&](QString kind, int image, QString name) {
+        return ConfiguredSource{std::move(kind), image, std::move(name),
+                                EventSourceTag(index, inputOneAsSensor)};
+    };
     for (const FixedRow& row : kFixedRows) {
         if (row.Index == index)
-            return ConfiguredSource{LangText(row.KindText), row.Image, LangText(row.SourceText), row.Tag};
+            return source(LangText(row.KindText), row.Image, LangText(row.SourceText));
     }
     if (index == 1 && inputOneAsSensor != 1)
-        return ConfiguredSource{LangText(316), 9, Numbered(316, 1), "PCAM1"};
+        return source(LangText(316), 9, Numbered(316, 1));
     if (index >= 1 && index <= 8)
-        return ConfiguredSource{LangText(314), 1, Numbered(119, index), "SIMD" + number};
+        return source(LangText(314), 1, Numbered(119, index));
     if (index >= 50 && index <= 69)
-        return ConfiguredSource{LangText(316), 9, Numbered(316, index - 49), "PCAM" + number};
+        return source(LangText(316), 9, Numbered(316, index - 49));
     if (index >= 70 && index <= 89)
-        return ConfiguredSource{LangText(317), 6, Numbered(319, index - 69), "SDMC" + number};
+        return source(LangText(317), 6, Numbered(319, index - 69));
     if (index >= 90 && index <= 99)
-        return ConfiguredSource{LangText(322), 10, Numbered(323, index - 89), "SVIR" + number};
+        return source(LangText(322), 10, Numbered(323, index - 89));
     if (index == 100)
-        return ConfiguredSource{LangText(406), 12, QStringLiteral("Audio"), "OTHC100"};
+        return source(LangText(406), 12, QStringLiteral("Audio"));
     if (index == 101)
-        return ConfiguredSource{LangText(406), 13, QStringLiteral("Tampering"), "OTHC101"};
+        return source(LangText(406), 13, QStringLiteral("Tampering"));
     return std::nullopt;
 }
 
