@@ -162,6 +162,11 @@ QString LanguageCode()
     return active.Code;
 }
 
+QString LangTextNumbered(int n, qint64 number)
+{
+    return LangText(n) + u' ' + QString::number(number);
+}
+
 QString LangCaption(int n)
 {
     return QString::number(n);

@@ -53,6 +53,8 @@ void FreeLanguage();
 QString LangText(int n);
 // The same text as Windows-1252 bytes, for the configuration document and the report.
 std::string LangTextBytes(int n);
+// Text n, a blank and a number: "Input 3", "Device 2".
+QString LangTextNumbered(int n, qint64 number);
 // "sp", "en", "it" or "pt"; empty while no language is loaded.
 QString LanguageCode();
 

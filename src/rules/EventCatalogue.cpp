@@ -10,11 +10,6 @@ namespace kor {
 
 namespace {
 
-QString Numbered(int textId, int n)
-{
-    return LangText(textId) + u' ' + QString::number(n);
-}
-
 struct FixedRow
 {
     int Index;
@@ -44,15 +39,15 @@ std::optional<ConfiguredSource> ConfiguredSourceOf(int index, std::int16_t input
             return source(LangText(row.KindText), row.Image, LangText(row.SourceText));
     }
     if (index == 1 && inputOneAsSensor != 1)
-        return source(LangText(316), 9, Numbered(316, 1));
+        return source(LangText(316), 9, LangTextNumbered(316, 1));
     if (index >= 1 && index <= 8)
-        return source(LangText(314), 1, Numbered(119, index));
+        return source(LangText(314), 1, LangTextNumbered(119, index));
     if (index >= 50 && index <= 69)
-        return source(LangText(316), 9, Numbered(316, index - 49));
+        return source(LangText(316), 9, LangTextNumbered(316, index - 49));
     if (index >= 70 && index <= 89)
-        return source(LangText(317), 6, Numbered(319, index - 69));
+        return source(LangText(317), 6, LangTextNumbered(319, index - 69));
     if (index >= 90 && index <= 99)
-        return source(LangText(322), 10, Numbered(323, index - 89));
+        return source(LangText(322), 10, LangTextNumbered(323, index - 89));
     if (index == 100)
         return source(LangText(406), 12, QStringLiteral("Audio"));
     if (index == 101)
@@ -99,7 +94,7 @@ std::vector<SourceItem> FixedSources(std::string_view code, std::int16_t inputOn
     std::vector<SourceItem> items;
     if (code == "SIMD") {
         for (int n = 1; n <= 8; ++n)
-            items.push_back({Numbered(119, n), 1, "SIMD" + std::to_string(n)});
+            items.push_back({LangTextNumbered(119, n), 1, "SIMD" + std::to_string(n)});
     } else if (code == "EIMD") {
         items.push_back({LangText(205), 8, "EIMD0"});
         items.push_back({LangText(110), 5, "EIMD9"});
@@ -108,13 +103,13 @@ std::vector<SourceItem> FixedSources(std::string_view code, std::int16_t inputOn
     } else if (code == "PCAM") {
         // With input 1 as a sensor, rule 1 is that input, so camera event 1 is not offered.
         for (int n = inputOneAsSensor == 1 ? 2 : 1; n <= cameraEventCount; ++n)
-            items.push_back(
-                {Numbered(316, n), 9, n == 1 ? std::string("PCAM1") : "PCAM" + std::to_string(n + 49)});
+            items.push_back({LangTextNumbered(316, n), 9,
+                             n == 1 ? std::string("PCAM1") : "PCAM" + std::to_string(n + 49)});
     } else if (code == "SDMC") {
         items.push_back({LangText(318), 7, "SDMC12"});
     } else if (code == "SVIR") {
         for (int n = 1; n <= 10; ++n)
-            items.push_back({Numbered(323, n), 10, "SVIR" + std::to_string(89 + n)});
+            items.push_back({LangTextNumbered(323, n), 10, "SVIR" + std::to_string(89 + n)});
     }
     return items;
 }

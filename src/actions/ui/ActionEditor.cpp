@@ -333,6 +333,13 @@ void ActionEditor::SetSelectOnFocus(QLineEdit* field)
     field->installEventFilter(new SelectOnFocusFilter(field));
 }
 
+void ActionEditor::EnableRow(QFormLayout* form, QWidget* field, bool enabled)
+{
+    field->setEnabled(enabled);
+    if (QWidget* label = form->labelForField(field))
+        label->setEnabled(enabled);
+}
+
 std::string ActionEditor::Bytes(const QLineEdit* field)
 {
     return ToCp1252(field->text());

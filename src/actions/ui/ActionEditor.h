@@ -127,6 +127,8 @@ protected:
     static void SetKeyFilter(QLineEdit* field, KeyFilter keys);
     // On focus the caret goes to the start and the whole text is selected.
     static void SetSelectOnFocus(QLineEdit* field);
+    // A control of a form row and its caption, enabled or disabled together.
+    static void EnableRow(QFormLayout* form, QWidget* field, bool enabled);
     // Windows-1252 bytes of a field, and back.
     static std::string Bytes(const QLineEdit* field);
     static void SetBytes(QLineEdit* field, std::string_view bytes);

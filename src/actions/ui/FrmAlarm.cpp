@@ -15,22 +15,6 @@
 
 namespace kor {
 
-namespace {
-
-void EnableRow(QFormLayout* form, QWidget* field, bool enabled)
-{
-    field->setEnabled(enabled);
-    if (QWidget* label = form->labelForField(field))
-        label->setEnabled(enabled);
-}
-
-QString Numbered(int text, std::int64_t n)
-{
-    return LangText(text) + u' ' + QString::number(n);
-}
-
-} // namespace
-
 FrmAlarm::FrmAlarm(AppSession& session, QWidget* parent) : ActionEditor(session, ActRemoteAlarm, parent)
 {
     // Without a profile the detector lists stay empty and a detector target cannot be stored.
@@ -61,10 +45,10 @@ FrmAlarm::FrmAlarm(AppSession& session, QWidget* parent) : ActionEditor(session,
     m_cmbEdge->addItem(QStringLiteral("0 -> 1"), QStringLiteral("E1"));
     m_cmbDevice = AddList(m_detectorForm, "cmbDevice", 100);
     for (int d = m_numbering.FirstDevice; d < m_numbering.FirstDevice + m_numbering.DeviceCount; ++d)
-        m_cmbDevice->addItem(Numbered(100, d), QStringLiteral("D%1").arg(d));
+        m_cmbDevice->addItem(LangTextNumbered(100, d), QStringLiteral("D%1").arg(d));
     m_cmbPort = AddList(m_detectorForm, "cmbPort", 106);
     for (int p = m_numbering.FirstPort; p < m_numbering.FirstPort + m_numbering.PortCount; ++p)
-        m_cmbPort->addItem(Numbered(106, p), QStringLiteral("P%1").arg(p));
+        m_cmbPort->addItem(LangTextNumbered(106, p), QStringLiteral("P%1").arg(p));
     connect(m_optDevice, &QButtonGroup::idToggled, this, &FrmAlarm::ShowView);
     connect(m_cmbNameSens, &QComboBox::activated, this, &FrmAlarm::FillSources);
 

@@ -20,14 +20,6 @@ namespace kor {
 
 namespace {
 
-// A control of a form row and its caption, enabled or disabled together.
-void EnableRow(QFormLayout* form, QWidget* field, bool enabled)
-{
-    field->setEnabled(enabled);
-    if (QWidget* label = form->labelForField(field))
-        label->setEnabled(enabled);
-}
-
 // A control with its unit after it, as one form row; the unit label is returned.
 QLabel* AddWithUnit(QWidget* owner, QFormLayout* form, QWidget* field, int caption, int unit)
 {
