@@ -123,8 +123,8 @@ bool CameraFixture::StartSim(std::vector<std::string> args, bool ftp)
     options.ftp = ftp;
     Sim = std::make_unique<DeviceSimProcess>(options);
     RealTransports = true;
-    if (!Sim->Start()) {
-        ADD_FAILURE() << "kor-devicesim did not start: " << Sim->Error();
+    if (const kor::Status started = Sim->Start(); started.failed()) {
+        ADD_FAILURE() << "kor-devicesim did not start: " << started.reason();
         return false;
     }
     Fields = {Sim->Address(), DecimalText(Sim->HttpPort()), "root", "pass"};

@@ -67,7 +67,7 @@ void ShellTest::StartCamera(std::vector<std::string> args, const std::string& al
     options.args = std::move(args);
     options.ftp = false;
     m_sim = std::make_unique<DeviceSimProcess>(options);
-    ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+    ASSERT_TRUE(IsOk(m_sim->Start()));
     if (!alarmApp.empty())
         m_sim->WriteDeviceFile("etc/alarm_app", alarmApp);
     if (!bufferConf.empty())

@@ -71,8 +71,8 @@ bool ConnectFixture::StartSim(std::vector<std::string> args, bool ftp)
 {
     args.insert(args.end(), {"--installed", "--restart-seconds", "0"});
     m_sim = std::make_unique<DeviceSimProcess>(std::move(args), ftp);
-    if (!m_sim->Start()) {
-        ADD_FAILURE() << "kor-devicesim did not start: " << m_sim->Error();
+    if (const kor::Status started = m_sim->Start(); started.failed()) {
+        ADD_FAILURE() << "kor-devicesim did not start: " << started.reason();
         return false;
     }
     return true;

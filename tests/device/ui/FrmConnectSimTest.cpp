@@ -310,7 +310,7 @@ TEST_F(FrmConnectSim, TheCamerasScreenRunsTheTickedCamerasOfAGroupEachWithItsOut
     options.ftp = false;
     options.args = {"--installed", "--restart-seconds", "0", "--user", "root", "--password", "pass"};
     m_sim = std::make_unique<DeviceSimProcess>(options);
-    ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+    ASSERT_TRUE(IsOk(m_sim->Start()));
     qputenv("KOR_WAIT_DIVISOR", "50");
     for (int n = 1; n <= 3; ++n) {
         CameraRecord camera = DemoCamera(static_cast<std::int16_t>(20 + n));
