@@ -1,10 +1,13 @@
 #include "SessionFixture.h"
 #include "TestSupport.h"
 
+#include "app/ClientDatabase.h"
 #include "app/Language.h"
 #include "outside/companion/CameraTable.h"
 #include "outside/companion/ModelTable.h"
 #include "rules/ActionClipboard.h"
+
+#include <QDir>
 
 namespace kor::test {
 
@@ -12,9 +15,11 @@ void SessionFixture::SetUp()
 {
     ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
     ASSERT_TRUE(m_dir.isValid());
-    ASSERT_TRUE(IsOk(m_session.Connection().Open(m_dir.filePath(QStringLiteral("orgend.ddd")))));
-    m_session.Services().WorkFolder = m_dir.path();
-    UseModel(511, 4);
+    ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
+    m_session.Services().WorkFolder = m_dir.filePath(QStringLiteral("work"));
+    QDir().mkpath(QDir(m_session.Services().WorkFolder).filePath(QStringLiteral("Gen")));
+    if (m_camera == Camera::EveryCapability)
+        UseModel(511, 4);
     Doc().InitialiseForStartUp(1);
     Doc().ResetConfig();
     ActionClipboard::Program().Clear();
@@ -23,7 +28,15 @@ void SessionFixture::SetUp()
 void SessionFixture::TearDown()
 {
     ActionClipboard::Program().Clear();
+    m_sim.reset();
     FreeLanguage();
+    if (m_session.Connection().IsOpen())
+        m_session.Connection().Close();
+}
+
+QString SessionFixture::SamplePath()
+{
+    return SourceDir() + QStringLiteral("/resources/samples/demo.kma");
 }
 
 void SessionFixture::UseModel(std::uint32_t capabilityFlags, std::int16_t cameraEvents, std::int16_t channels)
@@ -43,8 +56,8 @@ void SessionFixture::UseModel(std::uint32_t capabilityFlags, std::int16_t camera
     LoadCamera();
 }
 
-void SessionFixture::UseCamera(const std::string& address, int port, const std::string& user,
-                               const std::string& password, std::uint8_t channel)
+void SessionFixture::PointCamera(const std::string& address, int port, const std::string& user,
+                                 const std::string& password, std::uint8_t channel)
 {
     const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
     ASSERT_TRUE(found.has_value());
@@ -55,6 +68,12 @@ void SessionFixture::UseCamera(const std::string& address, int port, const std::
     camera.Password = password;
     camera.Channel = channel;
     ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
+}
+
+void SessionFixture::UseCamera(const std::string& address, int port, const std::string& user,
+                               const std::string& password, std::uint8_t channel)
+{
+    PointCamera(address, port, user, password, channel);
     LoadCamera();
 }
 

@@ -42,8 +42,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        // The database is prepared here and opened again by the start-up.
-        OpenDatabase();
+        // The start-up opens the database again and loads the language itself.
         FreeLanguage();
     }
 
@@ -100,7 +99,7 @@ protected:
 
 TEST_F(Startup, ChecksTheDetectorLoopAndDownloads)
 {
-    StartCamera({"--installed"}, SampleProject(), BufferConf());
+    StartCamera({"--installed"}, ReadBytes(SamplePath()), BufferConf());
     ASSERT_TRUE(Run());
     EXPECT_TRUE(m_load->CheckedDetectorLoop());
     const ConfigDocument& doc = m_session.Document();
@@ -123,7 +122,7 @@ TEST_F(Startup, ChecksTheDetectorLoopAndDownloads)
 
 TEST_F(Startup, WithoutALoopAnswerTheUserDecides)
 {
-    StartCamera({"--installed", "--wiring", "open"}, SampleProject(), BufferConf());
+    StartCamera({"--installed", "--wiring", "open"}, ReadBytes(SamplePath()), BufferConf());
     m_dialogs.QueueAnswer(Answer::No);
     ASSERT_TRUE(Run());
     ASSERT_EQ(m_dialogs.Questions(), QStringList{LangText(176) + u'\n' + LangText(177)});
