@@ -48,26 +48,29 @@ void SessionFixture::UseModel(std::uint32_t capabilityFlags, std::int16_t camera
     model.CapabilityFlags = capabilityFlags;
     model.CameraEventCount = cameraEvents;
     ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), model)));
-    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
+    ChangeCamera([&](CameraRecord& camera) { camera.ModelName = model.ModelName; });
+    LoadCamera();
+}
+
+void SessionFixture::ChangeCamera(const std::function<void(CameraRecord&)>& change, std::int16_t id)
+{
+    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), id));
     ASSERT_TRUE(found.has_value());
     CameraRecord camera = *found;
-    camera.ModelName = model.ModelName;
+    change(camera);
     ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
-    LoadCamera();
 }
 
 void SessionFixture::PointCamera(const std::string& address, int port, const std::string& user,
                                  const std::string& password, std::uint8_t channel)
 {
-    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
-    ASSERT_TRUE(found.has_value());
-    CameraRecord camera = *found;
-    camera.IpAddress = address;
-    camera.Port = port;
-    camera.UserName = user;
-    camera.Password = password;
-    camera.Channel = channel;
-    ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
+    ChangeCamera([&](CameraRecord& camera) {
+        camera.IpAddress = address;
+        camera.Port = port;
+        camera.UserName = user;
+        camera.Password = password;
+        camera.Channel = channel;
+    });
 }
 
 void SessionFixture::UseCamera(const std::string& address, int port, const std::string& user,

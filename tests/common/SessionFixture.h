@@ -4,6 +4,7 @@
 
 #include "app/AppSession.h"
 #include "app/ScriptedDialogs.h"
+#include "outside/companion/CameraRecord.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +49,8 @@ protected:
 
     // Gives camera 0 a model profile of its own with these values and loads it again.
     void UseModel(std::uint32_t capabilityFlags, std::int16_t cameraEvents, std::int16_t channels = 1);
+    // Changes a camera of the database (not the one the session has loaded).
+    void ChangeCamera(const std::function<void(CameraRecord&)>& change, std::int16_t id = 0);
     // Points camera 0 at another address (the simulated camera); UseCamera loads it again.
     void PointCamera(const std::string& address, int port, const std::string& user = "root",
                      const std::string& password = "pass", std::uint8_t channel = 1);
