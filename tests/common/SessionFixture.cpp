@@ -16,8 +16,8 @@ void SessionFixture::SetUp()
     ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
     ASSERT_TRUE(m_dir.isValid());
     ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
-    m_session.Services().WorkFolder = m_dir.filePath(QStringLiteral("work"));
-    QDir().mkpath(QDir(m_session.Services().WorkFolder).filePath(QStringLiteral("Gen")));
+    m_session.Services().WorkFolder = m_dir.path();
+    QDir(m_dir.path()).mkpath(QStringLiteral("Gen"));
     if (m_camera == Camera::EveryCapability)
         UseModel(511, 4);
     Doc().InitialiseForStartUp(1);

@@ -30,10 +30,10 @@ inline QStringList Strings(const std::vector<const char*>& texts)
 }
 
 // The program-wide session of the widget tests: English texts, a fresh companion database (seeded
-// with the demo camera and models), work files in a temporary folder, a document as after start-up
-// with input 1 as a sensor, an empty action clipboard and scripted dialogs. Camera 0 is the demo
-// camera, or for the screens' tests (rule editing and action editors) a model with every
-// capability, four camera events and one channel.
+// with the demo camera and models) with the work files beside it in a temporary folder, a document
+// as after start-up with input 1 as a sensor, an empty action clipboard and scripted dialogs.
+// Camera 0 is the demo camera, or for the screens' tests (rule editing and action editors) a model
+// with every capability, four camera events and one channel.
 class SessionFixture : public ::testing::Test
 {
 protected:
