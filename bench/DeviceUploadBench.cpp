@@ -39,8 +39,8 @@ class UploadSetup
 public:
     explicit UploadSetup(const std::string& file)
     {
-        if (!m_sim.Start()) {
-            Error = "kor-devicesim did not start: " + m_sim.Error();
+        if (const Status started = m_sim.Start(); started.failed()) {
+            Error = "kor-devicesim did not start: " + started.reason();
             return;
         }
         if (SaveFileAtomically(QDir(m_work.path()).filePath(QStringLiteral("alarm_app")), file).failed()) {

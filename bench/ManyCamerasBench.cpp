@@ -138,8 +138,8 @@ int main(int argc, char** argv)
     options.ftp = false; // settings and configuration go over HTTP
     options.args = {"--installed", "--restart-seconds", "0"};
     kor::test::DeviceSimProcess sim(options);
-    if (!sim.Start()) {
-        std::fprintf(stderr, "kor-devicesim did not start: %s\n", sim.Error().c_str());
+    if (const kor::Status started = sim.Start(); started.failed()) {
+        std::fprintf(stderr, "kor-devicesim did not start: %s\n", started.reason().c_str());
         return 1;
     }
     for (int n = 1; n <= kCameras; ++n) {

@@ -96,8 +96,8 @@ int main(int argc, char** argv)
     }
     options.ftp = false;
     kor::test::DeviceSimProcess sim(options);
-    if (!sim.Start()) {
-        std::fprintf(stderr, "bench_shell_start: %s\n", sim.Error().c_str());
+    if (const kor::Status started = sim.Start(); started.failed()) {
+        std::fprintf(stderr, "bench_shell_start: %s\n", started.reason().c_str());
         return 1;
     }
     sim.WriteDeviceFile("etc/alarm_app", kor::test::ReadBytes(kor::test::SourceDir() +

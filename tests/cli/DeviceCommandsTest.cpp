@@ -43,7 +43,7 @@ protected:
             std::vector<std::string> all = *args;
             all.insert(all.end(), {"--user", "root", "--password", kSecret, "--restart-seconds", "0"});
             m_sim = std::make_unique<kor::test::DeviceSimProcess>(all, ftp);
-            ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+            ASSERT_TRUE(kor::test::IsOk(m_sim->Start()));
             address = m_sim->Address();
             port = std::to_string(m_sim->HttpPort());
         }
@@ -288,7 +288,7 @@ TEST_F(KorctlDevice, ManyCamerasAtOnceReportEachCamera)
     options.args.insert(options.args.end(),
                         {"--camera", "2:channels=4", "--camera", "4:fault=stop-after=12"});
     kor::test::DeviceSimProcess sim(options);
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(kor::test::IsOk(sim.Start()));
     // DEMO-4 with positioning presets.
     ASSERT_EQ(Run({"models", "add", "--name", "DEMO-4P", "--channels", "4", "--folder", "DEMO-4",
                    "--per-firmware", "1", "--io", "1", "--capabilities", "511", "--cgi-bin", "1",

@@ -117,16 +117,9 @@ LinkContext CameraFixture::Context()
 
 bool CameraFixture::StartSim(std::vector<std::string> args, bool ftp)
 {
-    args.insert(args.end(), {"--restart-seconds", "0"});
-    DeviceSimProcess::Options options;
-    options.args = std::move(args);
-    options.ftp = ftp;
-    Sim = std::make_unique<DeviceSimProcess>(options);
     RealTransports = true;
-    if (!Sim->Start()) {
-        ADD_FAILURE() << "kor-devicesim did not start: " << Sim->Error();
+    if (!StartFixtureSim(Sim, std::move(args), ftp))
         return false;
-    }
     Fields = {Sim->Address(), DecimalText(Sim->HttpPort()), "root", "pass"};
     SimPing.HttpPort = Sim->HttpPort();
     SimPing.FtpPort = Sim->FtpPort();

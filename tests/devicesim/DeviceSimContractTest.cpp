@@ -72,7 +72,7 @@ TEST(DeviceSimContract, AnswerFormats)
 {
     DeviceSimProcess sim(WithCredentials({"--firmware", "2.41", "--presets", "1=Home,2=GateZZZ", "--motion",
                                           "0=Door,3=Yard", "--temperature", "0", "--channels", "2"}));
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(IsOk(sim.Start()));
     const struct
     {
         std::string Path;
@@ -111,7 +111,7 @@ TEST(DeviceSimContract, AnswerFormats)
 TEST(DeviceSimContract, ApplicationAnswers)
 {
     DeviceSimProcess sim(WithCredentials({"--installed", "--channels", "2"}));
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(IsOk(sim.Start()));
     EXPECT_EQ(Get(sim, "/cgi-bin/recordings/getaapp.cgi").Body, ""); // nothing stored yet
     EXPECT_EQ(Get(sim, "/cgi-bin/recordings/stopchkiod.cgi").Body, "\nOK\n");
     // Stored without the trailing zero byte, and read back as stored.
@@ -128,7 +128,7 @@ TEST(DeviceSimContract, AuthenticationSchemes)
 {
     for (const std::string scheme : {"basic", "digest"}) {
         DeviceSimProcess sim(WithCredentials({"--auth", scheme}));
-        ASSERT_TRUE(sim.Start()) << sim.Error();
+        ASSERT_TRUE(IsOk(sim.Start()));
         // A pulse pattern in the address: its "\" must not spoil the digest.
         const std::string path = "/axis-cgi/io/output.cgi?action=1:/30\\30/30\\";
         EXPECT_EQ(Get(sim, path).Status, 200) << scheme;
@@ -138,7 +138,7 @@ TEST(DeviceSimContract, AuthenticationSchemes)
     }
     // A camera without user and password asks for none.
     DeviceSimProcess open(std::vector<std::string>{"--user", "", "--password", ""}, false);
-    ASSERT_TRUE(open.Start()) << open.Error();
+    ASSERT_TRUE(IsOk(open.Start()));
     EXPECT_EQ(Get(open, "/axis-cgi/io/input.cgi?check=1", "").Status, 200);
 }
 
@@ -148,7 +148,7 @@ TEST(DeviceSimContract, HttpFaults)
                                           "delay=5000:/axis-cgi/io/input.cgi", "--fault",
                                           "close-after=100:/axis-cgi/admin/serverreport.cgi", "--fault",
                                           "big-reply=2:/cgi-bin/recordings/stopchkiod.cgi"}));
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(IsOk(sim.Start()));
     EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi?query=presetposall").Status, 503);
     EXPECT_EQ(Get(sim, "/axis-cgi/io/input.cgi?check=1", kPassword, 1).Error, kRequestTimeoutError);
     const HttpResponse cut = Get(sim, "/axis-cgi/admin/serverreport.cgi");
@@ -160,7 +160,7 @@ TEST(DeviceSimContract, HttpFaults)
 
     // After two requests (a challenge and its answer) nothing more is answered, only heard.
     DeviceSimProcess stopping(WithCredentials({"--fault", "stop-after=2"}));
-    ASSERT_TRUE(stopping.Start()) << stopping.Error();
+    ASSERT_TRUE(IsOk(stopping.Start()));
     EXPECT_EQ(Get(stopping, "/").Status, 200);
     EXPECT_EQ(Get(stopping, "/", kPassword, 1).Error, kRequestTimeoutError);
     EXPECT_EQ(stopping.Requests().size(), 3u);
@@ -169,14 +169,14 @@ TEST(DeviceSimContract, HttpFaults)
 TEST(DeviceSimContract, FtpFaults)
 {
     DeviceSimProcess refusing(WithCredentials({"--fault", "ftp-refuse-login"}, true));
-    ASSERT_TRUE(refusing.Start()) << refusing.Error();
+    ASSERT_TRUE(IsOk(refusing.Start()));
     CurlFtpClient ftp;
     EXPECT_TRUE(ftp.Connect(refusing.Address(), refusing.FtpPort(), "operator", kPassword).failed());
     EXPECT_EQ(ftp.LastResponseCode(), 530); // the password asked for (331), then refused
     EXPECT_EQ(ftp.LastResponseText().rfind("530 ", 0), 0u) << ftp.LastResponseText();
 
     DeviceSimProcess failing(WithCredentials({"--fault", "ftp-fail-upload=alarmd"}, true));
-    ASSERT_TRUE(failing.Start()) << failing.Error();
+    ASSERT_TRUE(IsOk(failing.Start()));
     ASSERT_TRUE(IsOk(ftp.Connect(failing.Address(), failing.FtpPort(), "operator", kPassword)));
     ASSERT_TRUE(IsOk(ftp.ChangeDir("/mnt/flash/bin")));
     EXPECT_TRUE(ftp.Put("alarmd", "program").failed());
@@ -190,8 +190,8 @@ TEST(DeviceSimContract, RelayRefusesWrongPasswordsAndOtherAddresses)
 {
     DeviceSimProcess device(WithCredentials({"--installed"}));
     DeviceSimProcess relay(std::vector<std::string>{"--relay-password", "s3cret"}, false);
-    ASSERT_TRUE(device.Start()) << device.Error();
-    ASSERT_TRUE(relay.Start()) << relay.Error();
+    ASSERT_TRUE(IsOk(device.Start()));
+    ASSERT_TRUE(IsOk(relay.Start()));
     const std::string deviceHost = device.Address() + ":" + std::to_string(device.HttpPort());
     const struct
     {
@@ -239,7 +239,7 @@ TEST(DeviceSimContract, NothingLeftBehind)
 {
     for (const bool killed : {false, true}) {
         DeviceSimProcess sim(WithCredentials({}, true));
-        ASSERT_TRUE(sim.Start()) << sim.Error();
+        ASSERT_TRUE(IsOk(sim.Start()));
         const pid_t ftpServer = FtpServerOf(sim.Pid());
         ASSERT_GT(ftpServer, 0);
         // The password reaches the FTP server through a pipe: a command line is visible to every user.
@@ -287,7 +287,7 @@ TEST(DeviceSimContract, ShutdownIsBoundedUnderEveryFault)
     for (const char* fault : {"stop-after=0", "delay=600000", "big-reply=64", "close-after=100000",
                               "status=500:/axis-cgi/io/input.cgi", "ftp-refuse-login", "ftp-fail-upload"}) {
         DeviceSimProcess sim(WithCredentials({"--fault", fault}, true));
-        ASSERT_TRUE(sim.Start()) << sim.Error();
+        ASSERT_TRUE(IsOk(sim.Start()));
         std::vector<int> sockets;
         for (int i = 0; i < 12; ++i)
             sockets.push_back(HeldRequest(sim, "/axis-cgi/io/input.cgi?check=1", sim.HttpPort()));
@@ -310,7 +310,7 @@ TEST(DeviceSimContract, RestartRefusesConnectionsThenComesBack)
 {
     DeviceSimProcess sim(
         WithCredentials({"--restart-seconds", "1", "--fault", "delay=60000:/axis-cgi/io/input.cgi"}));
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(IsOk(sim.Start()));
     HttpResponse held;
     std::thread waiting([&] { held = Get(sim, "/axis-cgi/io/input.cgi?check=1"); });
     ASSERT_TRUE(WaitUntil([&] { return !sim.Requests().empty(); }));

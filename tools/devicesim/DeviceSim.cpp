@@ -1,6 +1,7 @@
 #include "DeviceSim.h"
 
 #include "SimCamera.h"
+#include "SimReady.h"
 
 #include <signal.h>
 
@@ -19,7 +20,6 @@ namespace kor::devicesim {
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitAddressInUse = 3;
 
 // Waits up to the given time for SIGTERM or SIGINT. True when one came.
 bool WaitForStopSignal(const sigset_t& signals, long milliseconds)

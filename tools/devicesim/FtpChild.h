@@ -2,11 +2,9 @@
 
 #include "config/Result.h"
 
+#include "ChildProcess.h"
 #include "SimOptions.h"
 
-#include <sys/types.h>
-
-#include <atomic>
 #include <string>
 
 namespace kor::devicesim {
@@ -16,20 +14,15 @@ namespace kor::devicesim {
 class FtpChild
 {
 public:
-    FtpChild() = default;
-    ~FtpChild();
-    FtpChild(const FtpChild&) = delete;
-    FtpChild& operator=(const FtpChild&) = delete;
-
     // Starts the server and waits until it listens. port 0 takes any free port. On failure
     // addressInUse tells whether another program holds the address.
     Status Start(const SimOptions& options, int port, bool& addressInUse);
     // Terminates the server and waits for it (briefly: then it is killed).
-    void Stop();
+    void Stop() { m_child.Stop(); }
     // Kills the server at once; safe from another thread while Stop runs.
-    void Kill() const;
+    void Kill() const { m_child.Kill(); }
     // False when the child has ended by itself.
-    bool Running();
+    bool Running() { return m_child.Running(); }
     int Port() const { return m_port; }
 
     // The launcher script beside the executable and the Python that runs it
@@ -38,8 +31,7 @@ public:
     static std::string PythonPath();
 
 private:
-    std::atomic<pid_t> m_pid{-1};
-    int m_stdinWrite = -1;
+    ChildProcess m_child{std::chrono::milliseconds(500)};
     int m_port = 0;
 };
 

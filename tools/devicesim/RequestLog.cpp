@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
+
 namespace kor::devicesim {
 
 RequestLog::RequestLog(const std::string& path) : m_path(path)
@@ -39,6 +41,22 @@ void RequestLog::Add(std::string_view method, std::string_view path, std::string
     std::lock_guard lock(m_mutex);
     std::fwrite(line.data(), 1, line.size(), m_file);
     std::fflush(m_file);
+}
+
+std::vector<LoggedRequest> RequestLog::Read(const std::string& path)
+{
+    std::vector<LoggedRequest> requests;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const nlohmann::json item = nlohmann::json::parse(line, nullptr, false);
+        if (!item.is_object()) {
+            continue; // a line being written
+        }
+        requests.push_back({item.value("method", ""), item.value("path", ""), item.value("query", ""),
+                            item.value("body_length", std::size_t{0}), item.value("auth_ok", false)});
+    }
+    return requests;
 }
 
 } // namespace kor::devicesim

@@ -4,8 +4,19 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kor::devicesim {
+
+// One request of the log as read back.
+struct LoggedRequest
+{
+    std::string method;
+    std::string path;  // as sent
+    std::string query; // as sent, without "?"
+    std::size_t bodyLength = 0;
+    bool authOk = false;
+};
 
 // One JSON line per HTTP request: method, path, query (both as sent, before decoding),
 // body_length and auth_ok. Each line is flushed at once so a reader sees it while the camera runs.
@@ -24,6 +35,8 @@ public:
     // The JSON line for one request (without the line end).
     static std::string Line(std::string_view method, std::string_view path, std::string_view query,
                             std::size_t bodyLength, bool authOk);
+    // The requests of a log so far, while the camera still writes it.
+    static std::vector<LoggedRequest> Read(const std::string& path);
 
 private:
     std::string m_path;

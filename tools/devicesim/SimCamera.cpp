@@ -10,6 +10,7 @@
 #include "HttpAuth.h"
 #include "HttpListener.h"
 #include "RequestLog.h"
+#include "SimReady.h"
 
 #include <cstdio>
 
@@ -110,7 +111,7 @@ void SimCamera::KillFtp() const
 
 std::string SimCamera::ReadyLine() const
 {
-    return "kor-devicesim ready on http://" + m_options.address + ":" + std::to_string(m_httpPort) + " ftp " +
+    return std::string(kReadyLine) + m_options.address + ":" + std::to_string(m_httpPort) + " ftp " +
            (m_options.ftp ? std::to_string(m_ftpPort) : std::string("off"));
 }
 

@@ -8,13 +8,15 @@
 #include "device/ui/FrmCameras.h"
 #include "device/ui/FrmConnect.h"
 #include "device/ui/FrmHome.h"
-#include "device/ui/TourCamera.h"
+#include "devicesim/launcher/DeviceSimProcess.h"
 #include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 #include "outside/transport/IcmpPinger.h"
 #include "outside/transport/SystemClock.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -38,11 +40,17 @@ void Tick(FrmConnect& screen, const char* name)
         box->setChecked(true);
 }
 
-// Sends the sample to a simulated camera and checks its inputs and outputs, so the picture shows
-// the log of a real run.
+// Sends the sample to a simulated camera (kor-devicesim beside the running program, the alarm
+// application installed, no FTP) and checks its inputs and outputs, so the picture shows the log of
+// a real run.
 void RunAgainstTourCamera(AppSession& session, FrmConnect& screen)
 {
-    TourCamera camera;
+    devicesim::DeviceSimProcess::Options options;
+    options.args = {"--installed", "--restart-seconds", "0"};
+    options.ftp = false;
+    options.program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kor-devicesim")).toStdString();
+    devicesim::DeviceSimProcess camera(std::move(options));
     if (const Status started = camera.Start(); started.failed()) {
         std::fprintf(stderr, "screenshot-tour: FrmConnect without a run: %s\n", started.reason().c_str());
         return;
@@ -51,8 +59,8 @@ void RunAgainstTourCamera(AppSession& session, FrmConnect& screen)
     std::optional<AxisDevice> savedDevice;
     if (AxisDevice* device = session.Device()) {
         savedDevice = *device;
-        device->SetCamera(camera.Address().toStdString(), camera.HttpPort(), device->UserName(),
-                          device->Password(), device->Channel(), device->Brand(), device->ModelName());
+        device->SetCamera(camera.Address(), camera.HttpPort(), device->UserName(), device->Password(),
+                          device->Channel(), device->Brand(), device->ModelName());
     }
     CurlHttpClient http;
     CurlFtpClient ftp;
@@ -68,7 +76,7 @@ void RunAgainstTourCamera(AppSession& session, FrmConnect& screen)
     if (services.DataFolder.isEmpty())
         services.DataFolder = AppPaths::Resource(QStringLiteral("Data"));
 
-    screen.findChild<IPTxt*>(QStringLiteral("IPTxt1"))->SetIPtext(camera.Address());
+    screen.findChild<IPTxt*>(QStringLiteral("IPTxt1"))->SetIPtext(QString::fromStdString(camera.Address()));
     screen.findChild<QLineEdit*>(QStringLiteral("TxtPort"))->setText(QString::number(camera.HttpPort()));
     Tick(screen, "Check2");
     Tick(screen, "Check3");

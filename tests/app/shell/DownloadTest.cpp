@@ -17,11 +17,7 @@ namespace {
 class Download : public ShellTest
 {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        OpenDatabase();
-    }
+    void SetUp() override { ShellTest::SetUp(); }
 
     // Starts the camera, loads it and builds the window on the help screen of step 0.
     void Prepare(std::vector<std::string> args, const std::string& alarmApp, const std::string& bufferConf)
@@ -76,7 +72,7 @@ TEST_F(Download, EveryOutcomeHasItsMessageAndScreen)
         for (const QString& arg : QString::fromLatin1(c.Args).split(u' ', Qt::SkipEmptyParts))
             args.push_back(arg.toStdString());
         Prepare(unreachable ? std::vector<std::string>() : args,
-                c.WithConfig ? SampleProject() : std::string(),
+                c.WithConfig ? ReadBytes(SamplePath()) : std::string(),
                 c.WithSettings ? BufferConf() : std::string());
         // Nobody listens on this loopback address: the connection is refused at once.
         PointCamera(unreachable ? "127.0.1.254" : m_sim->Address(), m_sim->HttpPort(), "root", c.Password);
@@ -108,7 +104,7 @@ TEST_F(Download, EveryOutcomeHasItsMessageAndScreen)
 
 TEST_F(Download, UnsavedChangesAreAskedAboutFirst)
 {
-    Prepare({"--installed"}, SampleProject(), BufferConf());
+    Prepare({"--installed"}, ReadBytes(SamplePath()), BufferConf());
     ConfigDocument& doc = m_session.Document();
     doc.ResetConfig();
     doc.AddAction(5, ActionRecord{0, "mine", std::string("DISP=1\0", 7), {}, false});
@@ -149,7 +145,7 @@ TEST_F(Download, UnsavedChangesAreAskedAboutFirst)
 TEST_F(Download, TheWindowIsDisabledWhileItRuns)
 {
     // The camera answers after a while; meanwhile the window shows the notice and takes no command.
-    Prepare({"--installed", "--fault", "delay=300:/cgi-bin/recordings/getaapp.cgi"}, SampleProject(),
+    Prepare({"--installed", "--fault", "delay=300:/cgi-bin/recordings/getaapp.cgi"}, ReadBytes(SamplePath()),
             BufferConf());
     m_session.Document().Saved = true;
     bool sawBusy = false;

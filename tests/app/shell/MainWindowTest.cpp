@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        OpenDatabase();
         LoadCamera();
         MakeWindow();
         m_session.Document().InputOneAsSensor = 1;

@@ -2,72 +2,33 @@
 
 #include "TestSupport.h"
 
-#include "app/ClientDatabase.h"
-#include "app/Language.h"
 #include "app/StartCamera.h"
 #include "app/shell/AllScreens.h"
 #include "app/ui/MainCommands.h"
 #include "app/ui/frmmain.h"
-#include "outside/companion/CameraTable.h"
-
-#include <QDir>
 
 namespace kor::test {
 
 void ShellTest::SetUp()
 {
-    ASSERT_TRUE(m_dir.isValid());
+    SessionFixture::SetUp();
     if (qEnvironmentVariableIsEmpty("KOR_RESOURCES"))
         qputenv("KOR_RESOURCES", (BinaryDir() + QStringLiteral("/bin/resources")).toUtf8());
-    DeviceServices& services = m_session.Services();
-    services.Http = &m_http;
-    services.Wait = &m_clock;
-    services.WorkFolder = m_dir.filePath(QStringLiteral("work"));
-    QDir().mkpath(services.WorkFolder);
+    m_session.Services().Http = &m_http;
+    m_session.Services().Wait = &m_clock;
     RegisterAllScreens(m_screens);
 }
 
 void ShellTest::TearDown()
 {
     m_window.reset();
-    if (m_sim)
-        m_sim->Stop();
-    FreeLanguage();
-    m_session.Connection().Close();
-}
-
-QString ShellTest::DatabasePath() const
-{
-    return m_dir.filePath(QStringLiteral("orgend.ddd"));
-}
-
-void ShellTest::OpenDatabase()
-{
-    ASSERT_TRUE(IsOk(OpenClientDatabase(m_session.Connection(), DatabasePath())));
-    ASSERT_TRUE(LoadLanguageByCode(u"en").ok());
-}
-
-void ShellTest::PointCamera(const std::string& address, int port, const std::string& user,
-                            const std::string& password)
-{
-    const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), 0));
-    ASSERT_TRUE(found.has_value());
-    CameraRecord camera = *found;
-    camera.IpAddress = address;
-    camera.Port = port;
-    camera.UserName = user;
-    camera.Password = password;
-    ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
+    SessionFixture::TearDown();
 }
 
 void ShellTest::StartCamera(std::vector<std::string> args, const std::string& alarmApp,
                             const std::string& bufferConf)
 {
-    DeviceSimProcess::Options options;
-    options.args = std::move(args);
-    options.ftp = false;
-    m_sim = std::make_unique<DeviceSimProcess>(options);
-    ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+    ASSERT_TRUE(StartSim(std::move(args)));
     if (!alarmApp.empty())
         m_sim->WriteDeviceFile("etc/alarm_app", alarmApp);
     if (!bufferConf.empty())
@@ -92,11 +53,6 @@ std::string ShellTest::BufferConf()
 {
     return "127.0.0.1\n80\nroot\npass\n3\n2\n4\n1\nDEMO-1\nmail.test\n25\ncam@test\n\n5000\n1234\n127.0.0."
            "9\n9999\n";
-}
-
-std::string ShellTest::SampleProject()
-{
-    return ReadBytes(SourceDir() + QStringLiteral("/resources/samples/demo.kma"));
 }
 
 } // namespace kor::test

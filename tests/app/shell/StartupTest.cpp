@@ -42,8 +42,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        // The database is prepared here and opened again by the start-up.
-        OpenDatabase();
+        // The start-up opens the database again and loads the language itself.
         FreeLanguage();
     }
 
@@ -56,19 +55,10 @@ protected:
         model.ModelFolderName = "DEMO-1";
         model.InputOutput = false;
         ASSERT_TRUE(IsOk(ModelTable::Add(m_session.Connection(), model)));
-        SetCamera([](CameraRecord& camera) {
+        ChangeCamera([](CameraRecord& camera) {
             camera.ModelName = "NO-IO";
             camera.IpAddress = "127.0.1.254";
         });
-    }
-
-    template <typename Change> void SetCamera(Change change, std::int16_t id = 0)
-    {
-        const std::optional<CameraRecord> found = ValueOf(CameraTable::Find(m_session.Connection(), id));
-        ASSERT_TRUE(found.has_value());
-        CameraRecord camera = *found;
-        change(camera);
-        ASSERT_TRUE(IsOk(CameraTable::Update(m_session.Connection(), camera)));
     }
 
     bool Run(const std::string& commandLine = std::string())
@@ -100,7 +90,7 @@ protected:
 
 TEST_F(Startup, ChecksTheDetectorLoopAndDownloads)
 {
-    StartCamera({"--installed"}, SampleProject(), BufferConf());
+    StartCamera({"--installed"}, ReadBytes(SamplePath()), BufferConf());
     ASSERT_TRUE(Run());
     EXPECT_TRUE(m_load->CheckedDetectorLoop());
     const ConfigDocument& doc = m_session.Document();
@@ -123,7 +113,7 @@ TEST_F(Startup, ChecksTheDetectorLoopAndDownloads)
 
 TEST_F(Startup, WithoutALoopAnswerTheUserDecides)
 {
-    StartCamera({"--installed", "--wiring", "open"}, SampleProject(), BufferConf());
+    StartCamera({"--installed", "--wiring", "open"}, ReadBytes(SamplePath()), BufferConf());
     m_dialogs.QueueAnswer(Answer::No);
     ASSERT_TRUE(Run());
     ASSERT_EQ(m_dialogs.Questions(), QStringList{LangText(176) + u'\n' + LangText(177)});
@@ -197,7 +187,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        SetCamera(c.Break);
+        ChangeCamera(c.Break);
         m_why.clear();
         m_choices = {3};
         ASSERT_TRUE(Run());
@@ -206,7 +196,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
         EXPECT_EQ(m_session.Camera().DisplayName(), "Yard");
         EXPECT_EQ(m_session.Start().CameraId, 3);
         m_window.reset();
-        SetCamera([](CameraRecord& camera) {
+        ChangeCamera([](CameraRecord& camera) {
             camera.Brand = "AXIS";
             camera.IpAddress = "127.0.1.254";
             camera.ModelName = "NO-IO";
@@ -214,7 +204,7 @@ TEST_F(Startup, AnUnusableCameraOpensTheChooser)
     }
 
     // Giving up in the chooser ends the start-up.
-    SetCamera([](CameraRecord& c) { c.Brand = "CANON"; });
+    ChangeCamera([](CameraRecord& c) { c.Brand = "CANON"; });
     m_choices.clear();
     m_why.clear();
     EXPECT_FALSE(Run());

@@ -1,24 +1,32 @@
 // The device link screen as a user meets it, and whole runs against kor-devicesim compared with
 // korctl apply.
-#include "ConnectFixture.h"
+#include "SessionFixture.h"
 #include "TestSupport.h"
 
 #include "app/Language.h"
+#include "app/StartCamera.h"
 #include "app/ui/AppScreens.h"
 #include "app/ui/IPTxt.h"
 #include "app/ui/ScreenRegistry.h"
 #include "app/ui/frmmain.h"
+#include "config/ConfigFiles.h"
+#include "config/TextNumber.h"
 #include "device/Clock.h"
 #include "device/ui/DeviceScreens.h"
 #include "device/ui/FrmCameras.h"
 #include "device/ui/FrmConnect.h"
 #include "outside/companion/CameraTable.h"
+#include "outside/transport/CurlFtpClient.h"
+#include "outside/transport/CurlHttpClient.h"
+#include "outside/transport/IcmpPinger.h"
+#include "outside/transport/SystemClock.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -29,12 +37,120 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace kor::test {
 namespace {
 
-using FrmConnectSim = ConnectFixture;
+// The session as the window has it, with the real transports (waits fifty times shorter) and the
+// device link's run options as at program start.
+class FrmConnectSim : public SessionFixture
+{
+protected:
+    FrmConnectSim() : SessionFixture(Camera::Demo) {}
+
+    void SetUp() override
+    {
+        SessionFixture::SetUp();
+        FrmConnect::RunOptions() = LinkOptions();
+        DeviceServices& services = m_session.Services();
+        services.Http = &m_http;
+        services.Ftp = &m_ftp;
+        services.Ping = &m_ping;
+        services.Wait = &m_clock;
+        services.DataFolder = SourceDir() + QStringLiteral("/resources/Data");
+    }
+
+    // A camera like the demo camera (model DEMO-1, positioning support) with these positions, at
+    // the simulator once it runs.
+    CameraRecord DemoCamera(std::int16_t id, std::vector<CameraPosition> positions = {}) const
+    {
+        const std::array<std::uint8_t, 8> mac = {0x02, 0, 0, 0, 0, 0x01, 0, 0};
+        return {id,
+                "Camera " + DecimalText(id),
+                m_sim ? m_sim->Address() : "127.0.0.2",
+                m_sim ? m_sim->HttpPort() : 80,
+                "root",
+                "pass",
+                1,
+                "AXIS",
+                "DEMO-1",
+                mac,
+                true,
+                std::move(positions)};
+    }
+
+    // Stores the camera and makes it the session's camera, as start-up does.
+    void AddCamera(const CameraRecord& camera)
+    {
+        std::string error;
+        ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), camera)));
+        ASSERT_EQ(LoadStartCamera(m_session, camera.Id, &error), CameraProblem::None) << error;
+    }
+
+    // Loads the sample project into the session's document as korctl apply --project does.
+    void LoadSample()
+    {
+        ConfigDocument& doc = m_session.Document();
+        doc.ResetConfig();
+        ASSERT_TRUE(IsOk(LoadConfig(doc, SamplePath().toStdString(), false)));
+        doc.InputOneAsSensor = 1;
+    }
+
+    // korctl on the session's database with waits divided by waitDivisor; its standard output as
+    // lines.
+    QStringList Korctl(const QStringList& args, int waitDivisor, int* status) const
+    {
+        QProcess korctl;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KOR_WORK_DIR"), m_dir.filePath(QStringLiteral("korctl")));
+        environment.insert(QStringLiteral("KOR_WAIT_DIVISOR"), QString::number(waitDivisor));
+        korctl.setProcessEnvironment(environment);
+        korctl.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        korctl.start(BuiltProgram(QStringLiteral("korctl")),
+                     QStringList{QStringLiteral("--database"), DatabasePath()} + args);
+        EXPECT_TRUE(korctl.waitForFinished(120000)) << "korctl did not end";
+        *status = korctl.exitCode();
+        QStringList lines = QString::fromUtf8(korctl.readAllStandardOutput()).split(u'\n');
+        if (!lines.isEmpty() && lines.back().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
+    CurlHttpClient m_http;
+    CurlFtpClient m_ftp;
+    IcmpPinger m_ping;
+    SystemClock m_clock{50};
+};
+
+// Calls act once, from the GUI thread's event loop, as soon as a visible top-level widget of that
+// object name exists (a modal screen the run has opened). Stops looking when this object goes.
+class WhenShown
+{
+public:
+    WhenShown(const char* objectName, std::function<void(QWidget&)> act) : m_timer(new QTimer())
+    {
+        QTimer* timer = m_timer.get();
+        const QString name = QLatin1String(objectName);
+        QObject::connect(timer, &QTimer::timeout, timer, [this, timer, name, act] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == name && widget->isVisible()) {
+                    timer->stop();
+                    m_done = true;
+                    act(*widget);
+                    return;
+                }
+            }
+        });
+        timer->start(10);
+    }
+    bool Done() const { return m_done; }
+
+private:
+    std::unique_ptr<QTimer> m_timer;
+    bool m_done = false;
+};
 
 std::string Joined(const QStringList& lines)
 {
@@ -93,7 +209,7 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
-        if (!StartSim({}, c.Ftp))
+        if (!StartSim({"--installed"}, c.Ftp))
             return;
         if (c.Ftp && m_sim->FtpPort() != 21) {
             // korctl reaches the camera's FTP server on its own port only.
@@ -103,10 +219,10 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
         SystemClock clock(c.WaitDivisor);
         m_session.Services().Wait = &clock;
         m_session.Services().FtpPort = m_sim->FtpPort();
-        CameraRecord camera = SimCamera(c.Camera, {{"Home", 0, 0, 1}, {"Gate", 12.5, -4.25, 2}});
+        CameraRecord camera = DemoCamera(c.Camera, {{"Home", 0, 0, 1}, {"Gate", 12.5, -4.25, 2}});
         camera.PositioningSupport = c.Camera == 7;
         FrmConnect::RunOptions() = LinkOptions();
-        UseCamera(camera);
+        AddCamera(camera);
         LoadSample();
         const QStringList boxes = QString::fromLatin1(c.Boxes).split(u' ');
         m_session.SetTaskListDirty(boxes.contains(QStringLiteral("Check2")) &&
@@ -148,9 +264,9 @@ TEST_F(FrmConnectSim, AWholeRunLogsTheLinesOfKorctlApplyWithTheSameOptions)
 
 TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
 {
-    if (!StartSim())
+    if (!StartSim({"--installed"}))
         return;
-    UseCamera(SimCamera(7));
+    AddCamera(DemoCamera(7));
     LoadSample();
     GateClock gate;
     m_session.Services().Wait = &gate;
@@ -184,9 +300,9 @@ TEST_F(FrmConnectSim, CancelStopsTheRunAtTheNextStepWithTheClosingSteps)
 // before it sends and Cancel sends nothing; the compare command and the history name it too.
 TEST_F(FrmConnectSim, ARunShowsAChangeMadeBehindItsBackAndCancelSendsNothing)
 {
-    if (!StartSim())
+    if (!StartSim({"--installed"}))
         return;
-    UseCamera(SimCamera(7));
+    AddCamera(DemoCamera(7));
     LoadSample();
     FrmConnect screen(m_session);
     Find<QCheckBox>(screen, "Check2")->click();
@@ -226,7 +342,7 @@ TEST_F(FrmConnectSim, FieldsBoxesAndKeysAsAUserMeetsThem)
 {
     CameraRecord camera = DemoCamera(7);
     camera.UserName = "Jos\xE9"; // Windows-1252 e with acute accent
-    UseCamera(camera);
+    AddCamera(camera);
     m_session.Document().InputOneAsSensor = 1;
     FrmConnect screen(m_session);
     screen.show();
@@ -260,9 +376,9 @@ TEST_F(FrmConnectSim, FieldsBoxesAndKeysAsAUserMeetsThem)
 
 TEST_F(FrmConnectSim, WhileARunIsBusyNoOtherScreenNorCloseStartsButTheRunCanBeFollowed)
 {
-    if (!StartSim())
+    if (!StartSim({"--installed"}))
         return;
-    UseCamera(SimCamera(7));
+    AddCamera(DemoCamera(7));
     ScreenRegistry screens;
     RegisterAppScreens(screens);
     RegisterDeviceScreens(screens);
@@ -310,7 +426,7 @@ TEST_F(FrmConnectSim, TheCamerasScreenRunsTheTickedCamerasOfAGroupEachWithItsOut
     options.ftp = false;
     options.args = {"--installed", "--restart-seconds", "0", "--user", "root", "--password", "pass"};
     m_sim = std::make_unique<DeviceSimProcess>(options);
-    ASSERT_TRUE(m_sim->Start()) << m_sim->Error();
+    ASSERT_TRUE(IsOk(m_sim->Start()));
     qputenv("KOR_WAIT_DIVISOR", "50");
     for (int n = 1; n <= 3; ++n) {
         CameraRecord camera = DemoCamera(static_cast<std::int16_t>(20 + n));
@@ -320,7 +436,7 @@ TEST_F(FrmConnectSim, TheCamerasScreenRunsTheTickedCamerasOfAGroupEachWithItsOut
         if (n == 2)
             camera.Password = "wrong";
         if (n == 1)
-            UseCamera(camera);
+            AddCamera(camera);
         else
             ASSERT_TRUE(IsOk(CameraTable::Add(m_session.Connection(), camera)));
     }

@@ -26,7 +26,7 @@ namespace {
 TEST(CurlFtpClientTest, InstallationOperations)
 {
     test::DeviceSimProcess sim({"--user", "op@x", "--password", "p w:d"});
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(test::IsOk(sim.Start()));
     sim.WriteDeviceFile("etc/inittab", "::sysinit\nlast");
 
     CurlFtpClient ftp;

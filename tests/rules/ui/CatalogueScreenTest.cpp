@@ -30,7 +30,7 @@ TEST_F(CatalogueScreen, MotionWindowsAndOtherSourcesComeFromTheCamera)
     test::DeviceSimProcess sim({"--motion", "0=Entrance,1=Yard,18=Far,19=Never", "--audio", "1",
                                 "--tampering", "0", "--temperature", "1"},
                                false);
-    ASSERT_TRUE(sim.Start()) << sim.Error();
+    ASSERT_TRUE(test::IsOk(sim.Start()));
     UseCamera(sim.Address(), sim.HttpPort(), "root", "pass");
     CurlHttpClient http;
     m_session.Services().Http = &http;
