@@ -108,13 +108,6 @@ LinkOptions CameraFixture::Ticked(std::initializer_list<bool LinkOptions::*> box
     return options;
 }
 
-LinkContext CameraFixture::Context()
-{
-    LinkContext context(Services(), Host, Subject);
-    context.Fields = Fields;
-    return context;
-}
-
 bool CameraFixture::StartSim(std::vector<std::string> args, bool ftp)
 {
     RealTransports = true;
@@ -139,7 +132,6 @@ void CameraFixture::UseModel(const std::string& model)
     ModelRecord& m = Subject.Model;
     m.ModelName = model;
     m.ModelFolderName = model;
-    m.PulseTime = 30;
     const bool four = model == "DEMO-4";
     m.ChannelCount = four ? 4 : 1;
     m.PerFirmwareFolder = four;

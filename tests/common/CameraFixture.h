@@ -44,8 +44,6 @@ public:
     RunOutcome Run(const LinkOptions& options);
     // The option boxes ticked: Ticked({&LinkOptions::SendConfig, &LinkOptions::IoCheck}).
     static LinkOptions Ticked(std::initializer_list<bool LinkOptions::*> boxes);
-    // A context as a run has it, for calling one step.
-    LinkContext Context();
     DeviceServices Services();
 
     // Starts the simulator with these options (its FTP server only when asked) for the camera and

@@ -96,7 +96,6 @@ TEST(CompanionFilesTest, TaskListMergeStopsAndKeepsOnlyWellFormedPairs)
         std::string Device;
         std::string Expected;
     } rows[] = {
-        {"", "#NOACTIONS"},
         {"#NOACTIONS", "#NOACTIONS"},
         {"garbage\n#EOH\n#1:50\nx\n", "#NOACTIONS"}, // no "#BOH" first
         {"#BOH\r\n#EOH\r\n#1:50\r\nx\r\n", "#BOH\n#EOH\n#1:50\nx\n"},
