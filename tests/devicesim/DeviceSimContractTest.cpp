@@ -1,11 +1,10 @@
 // What the engine and the tests rely on in the simulated camera: the answer formats, both
-// authentication schemes, each fault, the relay's refusals, and nothing left behind when it stops.
-// Its stores, restarts and installation are exercised by the device link's end-to-end tests.
+// authentication schemes, the faults a run cannot show, the relay's refusals, and nothing left behind when it
+// stops. Its stores, restarts and installation are exercised by the device link's end-to-end tests.
 #include "DeviceSimProcess.h"
 #include "TestSupport.h"
 
 #include "device/DeviceUrl.h"
-#include "outside/transport/CurlFtpClient.h"
 #include "outside/transport/CurlHttpClient.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +69,8 @@ bool WaitUntil(const std::function<bool()>& condition,
 
 TEST(DeviceSimContract, AnswerFormats)
 {
-    DeviceSimProcess sim(WithCredentials({"--firmware", "2.41", "--presets", "1=Home,2=GateZZZ", "--motion",
-                                          "0=Door,3=Yard", "--temperature", "0", "--channels", "2"}));
+    DeviceSimProcess sim(WithCredentials({"--presets", "1=Home,2=GateZZZ", "--motion", "0=Door,3=Yard",
+                                          "--temperature", "0", "--channels", "2"}));
     ASSERT_TRUE(IsOk(sim.Start()));
     const struct
     {
@@ -79,12 +78,8 @@ TEST(DeviceSimContract, AnswerFormats)
         long Status;
         std::string Expected; // contained in the body
     } rows[] = {
-        {"/", 200, "AXIS 2100"},
-        {"/axis-cgi/admin/serverreport.cgi", 200, "\nFirmware release: 2.41\n"},
         {"/axis-cgi/operator/param.cgi?action=list&group=Motion", 200,
          "root.Motion.M0.Name=Door\nroot.Motion.M0.ImageSource=0\n"},
-        {"/axis-cgi/operator/param.cgi?action=list&group=Motion", 200,
-         "root.Motion.M3.Name=Yard\nroot.Motion.M3.ImageSource=0\n"},
         {"/axis-cgi/operator/param.cgi?action=list&group=root.Audio.A0", 200, "root.Audio.A0.AlarmLevel="},
         {"/axis-cgi/operator/param.cgi?action=list&group=root.Properties.Tampering", 200,
          "Properties.Tampering.Tampering=yes\n"},
@@ -113,7 +108,6 @@ TEST(DeviceSimContract, ApplicationAnswers)
     DeviceSimProcess sim(WithCredentials({"--installed", "--channels", "2"}));
     ASSERT_TRUE(IsOk(sim.Start()));
     EXPECT_EQ(Get(sim, "/cgi-bin/recordings/getaapp.cgi").Body, ""); // nothing stored yet
-    EXPECT_EQ(Get(sim, "/cgi-bin/recordings/stopchkiod.cgi").Body, "\nOK\n");
     // Stored without the trailing zero byte, and read back as stored.
     EXPECT_EQ(Post(sim, "/cgi-bin/recordings/setaapp.cgi?2", std::string("a$b\0c\0", 6)).Status, 200);
     EXPECT_EQ(Get(sim, "/cgi-bin/recordings/getaapp.cgi?2").Body, std::string("a$b\0c", 5));
@@ -142,48 +136,16 @@ TEST(DeviceSimContract, AuthenticationSchemes)
     EXPECT_EQ(Get(open, "/axis-cgi/io/input.cgi?check=1", "").Status, 200);
 }
 
+// The faults' effects on a run are the fault matrix's; here only what it does not show: a delay
+// outlasts the client's limit, and credentials are checked before any fault.
 TEST(DeviceSimContract, HttpFaults)
 {
     DeviceSimProcess sim(WithCredentials({"--installed", "--fault", "status=503:/axis-cgi/com/*", "--fault",
-                                          "delay=5000:/axis-cgi/io/input.cgi", "--fault",
-                                          "close-after=100:/axis-cgi/admin/serverreport.cgi", "--fault",
-                                          "big-reply=2:/cgi-bin/recordings/stopchkiod.cgi"}));
+                                          "delay=5000:/axis-cgi/io/input.cgi"}));
     ASSERT_TRUE(IsOk(sim.Start()));
     EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi?query=presetposall").Status, 503);
     EXPECT_EQ(Get(sim, "/axis-cgi/io/input.cgi?check=1", kPassword, 1).Error, kRequestTimeoutError);
-    const HttpResponse cut = Get(sim, "/axis-cgi/admin/serverreport.cgi");
-    EXPECT_NE(cut.Error, 0);
-    const HttpResponse big = Get(sim, "/cgi-bin/recordings/stopchkiod.cgi");
-    EXPECT_EQ(big.Body.size(), 2u * 1024 * 1024);
-    EXPECT_TRUE(big.Body.starts_with("\nOK\n"));
-    EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi", "").Status, 401); // credentials are checked first
-
-    // After two requests (a challenge and its answer) nothing more is answered, only heard.
-    DeviceSimProcess stopping(WithCredentials({"--fault", "stop-after=2"}));
-    ASSERT_TRUE(IsOk(stopping.Start()));
-    EXPECT_EQ(Get(stopping, "/").Status, 200);
-    EXPECT_EQ(Get(stopping, "/", kPassword, 1).Error, kRequestTimeoutError);
-    EXPECT_EQ(stopping.Requests().size(), 3u);
-}
-
-TEST(DeviceSimContract, FtpFaults)
-{
-    DeviceSimProcess refusing(WithCredentials({"--fault", "ftp-refuse-login"}, true));
-    ASSERT_TRUE(IsOk(refusing.Start()));
-    CurlFtpClient ftp;
-    EXPECT_TRUE(ftp.Connect(refusing.Address(), refusing.FtpPort(), "operator", kPassword).failed());
-    EXPECT_EQ(ftp.LastResponseCode(), 530); // the password asked for (331), then refused
-    EXPECT_EQ(ftp.LastResponseText().rfind("530 ", 0), 0u) << ftp.LastResponseText();
-
-    DeviceSimProcess failing(WithCredentials({"--fault", "ftp-fail-upload=alarmd"}, true));
-    ASSERT_TRUE(IsOk(failing.Start()));
-    ASSERT_TRUE(IsOk(ftp.Connect(failing.Address(), failing.FtpPort(), "operator", kPassword)));
-    ASSERT_TRUE(IsOk(ftp.ChangeDir("/mnt/flash/bin")));
-    EXPECT_TRUE(ftp.Put("alarmd", "program").failed());
-    EXPECT_TRUE(IsOk(ftp.Put("chkiod", "io")));
-    EXPECT_TRUE(IsOk(ftp.Command("SITE chmod 755 /mnt/flash/bin/chkiod")));
-    EXPECT_EQ(failing.ReadDeviceFile("mnt/flash/bin/alarmd"), "");
-    EXPECT_EQ(failing.ReadDeviceFile("mnt/flash/bin/chkiod"), "io");
+    EXPECT_EQ(Get(sim, "/axis-cgi/com/ptz.cgi", "").Status, 401);
 }
 
 TEST(DeviceSimContract, RelayRefusesWrongPasswordsAndOtherAddresses)
@@ -198,11 +160,7 @@ TEST(DeviceSimContract, RelayRefusesWrongPasswordsAndOtherAddresses)
         std::string Password;
         std::string Host;
         long Status;
-    } rows[] = {{"wrong", deviceHost, 403},
-                {"", deviceHost, 403},
-                {"s3cret", "10.1.2.3:80", 403},
-                {"s3cret", "camera.example:80", 403},
-                {"s3cret", deviceHost, 200}};
+    } rows[] = {{"wrong", deviceHost, 403}, {"s3cret", "10.1.2.3:80", 403}, {"s3cret", deviceHost, 200}};
     for (const auto& row : rows) {
         DeviceTarget target = Target(device);
         target.Address = row.Host.substr(0, row.Host.find(':'));

@@ -11,7 +11,7 @@
 namespace kor {
 namespace {
 
-// An HTTP server on loopback that records what arrives. /big answers 5000 bytes, /slow after 1.5 s;
+// An HTTP server on loopback that records what arrives. /big answers 5000 bytes;
 // / and /axis-cgi/admin/ want Basic credentials "op@site:1" / "p/w d:@x"; anything else answers "fine".
 class TestServer
 {
@@ -25,9 +25,6 @@ public:
             }
             if (req.path == "/big") {
                 res.set_content(std::string(5000, 'x'), "text/plain");
-            } else if (req.path == "/slow") {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-                res.set_content("late", "text/plain");
             } else if ((req.path == "/" || req.path.rfind("/axis-cgi/admin/", 0) == 0) &&
                        req.get_header_value("Authorization") != "Basic b3BAc2l0ZToxOnAvdyBkOkB4") {
                 res.status = 401;
@@ -99,11 +96,6 @@ TEST(CurlHttpClientTest, CredentialsWithDelimitersReachTheServerIntact)
         EXPECT_EQ(reply.Status, 200);
         EXPECT_EQ(reply.Body, "fine");
     }
-    const HttpResponse refused = http.Get(DeviceUrl::Reachability(server.Target("op", "bad")), 30);
-    EXPECT_TRUE(refused.Completed());
-    EXPECT_EQ(refused.Status, 401);
-    EXPECT_EQ(refused.StatusText, "Unauthorized");
-    EXPECT_TRUE(refused.FailedState());
 }
 
 TEST(CurlHttpClientTest, FailuresAreErrorsWithoutCredentials)
@@ -114,12 +106,9 @@ TEST(CurlHttpClientTest, FailuresAreErrorsWithoutCredentials)
     EXPECT_FALSE(big.Completed());
     EXPECT_TRUE(big.Body.empty());
 
-    CurlHttpClient http;
-    EXPECT_EQ(http.Get(DeviceUrl::DeviceIo(server.Target(), "/slow"), 1).Error, kRequestTimeoutError);
-
     DeviceTarget nobody{"127.0.0.1", "1", "root", "s3cret", {}};
     nobody.Relay = {true, "127.0.0.1", 1, "relaypw"};
-    const HttpResponse refused = http.Get(DeviceUrl::Identification(nobody), 30);
+    const HttpResponse refused = CurlHttpClient().Get(DeviceUrl::Identification(nobody), 30);
     EXPECT_NE(refused.Error, 0);
     EXPECT_FALSE(refused.ErrorText.empty());
     EXPECT_EQ(refused.ErrorText.find("s3cret"), std::string::npos);
