@@ -20,15 +20,6 @@
 
 namespace kor::test {
 
-// A string list from Latin-1 literals.
-inline QStringList Strings(const std::vector<const char*>& texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QLatin1String(text);
-    return list;
-}
-
 // The program-wide session of the widget tests: English texts, a fresh companion database (seeded
 // with the demo camera and models) with the work files beside it in a temporary folder, a document
 // as after start-up with input 1 as a sensor, an empty action clipboard and scripted dialogs.
