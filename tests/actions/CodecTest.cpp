@@ -99,6 +99,8 @@ TEST(ActionCodecs, BuildTheKeysInOrderUnderTheirConditions)
          "CLNT=10.0.0.7$PORT=9100$SEN=57$DESC=Hall$SND=0$"},
         {"notify: odd port", BuildNotifyParams({"1.2.3.4", "80a", true}, 120, "   "),
          "CLNT=1.2.3.4$PORT=9034$SEN=120$DESC=   $SND=1$"},
+        {"notify: port beyond 32 bits", BuildNotifyParams({"1.2.3.4", "99999999999", true}, 1, ""),
+         "CLNT=1.2.3.4$PORT=9034$SEN=1$DESC=$SND=1$"},
         // Recording: the PC's keys only for a PC, WMK only ticked.
         {"recording: camera", BuildRecordingParams(RecordingAction{}), ""},
         {"recording: key unticked",

@@ -139,11 +139,12 @@ TEST(ConfigDocument, WrongIndexesNeverCrashOrChangeAnything)
     EXPECT_EQ(doc.Rule(1), before.Rule(1));
 }
 
-// The catalogue's configured sources show the lower ends of the ranges; here the upper ends.
+// The catalogue's configured sources show most ends of the ranges; here the others.
 TEST(EventSources, TagsFollowTheIndexTable)
 {
-    const std::pair<int, const char*> cases[] = {{8, "SIMD8"},   {11, "EIMD11"}, {13, ""},  {49, ""},
-                                                 {69, "PCAM69"}, {99, "SVIR99"}, {103, ""}, {-1, ""}};
+    const std::pair<int, const char*> cases[] = {{2, "SIMD2"},   {8, "SIMD8"}, {11, "EIMD11"},
+                                                 {13, ""},       {49, ""},     {69, "PCAM69"},
+                                                 {99, "SVIR99"}, {103, ""},    {-1, ""}};
     for (const auto& [index, tag] : cases)
         EXPECT_EQ(EventSourceTag(index, 1), tag) << index;
 }

@@ -90,9 +90,8 @@ TEST(ConfigText, WorkedExampleIsWrittenByteForByteAndReadsBackFromBothForms)
 TEST(ConfigText, ProjectFileRoundTripIsByteIdentical)
 {
     ConfigDocument doc = WorkedExample();
-    doc.GeneralSettings.SMTPH = "mail.example.invalid";
-    doc.GeneralSettings.CIDHEAD = "5000";
-    doc.GeneralSettings.FS = 255;
+    // Every field away from its default, so the text pins that each one is read back.
+    doc.GeneralSettings = {255, 4, 5, 6, "mail.example.invalid", "26", "s", "r", "5000", "n", "i", "p"};
     doc.ZelkSettings.BC = -12;
     doc.ZelkSettings.S[3] = false;
     doc.ZelkSettings.MSK[0] = true;
@@ -110,7 +109,7 @@ TEST(ConfigText, ProjectFileRoundTripIsByteIdentical)
 
     const std::string first = BuildProjectText(doc);
     ConfigDocument loaded = Load(first);
-    EXPECT_EQ(BuildProjectText(loaded), first) << "every field as written is read back";
+    EXPECT_EQ(BuildProjectText(loaded), first);
     // A loaded action's parameters and time table view the loaded text: a copy keeps them after
     // the document is reset, and an edit of the document does not reach the copy.
     const ActionRecord copy = *loaded.Action(0, 0);
@@ -169,6 +168,7 @@ TEST(ConfigText, ReaderRules)
         {"bad header keeps the previous rule", "#SSTART4\n#SSTART7x\n#ACTION=a;TP=0;\n", 4, "a"},
         {"upper-case DEF selects rule 1", "#SSTART5\n#SSTARTDEF\n#ACTION=a;\n", 1, "a"},
         {"index above 120 drops the action", "#SSTART121\n#ACTION=a;\n", -1, ""},
+        {"negative index drops the action", "#SSTART-1\n#ACTION=a;\n", -1, ""},
         {"blanks around the index", "#SSTART 9 \n#ACTION=a;\n", 9, "a"},
         {"keywords without regard to case", "#sstart3\n#action=a;tp=0;\n", 3, "a"},
         {"leading blanks are removed", "   #SSTART6\n  #ACTION=a;  \n", 6, "a"},
@@ -220,6 +220,7 @@ TEST(ConfigText, ValuesThatDoNotFitFailTheLoadAndKeepWhatCameBefore)
 {
     const std::pair<std::string, int> cases[] = {
         {"#SSTART3\n#ACTION=a;\n#GENERAL;FS=256;\n#SSTART4\n#ACTION=b;\n", 3},
+        {"#SSTART3\n#ACTION=a;\n#GENERAL;FTMB=-1;\n", 3},
         {"#SSTART3\n#ACTION=a;\n#SSTART40000\n#ACTION=b;\n", 3},
         {"#SSTART3\n#ACTION=a;\n#ACTION=b;TP=99999999999;\n", 3},
         {"#SSTART3\n#ACTION=a;\n#ZELK;BC=40000;\n", 3},
