@@ -120,7 +120,6 @@ TEST_F(ClientDatabaseTest, PrmsValuesAreLookedUpByBoundName)
         {QStringLiteral("O'BRIEN"), QStringLiteral("quoted")},
         {QStringLiteral("MISSING"), fallback},
         {QStringLiteral("x' OR '1'='1"), fallback},
-        {QStringLiteral("x'; DROP TABLE PRMS; --"), fallback},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name.toStdString());

@@ -50,7 +50,6 @@ TEST_F(LocalSettingsTest, DatabasePathFallsBackToTheDefaultAndWritesItBack)
         bool WrittenBack;
     } cases[] = {
         {"missing", std::nullopt, {}, true},
-        {"empty", QString(), {}, true},
         {"blanks", QStringLiteral("   "), {}, true},
         {"a path", QStringLiteral("/srv/client/orgend.ddd"), QStringLiteral("/srv/client/orgend.ddd"), false},
         {"a path with its NUL", QStringLiteral("/srv/c.ddd") + QChar(u'\0'), QStringLiteral("/srv/c.ddd"),

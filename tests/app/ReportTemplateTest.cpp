@@ -32,8 +32,6 @@ TEST(ReportTemplate, SectionOrderFollowsTheStartMarkers)
     } cases[] = {
         {{"<!--CGS-->", "<!--CGE-->", "<!--SS-->", "<!--SE-->", "<!--IHS-->", "<!--IHE-->"},
          {S::General, S::Rules, S::Detector}},
-        {{"<!--IHS-->", "<!--IHE-->", "<!--CGS-->", "<!--CGE-->", "<!--SS-->", "<!--SE-->"},
-         {S::Detector, S::General, S::Rules}},
         // Only the rule header, general and detector headers start sections.
         {{"<!--AHS-->", "<!--AHE-->", "<!--IS-->", "<!--IE-->", "<!--CGS-->", "<!--CGE-->"}, {S::General}},
         {{"no markers at all"}, {}},

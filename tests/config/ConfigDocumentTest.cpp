@@ -50,7 +50,6 @@ TEST(ConfigDocument, AddActionStopsAt255AndIgnoresBadRules)
     EXPECT_FALSE(doc.Saved);
     EXPECT_EQ(doc.AddAction(5, MakeAction(0, "overflow")), 255);
     EXPECT_EQ(doc.ActionCount(5), 255);
-    EXPECT_EQ(doc.Action(5, 254)->Name, "254");
 
     doc.Saved = true;
     EXPECT_EQ(doc.AddAction(-1, MakeAction(0, "x")), 0);
@@ -140,18 +139,14 @@ TEST(ConfigDocument, WrongIndexesNeverCrashOrChangeAnything)
     EXPECT_EQ(doc.Rule(1), before.Rule(1));
 }
 
+// The catalogue's configured sources show most ends of the ranges; here the others.
 TEST(EventSources, TagsFollowTheIndexTable)
 {
-    const std::pair<int, const char*> cases[] = {
-        {0, "EIMD0"},   {2, "SIMD2"},   {8, "SIMD8"},     {9, "EIMD9"},     {11, "EIMD11"},
-        {12, "SDMC12"}, {50, "PCAM50"}, {69, "PCAM69"},   {70, "SDMC70"},   {89, "SDMC89"},
-        {90, "SVIR90"}, {99, "SVIR99"}, {100, "OTHC100"}, {102, "OTHC102"}, {13, ""},
-        {49, ""},       {103, ""},      {120, ""},        {-1, ""},
-    };
+    const std::pair<int, const char*> cases[] = {{2, "SIMD2"},   {8, "SIMD8"}, {11, "EIMD11"},
+                                                 {13, ""},       {49, ""},     {69, "PCAM69"},
+                                                 {99, "SVIR99"}, {103, ""},    {-1, ""}};
     for (const auto& [index, tag] : cases)
         EXPECT_EQ(EventSourceTag(index, 1), tag) << index;
-    EXPECT_EQ(EventSourceTag(1, 1), "SIMD1");
-    EXPECT_EQ(EventSourceTag(1, 0), "PCAM1");
 }
 
 } // namespace

@@ -10,11 +10,6 @@
 namespace kor {
 namespace {
 
-std::string ProjectText(const ConfigDocument& doc)
-{
-    return BuildProjectText(doc);
-}
-
 std::string Bytes(const QByteArray& a)
 {
     return std::string(a.constData(), static_cast<std::size_t>(a.size()));
@@ -97,10 +92,7 @@ TEST(ConfigJson, FileFormRoundTripsEveryDocumentExactly)
         ASSERT_TRUE(back.ok()) << i << ": " << back.reason();
         for (int r = 0; r < ConfigDocument::RuleCount; ++r)
             ASSERT_EQ(back->Rule(r), docs[i].Rule(r)) << "document " << i << " rule " << r;
-        EXPECT_EQ(back->GeneralSettings, docs[i].GeneralSettings);
-        EXPECT_EQ(back->ZelkSettings, docs[i].ZelkSettings);
-        EXPECT_EQ(ProjectText(*back), ProjectText(docs[i])) << i;
-        EXPECT_EQ(FileJson(*back), json) << i;
+        EXPECT_EQ(FileJson(*back), json) << i << ": the settings as well";
     }
 }
 
@@ -144,8 +136,6 @@ TEST(ConfigJson, RefusalsNameThePath)
          "$.rules[0].actions[0].time_table.Holiday: not a day (Mon, Tue, Wed, Thu, Fri, Sat or Sun)"},
         // What the file cannot carry would be stored split: each kind of value with its separators.
         {head + R"({"type":0,"name":"a;b"}]}]})", "$.rules[0].actions[0].name: cannot hold \";\""},
-        {head + R"({"type":0,"name":"a\nb"}]}]})",
-         "$.rules[0].actions[0].name: cannot hold a line break (LF)"},
         {head + R"({"type":0,"name":"a","params":[{"key":"PWD","value":"p$w"}]}]}]})",
          "$.rules[0].actions[0].params[0].value: cannot hold \"$\""},
         {head + R"({"type":0,"name":"a","params":[{"key":"P\u0000"}]}]}]})",

@@ -26,10 +26,8 @@ TEST(ParamString, GetParamMatchesFirstTextualOccurrence)
         {"last pair needs its NUL", "A", "A=1", ""},
         {"empty value reads like a missing key", "SMS", "SMS=\0TLFNO=5\0"s, ""},
         {"missing key", "X", "A=1\0"s, ""},
-        {"value keeps its case", "name", "NAME=Porch\0"s, "Porch"},
         {"value may hold '='", "URL", "URL=a=b\0"s, "a=b"},
         {"accented key folds like the text", "\xe9t\xe9", "\xc9T\xc9=1\0"s, "1"},
-        {"empty text", "A", "", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GetParam(c.key, c.text), c.expected) << c.what;
@@ -44,10 +42,8 @@ TEST(ParamString, ReplaceAllAndValueAfterEquals)
         {ReplaceAll("a", "aa", "banana"), "baanaanaa"},
         {ReplaceAll("AN", "-", "banana"), "b--a"},
         {ReplaceAll("", "x", "abc"), "abc"},
-        {ReplaceAll("x", "y", ""), ""},
         // The value runs to the line feed; a CR before it stays.
         {ValueAfterEquals("x=12\r\ny=3"), "12\r"},
-        {ValueAfterEquals("Audio.A0.AlarmLevel=50"), "50"},
         {ValueAfterEquals(""), ""},
         {ValueAfterEquals("no equals\n"), ""},
         {ValueAfterEquals("a=\n"), ""},
@@ -90,7 +86,6 @@ TEST(ParamString, AppendParamBuildsNulTerminatedPairs)
     AppendParam(params, "ON", "2");
     AppendParam(params, "SMS", "");
     EXPECT_EQ(params, "DISP=1\0ON=2\0SMS=\0"s);
-    EXPECT_EQ(GetParam("on", params), "2");
 }
 
 TEST(ValueRules, EachKindRefusesWhatWouldSplitItsValue)

@@ -21,8 +21,7 @@ namespace test {
 class InstantClock : public Clock
 {
 public:
-    void SleepMs(int milliseconds) override { Slept += milliseconds; }
-    int Slept = 0;
+    void SleepMs(int) override {}
 };
 
 // The session with the demo camera, the real HTTP transport and the window with every screen of

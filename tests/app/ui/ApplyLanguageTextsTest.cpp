@@ -31,9 +31,8 @@ TEST(ApplyLanguageTexts, CaptionsToolTipsTabsAndHeaders)
     screen.setWindowTitle(QStringLiteral("174"));
     // Caption as designed -> as shown.
     const std::pair<const char*, const char*> labels[] = {
-        {"144:", "T144:"}, // a label "n:" keeps its colon
-        {" 106 ", "T106"}, // blanks around the digits still make a number
-        {"12a:", "12a:"},
+        {"144:", "T144:"},              // a label "n:" keeps its colon
+        {" 106 ", "T106"},              // blanks around the digits still make a number
         {"999", ""},                    // a number missing from the language shows empty
         {"99999999999", "99999999999"}, // not a 32-bit text number
     };

@@ -79,7 +79,6 @@ TEST_F(FrmDocTest, ShowsTheReportItBuiltIntoTheWorkFolder)
     screen.WaitUntilShown();
     QString text = screen.Page()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("(Door <light>)"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("08:00-12:30")));
     EXPECT_EQ(screen.ReportPath(), File(QStringLiteral("xdoc.html")));
     EXPECT_EQ(test::ReadBytes(screen.ReportPath()),
               ReportFile::Build(m_session.Document(), LangTextBytes, u"en"_qs, screen.Header()));

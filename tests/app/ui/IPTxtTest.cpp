@@ -21,37 +21,17 @@ TEST(IPTxtTest, TypingArrowsAndTheLook)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto box = [&](int i) { return window.findChild<QLineEdit*>(QStringLiteral("TxtIp%1").arg(i)); };
-    auto type = [](const char* keys) {
-        for (const char* k = keys; *k; ++k)
-            QTest::keyClick(QApplication::focusWidget(), *k);
-    };
-    struct Case
-    {
-        const char* Keys;
-        const char* Address;
-        int Focus;
-    };
-    const Case cases[] = {
-        {"192168", "192.168.0.0", 1},  // the fourth digit goes on into the next box
-        {"10 0.0.x7.", "10.0.0.7", 3}, // a blank or "." jumps, other characters are dropped
-        {"2561", "251.0.0.0", 0},      // 256 is refused
-    };
-    for (const Case& c : cases) {
-        ip->Clear();
-        box(0)->setFocus();
-        type(c.Keys);
-        EXPECT_EQ(ip->IPtext(), QLatin1String(c.Address)) << c.Keys;
-        EXPECT_EQ(QApplication::focusWidget(), box(c.Focus)) << c.Keys;
-    }
+    // One typed line through the key handler: a blank or "." jumps, other characters are dropped,
+    // a full box goes on into the next.
+    box(0)->setFocus();
+    for (const char* k = "10 0.x1234"; *k; ++k)
+        QTest::keyClick(QApplication::focusWidget(), *k);
+    EXPECT_EQ(ip->IPtext(), QStringLiteral("10.0.123.4"));
+    EXPECT_EQ(QApplication::focusWidget(), box(3));
     box(1)->setCursorPosition(0);
     box(1)->setFocus();
     QTest::keyClick(box(1), Qt::Key_Left);
     EXPECT_EQ(QApplication::focusWidget(), box(0)) << "Left at the start crosses to the box before";
-    QTest::keyClick(box(0), Qt::Key_Backspace);
-    EXPECT_EQ(box(0)->text(), QStringLiteral("25"));
-
-    ip->SetIPtext(QStringLiteral("77"));
-    EXPECT_EQ(ip->IPtext(), QStringLiteral("25.0.0.77")) << "without a dot only the last box changes";
     ip->Clear();
     EXPECT_TRUE(ip->IsEmpty());
 

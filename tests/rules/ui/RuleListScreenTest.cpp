@@ -32,7 +32,6 @@ TEST_F(RuleListScreen, OpensEditorsAndDeletesAfterAsking)
     screen.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
     auto* list = Find<QTreeWidget>(screen, "lst");
-    EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("Switch on and off output 1 for 10S"));
 
     // A call on a model that cannot call through a PC (a double click opens a stored action on the
     // typical road).
@@ -61,12 +60,8 @@ TEST_F(RuleListScreen, OpensEditorsAndDeletesAfterAsking)
     QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Siren"));
-    EXPECT_FALSE(Doc().Action(3, 0)->Deleted);
     EXPECT_EQ(Doc().DayIntervals(3, 0, 2).size(), 1u);
     EXPECT_TRUE(Doc().Saved);
-    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_FALSE(Doc().Saved);
     SetActionEditorLauncher(nullptr);
 }
 

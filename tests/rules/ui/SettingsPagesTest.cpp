@@ -29,27 +29,18 @@ TEST_F(SettingsPages, StoreWhatIsTyped)
     QTest::keyClick(frames, Qt::Key_Up); // 3 x 5 breaks the limit: back to 2
     EXPECT_EQ(frames->value(), 2);
     EXPECT_TRUE(Doc().Saved);
-    QTest::keyClick(Find<QSpinBox>(general, "udSegBuff"), Qt::Key_Down);
-    EXPECT_EQ(Doc().GeneralSettings.FTM, 4);
+    // One control of each sort: the field rules themselves are the settings forms'.
     QTest::keyClicks(Find<QLineEdit>(general, "txtCRAPort"), QStringLiteral("99 ;"));
     EXPECT_EQ(Doc().GeneralSettings.CRAPORT, "99 ") << "the general line's separator is refused";
-    EXPECT_EQ(Find<QLineEdit>(general, "txtCRAPort")->text(), QStringLiteral("99 "));
     ASSERT_EQ(m_dialogs.Messages().size(), 1);
     EXPECT_TRUE(m_dialogs.Messages()[0].contains(QStringLiteral("cannot hold the character \";\"")))
         << m_dialogs.Messages()[0].toStdString();
     EXPECT_FALSE(Doc().Saved);
 
-    auto* bc = Find<QLineEdit>(detector, "TxtBC");
-    QTest::keyClicks(bc, QStringLiteral("a-1"));
+    QTest::keyClicks(Find<QLineEdit>(detector, "TxtBC"), QStringLiteral("a-1"));
     EXPECT_EQ(Doc().ZelkSettings.BC, 51) << "only the digit is taken";
-    QTest::keyClick(bc, Qt::Key_Backspace);
-    QTest::keyClick(bc, Qt::Key_Backspace);
-    EXPECT_EQ(Doc().ZelkSettings.BC, 0) << "an empty field stores 0";
-    QTest::keyClick(Find<QCheckBox>(detector, "ChkActv3"), Qt::Key_Space);
     QTest::keyClick(Find<QCheckBox>(detector, "ChkMsk2"), Qt::Key_Space);
-    const std::string line = ZelkLineText(Doc().ZelkSettings);
-    EXPECT_EQ(line.find("S3=1"), std::string::npos) << line;
-    EXPECT_NE(line.find("MSK0=1"), std::string::npos) << line;
+    EXPECT_NE(ZelkLineText(Doc().ZelkSettings).find("MSK0=1"), std::string::npos);
 }
 
 TEST_F(SettingsPages, AFieldEditUndoneShowsTheOldValue)
