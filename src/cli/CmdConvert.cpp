@@ -84,8 +84,9 @@ CommandSpec ConvertCommand()
 {
     CommandSpec spec;
     spec.Name = "convert";
-    spec.Synopsis = "IN OUT [--to kma|alarm_app] [--port N] [--user U] [--password P] [--mac M] [--brand B] "
-                    "[--input-one-as-sensor 0|1]";
+    spec.Synopsis =
+        "IN OUT [--to kma|alarm_app|json] [--port N] [--user U] [--password P] [--mac M] [--brand B] "
+        "[--input-one-as-sensor 0|1]";
     spec.Summary =
         "Convert a project file, upload file, device text or JSON into a project, upload or JSON file.";
     spec.Details = "IN may be a .kma project file, an alarm_app upload file, a configuration text saved\n"
