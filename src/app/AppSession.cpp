@@ -4,28 +4,39 @@
 
 namespace kor {
 
+RelaySettings RelayOf(const StartValues& start)
+{
+    RelaySettings relay;
+    relay.Enabled = start.RelayEnabled;
+    relay.Host = start.RelayHost;
+    relay.Port = start.RelayPort;
+    relay.Pwd = start.RelayPwd;
+    return relay;
+}
+
+void PointDevice(AxisDevice& device, const StartValues& start, const CurrentCamera& camera,
+                 const ModelProfile& model)
+{
+    device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,
+                     start.RelayEnabled, start.RelayPort);
+    device.SetCamera(camera.IpAddress(), camera.Port(), camera.UserName(), camera.Password(),
+                     camera.Channel(), camera.Brand(), camera.ModelName());
+    device.SetChannelCount(model.ChannelCount());
+}
+
 AppSession::AppSession(UserDialogs& dialogs) : m_dialogs(&dialogs) {}
 
 AppSession::~AppSession() = default;
 
 RelaySettings AppSession::Relay() const
 {
-    RelaySettings relay;
-    relay.Enabled = m_start.RelayEnabled;
-    relay.Host = m_start.RelayHost;
-    relay.Port = m_start.RelayPort;
-    relay.Pwd = m_start.RelayPwd;
-    return relay;
+    return RelayOf(m_start);
 }
 
 AxisDevice& AppSession::CreateDevice()
 {
     m_device.emplace("AXIS");
-    m_device->SetRemote(m_start.RemoteMode, m_start.RelayHost, m_start.RelayDataPort, m_start.RelayPwd,
-                        m_start.RelayEnabled, m_start.RelayPort);
-    m_device->SetCamera(m_camera.IpAddress(), m_camera.Port(), m_camera.UserName(), m_camera.Password(),
-                        m_camera.Channel(), m_camera.Brand(), m_camera.ModelName());
-    m_device->SetChannelCount(m_model.ChannelCount());
+    PointDevice(*m_device, m_start, m_camera, m_model);
     return *m_device;
 }
 

@@ -22,6 +22,12 @@
 
 namespace kor {
 
+// The relay the start values name.
+RelaySettings RelayOf(const StartValues& start);
+// Points a device at the camera of that model, through the start values' relay.
+void PointDevice(AxisDevice& device, const StartValues& start, const CurrentCamera& camera,
+                 const ModelProfile& model);
+
 class UserDialogs;
 
 // Everything that is program-wide in the window: one per program, created by the start routine

@@ -1,5 +1,6 @@
 #include "device/CameraRun.h"
 
+#include "app/AppSession.h"
 #include "app/CameraConfigRecord.h"
 #include "config/TextNumber.h"
 #include "device/CompanionFiles.h"
@@ -50,22 +51,8 @@ Status LoadCameraUnit(const ClientConnection& connection, const StartValues& sta
         return Status::Fail("camera " + std::to_string(id) + " has no IP address");
     if (Status loaded = unit.Model.Load(connection, camera.ModelName(), "AXIS"); loaded.failed())
         return loaded;
-    unit.Device.SetRemote(start.RemoteMode, start.RelayHost, start.RelayDataPort, start.RelayPwd,
-                          start.RelayEnabled, start.RelayPort);
-    unit.Device.SetCamera(camera.IpAddress(), camera.Port(), camera.UserName(), camera.Password(),
-                          camera.Channel(), camera.Brand(), camera.ModelName());
-    unit.Device.SetChannelCount(unit.Model.ChannelCount());
+    PointDevice(unit.Device, start, camera, unit.Model);
     return Status::Ok();
-}
-
-RelaySettings RelayOf(const StartValues& start)
-{
-    RelaySettings relay;
-    relay.Enabled = start.RelayEnabled;
-    relay.Host = start.RelayHost;
-    relay.Port = start.RelayPort;
-    relay.Pwd = start.RelayPwd;
-    return relay;
 }
 
 LinkSubject SubjectOf(const CameraUnit& unit, const StartValues& start)

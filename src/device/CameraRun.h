@@ -39,9 +39,7 @@ struct CameraUnit
 Status LoadCameraUnit(const ClientConnection& connection, const StartValues& start, std::int32_t id,
                       CameraUnit& unit);
 
-// The relay of the start values, the camera as the device link reads it, and its address, port and
-// credentials with the relay.
-RelaySettings RelayOf(const StartValues& start);
+// The camera as the device link reads it, and its address, port and credentials with the relay.
 LinkSubject SubjectOf(const CameraUnit& unit, const StartValues& start);
 DeviceTarget CameraTargetOf(const CameraUnit& unit, const StartValues& start);
 // The connection fields as the device link screen fills them from the camera record.
